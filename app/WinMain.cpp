@@ -1,0 +1,25 @@
+#include <ole2.h>
+#include <windows.h>
+
+#include "app/MainWnd.h"
+#include "toolkit/Application.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    if (OleInitialize(nullptr) != S_OK)
+        return 0;
+    CApplication::Instance().SetInstanceHandle(instance);
+
+    // One instance per desktop: a second start only brings the first one forward.
+    if (HWND running = FindWindowW(MainWindowClassName, nullptr))
+    {
+        PostMessageW(running, WM_RESTOREAPP, 0, 0);
+        return 0;
+    }
+
+    CMainWnd mainWnd;
+    CMainWnd::Instance(&mainWnd);
+    if (!mainWnd.Create())
+        return 1;
+    return static_cast<int>(mainWnd.RunMessageLoop());
+}
