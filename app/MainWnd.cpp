@@ -63,7 +63,7 @@ bool CMainWnd::Create()
     windowClass.lpszClassName = MainWindowClassName;
     if (!RegisterClassW(&windowClass))
     {
-        MessageBoxW(nullptr, LoadResString(IDS_FAILED_WINDOW_CLASS).c_str(), ProgramName, MB_OK);
+        MessageBoxW(nullptr, LoadResString(IDS_CREATE_CLASS_FAILED).c_str(), ProgramName, MB_OK);
         return false;
     }
 
@@ -76,7 +76,7 @@ bool CMainWnd::Create()
                                   instance, this);
     if (window == nullptr)
     {
-        MessageBoxW(nullptr, LoadResString(IDS_FAILED_WINDOW).c_str(), ProgramName, MB_OK);
+        MessageBoxW(nullptr, LoadResString(IDS_CREATE_WINDOW_FAILED).c_str(), ProgramName, MB_OK);
         return false;
     }
     Attach(window);
@@ -148,6 +148,20 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void CMainWnd::LayoutPages()
+{
+}
+
+void CMainWnd::OnCatalogueChanged()
+{
+    LayoutPages();
+}
+
+CPageWindow* CMainWnd::GetPageOfWindow(HWND) const
+{
+    return nullptr;
+}
+
 LRESULT CMainWnd::OnCreate()
 {
     return 0;
@@ -172,7 +186,7 @@ LRESULT CMainWnd::OnPaint()
     CScopedGdiObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
     RECT client = {};
     GetClientRect(GetHwnd(), &client);
-    FillRect(paint.GetDC(), &client, white.Get());
+    FillRect(paint.Get(), &client, white.Get());
     return 0;
 }
 

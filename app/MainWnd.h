@@ -14,6 +14,9 @@ constexpr UINT WM_TRAYICON = WM_USER + 10;
 
 extern const wchar_t MainWindowClassName[];
 
+class CCatalogue;
+class CPageWindow;
+
 // The program's one top-level window; owns the user interface and the catalogue.
 class CMainWnd : public CWindow
 {
@@ -31,6 +34,15 @@ public:
 
     void ShowMainWindow();
 
+    CCatalogue* GetCatalogue() const { return m_catalogue; }
+    // Sorts and places the categories of the visible page and of the folders pane.
+    void LayoutPages();
+    // Every change of the catalogue ends here: the pages are laid out and the
+    // catalogue is saved at once, so no change waits for a clean shut-down.
+    void OnCatalogueChanged();
+    // The page or pane object whose window is parent, or null.
+    CPageWindow* GetPageOfWindow(HWND parent) const;
+
     CSettings m_settings;
     std::wstring m_searchText;
     bool m_itemEditorAdvanced = false;
@@ -45,6 +57,7 @@ private:
     void AddTrayIcon();
     void RemoveTrayIcon();
 
+    CCatalogue* m_catalogue = nullptr;
     HICON m_trayIcon = nullptr;
     int m_currentPage = 0;
 };

@@ -64,6 +64,7 @@ wine_env_start() {
     done
     WINE_ENV_XVFB_PID=""
     WINE_ENV_SERVER_PID=""
+    WINE_ENV_DESKTOP_PID=""
     WINE_ENV_TEMP=""
     if [ $own_display = 1 ] || [ -z "${DISPLAY:-}" ]; then
         _wine_env_start_xvfb || return 1
@@ -85,6 +86,13 @@ wine_env_start() {
     # One server for the whole session: starting Wine per program is slow otherwise.
     wineserver -f -p >/dev/null 2>&1 &
     WINE_ENV_SERVER_PID=$!
+    if [ $WINE_ENV_VIRTUAL_DESKTOP = 1 ]; then
+        # Started here, detached from every pipe: the first GUI program would
+        # otherwise start the desktop with its own output streams, and callers
+        # reading those (ctest, a pipe) would wait for the desktop to end.
+        wine explorer.exe /desktop=Default,"$WINE_ENV_DESKTOP_SIZE" </dev/null >/dev/null 2>&1 &
+        WINE_ENV_DESKTOP_PID=$!
+    fi
     _wine_env_log "ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
 }
 
@@ -114,6 +122,10 @@ wine_env_stop() {
         kill "$WINE_ENV_SERVER_PID" 2>/dev/null
         wait "$WINE_ENV_SERVER_PID" 2>/dev/null
     fi
+    if [ -n "${WINE_ENV_DESKTOP_PID:-}" ]; then
+        kill "$WINE_ENV_DESKTOP_PID" 2>/dev/null
+        wait "$WINE_ENV_DESKTOP_PID" 2>/dev/null
+    fi
     if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then
         kill "$WINE_ENV_XVFB_PID" 2>/dev/null
         wait "$WINE_ENV_XVFB_PID" 2>/dev/null
@@ -121,5 +133,5 @@ wine_env_stop() {
     if [ -n "${WINE_ENV_TEMP:-}" ]; then
         rm -rf "$WINE_ENV_TEMP"
     fi
-    WINE_ENV_SERVER_PID="" WINE_ENV_XVFB_PID="" WINE_ENV_TEMP=""
+    WINE_ENV_SERVER_PID="" WINE_ENV_XVFB_PID="" WINE_ENV_DESKTOP_PID="" WINE_ENV_TEMP=""
 }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include "toolkit/ToolTipControl.h"
+#include "toolkit/Window.h"
+
+class CCategorizedList;
+
+// One page under the tab strip: the parent of the category and entry windows of one list.
+class CPageWindow : public CWindow
+{
+public:
+    CPageWindow(CCategorizedList* list, int kind);
+    ~CPageWindow() override;
+
+    bool Create(const RECT& rect, HWND parent);
+    // Gives an entry window its tooltip, whose text the window supplies on request.
+    void AddEntryTool(HWND entryWindow);
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnNotify(NMHDR* header, LRESULT* result) override;
+
+    CCategorizedList* m_list;
+    CToolTipControl m_toolTip;
+    int m_kind;
+
+private:
+    void OnPaint();
+    void OnRButtonDown(LPARAM lParam);
+    void OnAddCategory();
+};
+
+// Background colour of the pages, the tab strip and the folders pane.
+constexpr COLORREF PageBackgroundColour = RGB(199, 206, 226);
+
+// Fills a window's client area in the page colour (WM_PAINT of pages and the folders pane).
+void PaintPageBackground(HWND window);
+// Passes a tooltip's text request on to the object of the window it is shown for.
+void ForwardToolTipRequest(NMHDR* header, LRESULT* result);
