@@ -101,3 +101,7 @@ void CPageWindow::OnRButtonDown(LPARAM lParam)
     if (command == AddCategoryCommand)
         OnAddCategory();
 }
+
+void CPageWindow::OnAddCategory()
+{
+}
