@@ -1,0 +1,35 @@
+#include "toolkit/ToolTipControl.h"
+
+#include "toolkit/Application.h"
+
+bool CToolTipControl::Create(HWND owner)
+{
+    const HWND hWnd =
+        CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                        CApplication::Instance().GetInstanceHandle(), nullptr);
+    SetHandle(hWnd);
+    if (!hWnd)
+        return false;
+    SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    return true;
+}
+
+void CToolTipControl::Activate(bool active)
+{
+    SendMessage(TTM_ACTIVATE, active ? TRUE : FALSE, 0);
+}
+
+bool CToolTipControl::AddTool(HWND tool, LPWSTR text)
+{
+    TOOLINFOW info = {};
+    // The size up to lParam is what every common-controls version accepts for this
+    // request; 44 bytes was that size in 32-bit builds.
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = GetParent(tool);
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = text;
+    info.lParam = reinterpret_cast<LPARAM>(tool);
+    return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+}

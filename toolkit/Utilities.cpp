@@ -1,0 +1,88 @@
+#include "toolkit/Utilities.h"
+
+#include "toolkit/Application.h"
+
+namespace
+{
+constexpr int kResStringBufferLength = 200;
+constexpr wchar_t kWhitespace[] = L" \t\r\n";
+
+// Position of the last point that belongs to the file name, not to a folder.
+size_t FindExtensionPoint(const std::wstring& path)
+{
+    const size_t point = path.rfind(L'.');
+    const size_t backslash = path.rfind(L'\\');
+    if (point == std::wstring::npos || (backslash != std::wstring::npos && backslash > point))
+        return std::wstring::npos;
+    return point;
+}
+} // namespace
+
+std::wstring LoadResString(UINT id)
+{
+    wchar_t buffer[kResStringBufferLength] = {};
+    const int length = LoadStringW(CApplication::Instance().GetInstanceHandle(), id, buffer,
+                                   kResStringBufferLength);
+    return std::wstring(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+std::wstring IntToString(int value)
+{
+    return std::to_wstring(value);
+}
+
+std::wstring TrimWhitespace(const std::wstring& text)
+{
+    const size_t first = text.find_first_not_of(kWhitespace);
+    if (first == std::wstring::npos)
+        return std::wstring();
+    const size_t last = text.find_last_not_of(kWhitespace);
+    return text.substr(first, last - first + 1);
+}
+
+std::wstring ToLower(const std::wstring& text)
+{
+    std::wstring lower = text;
+    if (!lower.empty())
+        CharLowerBuffW(&lower[0], static_cast<DWORD>(lower.size()));
+    return lower;
+}
+
+std::wstring GetPathDirectory(const std::wstring& path)
+{
+    const size_t backslash = path.rfind(L'\\');
+    return backslash == std::wstring::npos ? std::wstring() : path.substr(0, backslash + 1);
+}
+
+std::wstring GetPathFileName(const std::wstring& path)
+{
+    const size_t backslash = path.rfind(L'\\');
+    return backslash == std::wstring::npos ? std::wstring() : path.substr(backslash + 1);
+}
+
+std::wstring GetFileExtension(const std::wstring& path)
+{
+    const size_t point = FindExtensionPoint(path);
+    return point == std::wstring::npos ? std::wstring() : path.substr(point + 1);
+}
+
+std::wstring RemoveFileExtension(const std::wstring& path)
+{
+    const size_t point = FindExtensionPoint(path);
+    return point == std::wstring::npos ? std::wstring() : path.substr(0, point);
+}
+
+bool FileExists(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void ScreenRectToClient(HWND hWnd, RECT* rect)
+{
+    POINT topLeft = {rect->left, rect->top};
+    POINT bottomRight = {rect->right, rect->bottom};
+    ScreenToClient(hWnd, &topLeft);
+    ScreenToClient(hWnd, &bottomRight);
+    *rect = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// String resource of the program's module; texts beyond 199 characters are cut.
+std::wstring LoadResString(UINT id);
+std::wstring IntToString(int value);
+// Without leading and trailing blanks, tabs, carriage returns and line feeds.
+std::wstring TrimWhitespace(const std::wstring& text);
+std::wstring ToLower(const std::wstring& text);
+
+// Up to and including the last backslash; empty without one.
+std::wstring GetPathDirectory(const std::wstring& path);
+// After the last backslash; empty without one.
+std::wstring GetPathFileName(const std::wstring& path);
+// After the last point of the final path component; empty without one.
+std::wstring GetFileExtension(const std::wstring& path);
+// Before the last point of the final path component; empty without one.
+std::wstring RemoveFileExtension(const std::wstring& path);
+// An existing file; a directory does not count.
+bool FileExists(const std::wstring& path);
+
+void ScreenRectToClient(HWND hWnd, RECT* rect);
