@@ -1,0 +1,344 @@
+// A save never touches the stored lists until a complete copy of the new ones
+// exists. It writes the lists under the staging key, with the same layout as
+// under the root, and then marks the staging key complete with one value. Only
+// then are the live kind keys replaced from the staged ones; the mark is
+// removed and the staging key deleted last. Recovery, at start-up and before
+// every save, redoes the replacement from a complete staging key (it is
+// idempotent, so a crash during it is harmless) and deletes an incomplete one.
+// The live layout is the one earlier versions wrote and read, so stores written
+// by them or by hand load the same.
+
+#include "store/CatalogueStore.h"
+
+#include <memory>
+#include <vector>
+
+#include "catalogue/ApplicationCategorizedList.h"
+#include "catalogue/ApplicationItem.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/Category.h"
+#include "catalogue/FolderCategorizedList.h"
+#include "catalogue/FolderItem.h"
+#include "catalogue/ShortcutCategorizedList.h"
+#include "catalogue/ShortcutItem.h"
+#include "store/RegistryKey.h"
+#include "store/RegistryNames.h"
+#include "store/RegistryTree.h"
+#include "store/SettingsStore.h"
+
+namespace
+{
+// Longer category and entry names are stored under their first characters.
+constexpr std::size_t MaxStoredNameLength = 100;
+
+const wchar_t* const StoredKindPaths[] = {ApplicationsKindPath, FoldersKindPath,
+                                          ShortcutsKindPath};
+
+void (*g_writeHook)() = nullptr;
+
+void BeforeWrite()
+{
+    if (g_writeHook)
+        g_writeHook();
+}
+
+std::wstring LivePath(const wchar_t* kindPath)
+{
+    return std::wstring(RegistryRoot) + kindPath;
+}
+
+std::wstring StagingRootPath()
+{
+    return std::wstring(RegistryRoot) + CatalogueStagingKey;
+}
+
+std::wstring StagedPath(const wchar_t* kindPath)
+{
+    return StagingRootPath() + kindPath;
+}
+
+std::wstring StoredName(const std::wstring& name)
+{
+    return name.substr(0, MaxStoredNameLength);
+}
+
+bool DeleteTree(const std::wstring& path)
+{
+    const LONG result = DeleteRegistryTree(HKEY_CURRENT_USER, path, BeforeWrite);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+// --- Loading ---
+
+struct StoredItem
+{
+    std::wstring path;
+    std::wstring arguments;
+    std::wstring startIn;
+    WORD hotKey = 0;
+};
+
+using ItemFactory = std::unique_ptr<CListItem> (*)(const std::wstring& name, CCategory* category,
+                                                   const StoredItem& stored);
+
+std::unique_ptr<CListItem> MakeApplication(const std::wstring& name, CCategory* category,
+                                           const StoredItem& stored)
+{
+    return std::make_unique<CApplicationItem>(name, category, stored.path, stored.arguments,
+                                              stored.startIn, stored.hotKey, nullptr);
+}
+
+std::unique_ptr<CListItem> MakeShortcut(const std::wstring& name, CCategory* category,
+                                        const StoredItem& stored)
+{
+    return std::make_unique<CShortcutItem>(name, category, stored.path, stored.arguments,
+                                           stored.startIn, stored.hotKey, nullptr);
+}
+
+std::unique_ptr<CListItem> MakeFolder(const std::wstring& name, CCategory* category,
+                                      const StoredItem& stored)
+{
+    return std::make_unique<CFolderItem>(name, category, stored.path, nullptr);
+}
+
+// Strings are read whole, whatever their length; data of another type is read
+// as text as it always was.
+std::wstring ReadItemString(const CRegistryKey& key, const wchar_t* name)
+{
+    std::wstring value;
+    if (key.QueryString(name, value) != ERROR_SUCCESS)
+        ReadStringValue(name, key.Get(), value);
+    return value;
+}
+
+StoredItem ReadStoredItem(const CRegistryKey& key)
+{
+    StoredItem stored;
+    stored.path = ReadItemString(key, ItemPathValue);
+    stored.arguments = ReadItemString(key, ArgumentsValue);
+    stored.startIn = ReadItemString(key, StartInValue);
+    DWORD hotKey = 0;
+    key.QueryDword(HotKeyValue, hotKey);
+    stored.hotKey = LOWORD(hotKey);
+    return stored;
+}
+
+void LoadItems(CCategory& category, HKEY categoryKey, ItemFactory make)
+{
+    for (const std::wstring& name : EnumerateSubkeyNames(categoryKey))
+    {
+        CRegistryKey itemKey;
+        if (itemKey.Open(categoryKey, name.c_str(), KEY_READ) != ERROR_SUCCESS)
+            continue;
+        // A name already taken in the category is dropped by InsertItem.
+        category.InsertItem(make(name, &category, ReadStoredItem(itemKey)));
+    }
+    category.SortItems();
+}
+
+bool IsStagingComplete()
+{
+    CRegistryKey staging;
+    DWORD complete = 0;
+    return staging.Open(HKEY_CURRENT_USER, StagingRootPath().c_str(), KEY_READ) == ERROR_SUCCESS &&
+           staging.QueryDword(StagingCompleteValue, complete) == ERROR_SUCCESS;
+}
+
+// While a finished save cannot be applied, its staged copy is the newest
+// complete one of the kinds it holds.
+std::wstring NewestKindPath(const wchar_t* kindPath)
+{
+    CRegistryKey staged;
+    if (RecoverCatalogueStore() || !IsStagingComplete() ||
+        staged.Open(HKEY_CURRENT_USER, StagedPath(kindPath).c_str(), KEY_READ) != ERROR_SUCCESS)
+        return LivePath(kindPath);
+    return StagedPath(kindPath);
+}
+
+void LoadList(CCategorizedList& list, const wchar_t* kindPath, ItemFactory make)
+{
+    CRegistryKey kindKey;
+    if (kindKey.Open(HKEY_CURRENT_USER, NewestKindPath(kindPath).c_str(), KEY_READ) !=
+        ERROR_SUCCESS)
+        return;
+    for (const std::wstring& name : EnumerateSubkeyNames(kindKey.Get()))
+    {
+        CRegistryKey categoryKey;
+        if (categoryKey.Open(kindKey.Get(), name.c_str(), KEY_READ) != ERROR_SUCCESS)
+            continue;
+        LoadItems(*list.AddCategory(name), categoryKey.Get(), make);
+    }
+}
+
+// --- Saving ---
+
+bool WriteItem(HKEY categoryKey, const CListItem& item)
+{
+    BeforeWrite();
+    CRegistryKey itemKey;
+    if (itemKey.Create(categoryKey, StoredName(item.GetName()).c_str(), KEY_WRITE) != ERROR_SUCCESS)
+        return false;
+    BeforeWrite();
+    bool written = itemKey.SetString(ItemPathValue, item.GetPath()) == ERROR_SUCCESS;
+    BeforeWrite();
+    written = itemKey.SetString(ArgumentsValue, item.GetArguments()) == ERROR_SUCCESS && written;
+    BeforeWrite();
+    written = itemKey.SetString(StartInValue, item.GetStartIn()) == ERROR_SUCCESS && written;
+    BeforeWrite();
+    return itemKey.SetDword(HotKeyValue, item.GetHotKey()) == ERROR_SUCCESS && written;
+}
+
+// A category or entry that cannot be written is skipped; the others are written.
+bool WriteCategory(const std::wstring& kindPath, const CCategory& category)
+{
+    BeforeWrite();
+    CRegistryKey categoryKey;
+    const std::wstring path = kindPath + StoredName(category.m_name);
+    if (categoryKey.Create(HKEY_CURRENT_USER, path.c_str(), KEY_WRITE) != ERROR_SUCCESS)
+        return false;
+    bool written = true;
+    for (const std::unique_ptr<CListItem>& item : category.m_items)
+        written = WriteItem(categoryKey.Get(), *item) && written;
+    return written;
+}
+
+struct ListToSave
+{
+    const CCategorizedList& list;
+    const wchar_t* kindPath;
+};
+
+// The staged kind key exists even for an empty list: it tells recovery that
+// the live kind key is to be deleted.
+bool StageList(const ListToSave& save)
+{
+    const std::wstring path = StagedPath(save.kindPath);
+    const bool written = SaveList(save.list, path);
+    BeforeWrite();
+    CRegistryKey kindKey;
+    return kindKey.Create(HKEY_CURRENT_USER, path.c_str(), KEY_WRITE) == ERROR_SUCCESS && written;
+}
+
+bool MarkStagingComplete()
+{
+    BeforeWrite();
+    CRegistryKey staging;
+    return staging.Open(HKEY_CURRENT_USER, StagingRootPath().c_str(), KEY_SET_VALUE) ==
+               ERROR_SUCCESS &&
+           staging.SetDword(StagingCompleteValue, 1) == ERROR_SUCCESS;
+}
+
+// An entry that could not be staged is missing from the new lists, as it would
+// be after a save in place; everything else still replaces the old lists.
+bool SaveStaged(std::initializer_list<ListToSave> lists)
+{
+    if (!RecoverCatalogueStore())
+        return false;
+    bool written = true;
+    for (const ListToSave& save : lists)
+        written = StageList(save) && written;
+    if (!MarkStagingComplete())
+    {
+        DeleteTree(StagingRootPath());
+        return false;
+    }
+    return RecoverCatalogueStore() && written;
+}
+
+// --- Recovery ---
+
+bool ReplaceLiveKind(const wchar_t* kindPath)
+{
+    CRegistryKey staged;
+    if (staged.Open(HKEY_CURRENT_USER, StagedPath(kindPath).c_str(), KEY_READ) != ERROR_SUCCESS)
+        return true;
+    if (!DeleteTree(LivePath(kindPath)))
+        return false;
+    if (!HasRegistryContent(staged.Get()))
+        return true;
+    BeforeWrite();
+    CRegistryKey live;
+    if (live.Create(HKEY_CURRENT_USER, LivePath(kindPath).c_str(), KEY_WRITE) != ERROR_SUCCESS)
+        return false;
+    return CopyRegistryTree(staged.Get(), live.Get(), BeforeWrite) == ERROR_SUCCESS;
+}
+
+bool ReplaceLiveKinds()
+{
+    bool replaced = true;
+    for (const wchar_t* kindPath : StoredKindPaths)
+        replaced = ReplaceLiveKind(kindPath) && replaced;
+    return replaced;
+}
+} // namespace
+
+bool RecoverCatalogueStore()
+{
+    CRegistryKey staging;
+    if (staging.Open(HKEY_CURRENT_USER, StagingRootPath().c_str(), KEY_READ | KEY_SET_VALUE) !=
+        ERROR_SUCCESS)
+        return true;
+    DWORD complete = 0;
+    if (staging.QueryDword(StagingCompleteValue, complete) == ERROR_SUCCESS)
+    {
+        if (!ReplaceLiveKinds())
+            return false;
+        // Unmarked first: a staging key cut short while it is deleted must not
+        // count as complete.
+        BeforeWrite();
+        if (staging.DeleteValue(StagingCompleteValue) != ERROR_SUCCESS)
+            return false;
+    }
+    staging.Close();
+    return DeleteTree(StagingRootPath());
+}
+
+void LoadApplications(CApplicationCategorizedList& list)
+{
+    LoadList(list, ApplicationsKindPath, MakeApplication);
+}
+
+void LoadFolders(CFolderCategorizedList& list)
+{
+    LoadList(list, FoldersKindPath, MakeFolder);
+}
+
+void LoadShortcuts(CShortcutCategorizedList& list)
+{
+    LoadList(list, ShortcutsKindPath, MakeShortcut);
+}
+
+bool SaveCatalogue(const CCatalogue& catalogue)
+{
+    return SaveStaged({{catalogue.m_applications, ApplicationsKindPath},
+                       {catalogue.m_folders, FoldersKindPath},
+                       {catalogue.m_shortcuts, ShortcutsKindPath}});
+}
+
+bool SaveApplications(const CApplicationCategorizedList& list)
+{
+    return SaveStaged({{list, ApplicationsKindPath}});
+}
+
+bool SaveFolders(const CFolderCategorizedList& list)
+{
+    return SaveStaged({{list, FoldersKindPath}});
+}
+
+bool SaveShortcuts(const CShortcutCategorizedList& list)
+{
+    return SaveStaged({{list, ShortcutsKindPath}});
+}
+
+bool SaveList(const CCategorizedList& list, const std::wstring& kindPath)
+{
+    bool written = DeleteTree(kindPath);
+    for (const std::unique_ptr<CCategory>& category : list.m_categories)
+        written = WriteCategory(kindPath, *category) && written;
+    return written;
+}
+
+void SetCatalogueWriteHook(void (*hook)())
+{
+    g_writeHook = hook;
+}

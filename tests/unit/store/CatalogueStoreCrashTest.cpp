@@ -1,0 +1,261 @@
+// A save or a recovery is cut short before each of its registry writes in
+// turn, by a child process (this test program again) that ends itself there;
+// the parent then loads the store as start-up does.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/Catalogue.h"
+#include "store/CatalogueStore.h"
+#include "tests/unit/store/CatalogueStoreTest.h"
+#include "toolkit/Scoped.h"
+
+namespace
+{
+const wchar_t ActionVariable[] = L"PATHMOOR_TEST_CATALOGUE_CRASH_ACTION";
+const wchar_t StepVariable[] = L"PATHMOOR_TEST_CATALOGUE_CRASH_STEP";
+const wchar_t SaveAction[] = L"save";
+const wchar_t RecoverAction[] = L"recover";
+constexpr UINT KilledExitCode = 3;
+constexpr DWORD ChildFailed = 0xfffffff0;
+constexpr DWORD ChildTimeout = 60000;
+// Far more writes than the sample catalogues need; ends a runaway loop.
+constexpr unsigned MaxSteps = 1000;
+
+const std::wstring Staging = RootPath(L"CatalogueStaging\\");
+
+CatalogueContent OldContent()
+{
+    CatalogueContent content;
+    content.applications = {
+        {L"Tools",
+         {{L"Editor", {L"C:\\Tools\\edit.exe", L"/n", L"C:\\Work", 0x641}},
+          {L"Shell", {L"C:\\Windows\\cmd.exe", L"", L"", 0}}}},
+        {L"Games", {{L"Chess", {L"C:\\Games\\chess.exe", L"-fast", L"", 0x0275}}}}};
+    content.folders = {{L"Places", {{L"Home", {L"C:\\users", L"", L"", 0}}}}};
+    return content;
+}
+
+// Every kind changes: entries edited, moved, added and deleted, a category
+// deleted and one added, the folders emptied and the shortcuts filled.
+CatalogueContent NewContent()
+{
+    CatalogueContent content;
+    content.applications = {
+        {L"Tools",
+         {{L"Editor", {L"C:\\Tools\\edit2.exe", L"/n /q", L"C:\\Work", 0x642}},
+          {L"Chess", {L"C:\\Games\\chess.exe", L"-fast", L"", 0x0275}}}},
+        {L"Office", {{L"Writer", {L"C:\\Office\\write.exe", L"", L"D:\\", 0}}}}};
+    content.shortcuts = {{L"Docs",
+                          {{L"Manual", {L"C:\\Docs\\manual.lnk", L"", L"", 0x0341}},
+                           {L"Notes", {L"C:\\Docs\\notes.txt", L"", L"", 0}}}}};
+    return content;
+}
+
+std::wstring EnvironmentValue(const wchar_t* name)
+{
+    wchar_t value[64] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, ARRAYSIZE(value));
+    return length < ARRAYSIZE(value) ? std::wstring(value, length) : std::wstring();
+}
+
+// --- The child ---
+
+unsigned s_writes = 0;
+unsigned s_killAt = 0;
+
+void CountWriteAndKill()
+{
+    if (++s_writes == s_killAt)
+        TerminateProcess(GetCurrentProcess(), KilledExitCode);
+}
+
+// Started only by the tests below; a plain run skips it.
+TEST(CatalogueStoreCrashChild, DISABLED_RunUntilKilled)
+{
+    const std::wstring action = EnvironmentValue(ActionVariable);
+    if (action.empty())
+        GTEST_SKIP() << "started by the CatalogueStoreCrash tests only";
+    CCatalogue catalogue;
+    Fill(catalogue, NewContent());
+    s_killAt = static_cast<unsigned>(std::stoul(EnvironmentValue(StepVariable)));
+    SetCatalogueWriteHook(CountWriteAndKill);
+    const bool done = action == SaveAction ? SaveCatalogue(catalogue) : RecoverCatalogueStore();
+    SetCatalogueWriteHook(nullptr);
+    EXPECT_TRUE(done);
+}
+
+// Runs the child's action, ended before its write number step; its exit code,
+// KilledExitCode when it got that far, 0 when the action finished before.
+DWORD RunChild(const wchar_t* action, unsigned step)
+{
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(module) +
+                               L"\" --gtest_filter=CatalogueStoreCrashChild.* "
+                               L"--gtest_also_run_disabled_tests";
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    CScopedHandle nul(CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  &inheritable, OPEN_EXISTING, 0, nullptr));
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = nul.Get();
+    startup.hStdError = nul.Get();
+    PROCESS_INFORMATION process = {};
+    SetEnvironmentVariableW(ActionVariable, action);
+    SetEnvironmentVariableW(StepVariable, std::to_wstring(step).c_str());
+    const BOOL created = CreateProcessW(module, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &process);
+    const DWORD error = GetLastError();
+    SetEnvironmentVariableW(ActionVariable, nullptr);
+    SetEnvironmentVariableW(StepVariable, nullptr);
+    if (!created)
+    {
+        ADD_FAILURE() << "CreateProcessW failed with " << error;
+        return ChildFailed;
+    }
+    CScopedHandle processHandle(process.hProcess);
+    CScopedHandle threadHandle(process.hThread);
+    if (WaitForSingleObject(process.hProcess, ChildTimeout) != WAIT_OBJECT_0)
+    {
+        TerminateProcess(process.hProcess, ChildFailed);
+        ADD_FAILURE() << "the child did not end";
+        return ChildFailed;
+    }
+    DWORD exitCode = ChildFailed;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    return exitCode;
+}
+
+// --- The parent ---
+
+unsigned s_countedWrites = 0;
+unsigned s_firstWriteAfterMark = 0;
+
+bool IsStagingMarked()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Staging.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    const bool marked =
+        RegQueryValueExW(key, L"Complete", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return marked;
+}
+
+void CountWriteAndWatchMark()
+{
+    ++s_countedWrites;
+    if (s_firstWriteAfterMark == 0 && IsStagingMarked())
+        s_firstWriteAfterMark = s_countedWrites;
+}
+
+class CatalogueStoreCrash : public CatalogueStoreTest
+{
+protected:
+    void SetUp() override
+    {
+        CatalogueStoreTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(StoreOnly(NewContent()));
+        m_newStore = DumpCatalogueStore();
+        ASSERT_NO_FATAL_FAILURE(StoreOld());
+        m_oldStore = DumpCatalogueStore();
+        ASSERT_NE(m_oldStore, m_newStore);
+        ASSERT_NO_FATAL_FAILURE(CountSaveWrites());
+    }
+
+    static void StoreOnly(const CatalogueContent& content)
+    {
+        SHDeleteKeyW(HKEY_CURRENT_USER, RootPath().c_str());
+        CCatalogue catalogue;
+        Fill(catalogue, content);
+        ASSERT_TRUE(SaveCatalogue(catalogue));
+    }
+
+    static void StoreOld() { StoreOnly(OldContent()); }
+
+    // Saves the new catalogue over the old one in this process, counting the
+    // writes and noting the first after the staging key was marked complete.
+    void CountSaveWrites()
+    {
+        CCatalogue catalogue;
+        Fill(catalogue, NewContent());
+        s_countedWrites = 0;
+        s_firstWriteAfterMark = 0;
+        SetCatalogueWriteHook(CountWriteAndWatchMark);
+        ASSERT_TRUE(SaveCatalogue(catalogue));
+        SetCatalogueWriteHook(nullptr);
+        m_saveWrites = s_countedWrites;
+        m_firstWriteAfterMark = s_firstWriteAfterMark;
+        ASSERT_GT(m_firstWriteAfterMark, 1u);
+        ASSERT_LT(m_firstWriteAfterMark, m_saveWrites);
+        ASSERT_NO_FATAL_FAILURE(StoreOld());
+    }
+
+    // Loads as start-up does, with its recovery, and compares with the old or
+    // the new catalogue, loaded and as stored.
+    void ExpectStore(bool expectNew) const
+    {
+        const CatalogueContent loaded = LoadStoredCatalogue();
+        EXPECT_TRUE(IsContent(loaded, expectNew ? NewContent() : OldContent()));
+        EXPECT_EQ(expectNew ? m_newStore : m_oldStore, DumpCatalogueStore());
+    }
+
+    std::vector<std::wstring> m_oldStore;
+    std::vector<std::wstring> m_newStore;
+    unsigned m_saveWrites = 0;
+    unsigned m_firstWriteAfterMark = 0;
+};
+
+TEST_F(CatalogueStoreCrash, SaveCutShortAtEveryWrite)
+{
+    unsigned step = 1;
+    for (; step <= MaxSteps; ++step)
+    {
+        SCOPED_TRACE(testing::Message() << "save ended before write " << step << " of "
+                                        << m_saveWrites << ", the mark is write "
+                                        << m_firstWriteAfterMark - 1);
+        ASSERT_NO_FATAL_FAILURE(StoreOld());
+        const DWORD exitCode = RunChild(SaveAction, step);
+        if (exitCode == 0)
+            break;
+        ASSERT_EQ(KilledExitCode, exitCode);
+        ExpectStore(step >= m_firstWriteAfterMark);
+        if (HasFailure())
+            return;
+    }
+    EXPECT_EQ(m_saveWrites + 1, step) << "the child's save took another number of writes";
+    ExpectStore(true);
+}
+
+TEST_F(CatalogueStoreCrash, RecoveryCutShortAtEveryWrite)
+{
+    // Ended after the mark and the first replacing write: the live keys are
+    // half replaced, and only recovery can complete them.
+    const unsigned savedUntil = m_firstWriteAfterMark + 1;
+    // Recovery starts the replacement over.
+    const unsigned recoveryWrites = m_saveWrites - (m_firstWriteAfterMark - 1);
+    unsigned step = 1;
+    for (; step <= MaxSteps; ++step)
+    {
+        SCOPED_TRACE(testing::Message() << "recovery ended before write " << step);
+        ASSERT_NO_FATAL_FAILURE(StoreOld());
+        ASSERT_EQ(KilledExitCode, RunChild(SaveAction, savedUntil));
+        ASSERT_TRUE(IsStagingMarked());
+        const DWORD exitCode = RunChild(RecoverAction, step);
+        if (exitCode == 0)
+            break;
+        ASSERT_EQ(KilledExitCode, exitCode);
+        ExpectStore(true);
+        if (HasFailure())
+            return;
+    }
+    EXPECT_EQ(recoveryWrites + 1, step) << "the child's recovery took another number of writes";
+    ExpectStore(true);
+}
+} // namespace

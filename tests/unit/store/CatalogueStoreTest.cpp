@@ -1,0 +1,250 @@
+#include "tests/unit/store/CatalogueStoreTest.h"
+
+#include <algorithm>
+#include <memory>
+#include <sstream>
+
+#include "catalogue/ApplicationItem.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/FolderItem.h"
+#include "catalogue/ShortcutItem.h"
+#include "store/CatalogueStore.h"
+
+namespace
+{
+// Failure messages stay readable with paths of thousands of characters.
+constexpr std::size_t ShownLength = 48;
+
+std::string Narrow(const std::wstring& text)
+{
+    std::wstring shown = text.substr(0, ShownLength);
+    if (text.size() > ShownLength)
+        shown += L"...(" + std::to_wstring(text.size()) + L" characters)";
+    const int size = WideCharToMultiByte(CP_UTF8, 0, shown.c_str(), -1, nullptr, 0, nullptr,
+                                         nullptr);
+    std::string narrow(static_cast<std::size_t>(std::max(size, 1)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, shown.c_str(), -1, narrow.data(), size, nullptr, nullptr);
+    narrow.resize(narrow.size() - 1);
+    return narrow;
+}
+
+std::string Describe(const ListContent& content)
+{
+    std::ostringstream text;
+    for (const auto& [category, entries] : content)
+    {
+        text << "\n  [" << Narrow(category) << "]";
+        for (const auto& [name, entry] : entries)
+            text << "\n    " << Narrow(name) << ": \"" << Narrow(entry.path) << "\" \""
+                 << Narrow(entry.arguments) << "\" \"" << Narrow(entry.startIn) << "\" 0x"
+                 << std::hex << entry.hotKey << std::dec;
+    }
+    return content.empty() ? " (empty)" : text.str();
+}
+
+std::unique_ptr<CListItem> MakeItem(const CCategorizedList& list, const std::wstring& name,
+                                    CCategory* category, const StoredEntry& entry)
+{
+    if (dynamic_cast<const CFolderCategorizedList*>(&list))
+        return std::make_unique<CFolderItem>(name, category, entry.path, nullptr);
+    if (dynamic_cast<const CShortcutCategorizedList*>(&list))
+        return std::make_unique<CShortcutItem>(name, category, entry.path, entry.arguments,
+                                               entry.startIn, entry.hotKey, nullptr);
+    return std::make_unique<CApplicationItem>(name, category, entry.path, entry.arguments,
+                                              entry.startIn, entry.hotKey, nullptr);
+}
+
+std::wstring Hex(const BYTE* data, DWORD size)
+{
+    static const wchar_t digits[] = L"0123456789abcdef";
+    std::wstring text;
+    for (DWORD i = 0; i < size; ++i)
+    {
+        text += digits[data[i] >> 4];
+        text += digits[data[i] & 0xf];
+    }
+    return text;
+}
+
+void DumpValues(HKEY key, const std::wstring& where, std::vector<std::wstring>& lines)
+{
+    DWORD count = 0;
+    DWORD maxName = 0;
+    DWORD maxData = 0;
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName,
+                     &maxData, nullptr, nullptr);
+    std::vector<wchar_t> name(maxName + 1);
+    std::vector<BYTE> data(maxData + 1);
+    for (DWORD i = 0; i < count; ++i)
+    {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD size = static_cast<DWORD>(data.size());
+        DWORD type = REG_NONE;
+        const LONG result =
+            RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+        lines.push_back(where + L" " + std::wstring(name.data(), nameLength) + L" result " +
+                        std::to_wstring(result) + L" type " + std::to_wstring(type) + L" " +
+                        Hex(data.data(), size));
+    }
+}
+
+void DumpKey(HKEY key, const std::wstring& where, std::vector<std::wstring>& lines)
+{
+    lines.push_back(where);
+    DumpValues(key, where, lines);
+    wchar_t name[300];
+    for (DWORD i = 0;; ++i)
+    {
+        DWORD length = ARRAYSIZE(name);
+        if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        HKEY subkey = nullptr;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS)
+        {
+            lines.push_back(where + L"\\" + name + L" cannot be opened");
+            continue;
+        }
+        DumpKey(subkey, where + L"\\" + name, lines);
+        RegCloseKey(subkey);
+    }
+}
+} // namespace
+
+bool operator==(const StoredEntry& left, const StoredEntry& right)
+{
+    return left.path == right.path && left.arguments == right.arguments &&
+           left.startIn == right.startIn && left.hotKey == right.hotKey;
+}
+
+ListContent ContentOf(const CCategorizedList& list)
+{
+    ListContent content;
+    for (const std::unique_ptr<CCategory>& category : list.m_categories)
+    {
+        auto& entries = content[category->m_name];
+        for (const std::unique_ptr<CListItem>& item : category->m_items)
+            entries[item->GetName()] = {item->GetPath(), item->GetArguments(), item->GetStartIn(),
+                                        item->GetHotKey()};
+    }
+    return content;
+}
+
+CatalogueContent ContentOf(const CCatalogue& catalogue)
+{
+    return {ContentOf(catalogue.m_applications), ContentOf(catalogue.m_folders),
+            ContentOf(catalogue.m_shortcuts)};
+}
+
+void Fill(CCategorizedList& list, const ListContent& content)
+{
+    for (const auto& [name, entries] : content)
+    {
+        CCategory* category = list.AddCategory(name);
+        for (const auto& [itemName, entry] : entries)
+            ASSERT_TRUE(category->InsertItem(MakeItem(list, itemName, category, entry)))
+                << Narrow(itemName);
+    }
+}
+
+void Fill(CCatalogue& catalogue, const CatalogueContent& content)
+{
+    Fill(catalogue.m_applications, content.applications);
+    Fill(catalogue.m_folders, content.folders);
+    Fill(catalogue.m_shortcuts, content.shortcuts);
+}
+
+CatalogueContent LoadStoredCatalogue()
+{
+    CCatalogue catalogue;
+    LoadApplications(catalogue.m_applications);
+    LoadFolders(catalogue.m_folders);
+    LoadShortcuts(catalogue.m_shortcuts);
+    return ContentOf(catalogue);
+}
+
+testing::AssertionResult IsContent(const ListContent& actual, const ListContent& expected)
+{
+    if (actual == expected)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "content is" << Describe(actual) << "\nexpected"
+                                       << Describe(expected);
+}
+
+testing::AssertionResult IsContent(const CatalogueContent& actual,
+                                   const CatalogueContent& expected)
+{
+    const std::pair<const char*, std::pair<const ListContent*, const ListContent*>> lists[] = {
+        {"applications", {&actual.applications, &expected.applications}},
+        {"folders", {&actual.folders, &expected.folders}},
+        {"shortcuts", {&actual.shortcuts, &expected.shortcuts}}};
+    for (const auto& [kind, pair] : lists)
+    {
+        testing::AssertionResult result = IsContent(*pair.first, *pair.second);
+        if (!result)
+            return result << "\nin the " << kind;
+    }
+    return testing::AssertionSuccess();
+}
+
+std::vector<std::wstring> DumpTree(const std::wstring& path)
+{
+    std::vector<std::wstring> lines;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return lines;
+    DumpKey(key, path, lines);
+    RegCloseKey(key);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+std::vector<std::wstring> DumpCatalogueStore()
+{
+    std::vector<std::wstring> lines;
+    for (const wchar_t* key : {L"Applications\\Category", L"Folders\\Category",
+                               L"Shortcuts\\Category", L"CatalogueStaging"})
+    {
+        const std::vector<std::wstring> tree = DumpTree(RootPath(key));
+        lines.insert(lines.end(), tree.begin(), tree.end());
+    }
+    return lines;
+}
+
+std::wstring ItemKeyPath(const std::wstring& kindPath, const std::wstring& category,
+                         const std::wstring& item)
+{
+    return RootPath(kindPath + category + L"\\" + item);
+}
+
+LONG CreateRawKey(const std::wstring& path)
+{
+    HKEY key = nullptr;
+    const LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                        KEY_WRITE, nullptr, &key, nullptr);
+    if (result == ERROR_SUCCESS)
+        RegCloseKey(key);
+    return result;
+}
+
+void WriteRawList(const std::wstring& kindPath, const ListContent& content)
+{
+    for (const auto& [category, entries] : content)
+    {
+        ASSERT_EQ(ERROR_SUCCESS, CreateRawKey(kindPath + category));
+        for (const auto& [name, entry] : entries)
+        {
+            const std::wstring path = kindPath + category + L"\\" + name;
+            ASSERT_EQ(ERROR_SUCCESS, WriteStringValue(path, L"ItemPath", entry.path));
+            ASSERT_EQ(ERROR_SUCCESS, WriteStringValue(path, L"Arguments", entry.arguments));
+            ASSERT_EQ(ERROR_SUCCESS, WriteStringValue(path, L"StartIn", entry.startIn));
+            ASSERT_EQ(ERROR_SUCCESS, WriteDwordValue(path, L"HotKey", entry.hotKey));
+        }
+    }
+}
+
+void CatalogueStoreTest::TearDown()
+{
+    SetCatalogueWriteHook(nullptr);
+    StoreTest::TearDown();
+}
