@@ -1,0 +1,189 @@
+#include "catalogue/Catalogue.h"
+
+#include "app/MainWnd.h"
+#include "app/PageWindow.h"
+#include "catalogue/ApplicationItem.h"
+#include "catalogue/ShortcutItem.h"
+#include "resources/resource.h"
+#include "toolkit/Utilities.h"
+
+namespace
+{
+HWND HotKeyWindow()
+{
+    const CMainWnd* mainWnd = CMainWnd::Instance();
+    return mainWnd ? mainWnd->GetHwnd() : nullptr;
+}
+
+// Every change ends here: the main window lays the pages out and stores the catalogue.
+void NotifyCatalogueChanged()
+{
+    if (CMainWnd* mainWnd = CMainWnd::Instance())
+        mainWnd->OnCatalogueChanged();
+}
+
+// The page that holds the category's header gives the entry's row its tooltip.
+void AddEntryTool(const CCategory& category, const CListItem& item)
+{
+    const CMainWnd* mainWnd = CMainWnd::Instance();
+    if (!mainWnd || !category.m_window || !item.m_window)
+        return;
+    if (CPageWindow* page = mainWnd->GetPageOfWindow(GetParent(category.m_window->GetHwnd())))
+        page->AddEntryTool(item.m_window->GetHwnd());
+}
+
+UINT HotKeyModifiers(WORD hotKey)
+{
+    const BYTE flags = HIBYTE(hotKey);
+    UINT modifiers = 0;
+    if (flags & HOTKEYF_CONTROL)
+        modifiers |= MOD_CONTROL;
+    if (flags & HOTKEYF_ALT)
+        modifiers |= MOD_ALT;
+    if (flags & HOTKEYF_SHIFT)
+        modifiers |= MOD_SHIFT;
+    return modifiers;
+}
+
+// TItem is the one item class the list holds. -1 marks the entries without a
+// registration, so it names none of them.
+template <typename TItem>
+TItem* FindByHotKeyId(const CCategorizedList& list, int id)
+{
+    if (id == -1)
+        return nullptr;
+    for (const auto& category : list.m_categories)
+    {
+        for (const auto& item : category->m_items)
+        {
+            auto* entry = dynamic_cast<TItem*>(item.get());
+            if (entry && entry->m_hotKeyId == id)
+                return entry;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+CCategorizedList& CCatalogue::GetList(ListKind kind)
+{
+    switch (kind)
+    {
+    case ListKind::Shortcuts:
+        return m_shortcuts;
+    case ListKind::Folders:
+        return m_folders;
+    default:
+        return m_applications;
+    }
+}
+
+void CCatalogue::GetCategoryNames(ListKind kind, std::vector<std::wstring>& names)
+{
+    for (const auto& category : GetList(kind).m_categories)
+        names.push_back(category->m_name);
+}
+
+bool CCatalogue::ItemNameExists(ListKind kind, const std::wstring& categoryName,
+                                const std::wstring& itemName)
+{
+    const CCategory* category = GetList(kind).FindCategory(categoryName);
+    return category && category->HasItem(itemName);
+}
+
+bool CCatalogue::AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, ListKind kind)
+{
+    CCategory* category = item->m_category;
+    if (!category)
+        return false;
+    if (ItemNameExists(kind, category->m_name, item->m_name))
+    {
+        MessageBoxW(owner, LoadResString(IDS_ITEM_EXISTS).c_str(), nullptr, MB_ICONWARNING);
+        return false;
+    }
+    const CListItem* added = item.get();
+    if (!category->InsertItem(std::move(item)))
+        return false;
+    NotifyCatalogueChanged();
+    AddEntryTool(*category, *added);
+    return true;
+}
+
+void CCatalogue::RemoveItem(CListItem& item)
+{
+    // The name goes with the item; keep a copy for the look-up that deletes it.
+    const std::wstring name = item.m_name;
+    item.m_category->DeleteItem(name);
+    NotifyCatalogueChanged();
+}
+
+int CCatalogue::RegisterCatalogueHotKey(WORD hotKey)
+{
+    ++m_lastHotKeyId;
+    if (!RegisterHotKey(HotKeyWindow(), m_lastHotKeyId, HotKeyModifiers(hotKey), LOBYTE(hotKey)))
+        return -1;
+    return m_lastHotKeyId;
+}
+
+void CCatalogue::RegisterListHotKeys(CCategorizedList& list)
+{
+    for (const auto& category : list.m_categories)
+    {
+        for (const auto& item : category->m_items)
+            item->RegisterItemHotKey();
+    }
+}
+
+CApplicationItem* CCatalogue::FindApplicationByHotKeyId(int id)
+{
+    return FindByHotKeyId<CApplicationItem>(m_applications, id);
+}
+
+CShortcutItem* CCatalogue::FindShortcutByHotKeyId(int id)
+{
+    return FindByHotKeyId<CShortcutItem>(m_shortcuts, id);
+}
+
+bool CCatalogue::LaunchApplicationByHotKeyId(int id)
+{
+    const CApplicationItem* item = FindApplicationByHotKeyId(id);
+    if (!item)
+        return false;
+    item->Launch();
+    return true;
+}
+
+bool CCatalogue::LaunchShortcutByHotKeyId(int id)
+{
+    const CShortcutItem* item = FindShortcutByHotKeyId(id);
+    if (!item)
+        return false;
+    item->Launch();
+    return true;
+}
+
+CCatalogue* CCatalogue::Current()
+{
+    const CMainWnd* mainWnd = CMainWnd::Instance();
+    return mainWnd ? mainWnd->GetCatalogue() : nullptr;
+}
+
+bool CCatalogue::RenewItemHotKey(WORD hotKey, int& hotKeyId)
+{
+    EndItemHotKey(hotKeyId);
+    if (hotKey == 0)
+        return true;
+    CCatalogue* catalogue = Current();
+    if (!catalogue)
+        return false;
+    hotKeyId = catalogue->RegisterCatalogueHotKey(hotKey);
+    return hotKeyId != -1;
+}
+
+void CCatalogue::EndItemHotKey(int& hotKeyId)
+{
+    if (hotKeyId == -1)
+        return;
+    UnregisterHotKey(HotKeyWindow(), hotKeyId);
+    hotKeyId = -1;
+}

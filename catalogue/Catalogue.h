@@ -1,0 +1,73 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/ApplicationCategorizedList.h"
+#include "catalogue/FolderCategorizedList.h"
+#include "catalogue/NoteCategorizedList.h"
+#include "catalogue/ShortcutCategorizedList.h"
+
+class CApplicationItem;
+class CListItem;
+class CShortcutItem;
+
+// Selects a list; the pages' indexes are the same numbers. Any other value selects the
+// applications.
+enum class ListKind : int
+{
+    Applications = 0,
+    Shortcuts = 1,
+    Folders = 2,
+};
+
+// The whole catalogue in memory: its lists, the operations on it that keep names unique,
+// and the hotkeys of its entries, all registered with the main window.
+class CCatalogue
+{
+public:
+    CCatalogue() = default;
+    CCatalogue(const CCatalogue&) = delete;
+    CCatalogue& operator=(const CCatalogue&) = delete;
+
+    CCategorizedList& GetList(ListKind kind);
+    // Appends the names in list order.
+    void GetCategoryNames(ListKind kind, std::vector<std::wstring>& names);
+    bool ItemNameExists(ListKind kind, const std::wstring& categoryName,
+                        const std::wstring& itemName);
+
+    // Inserts the item into its own category unless the name is taken there, in which
+    // case owner shows "Item with this name already exists" and the item is discarded.
+    bool AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, ListKind kind);
+    // Deletes the item (its window and hotkey with it) from its category.
+    void RemoveItem(CListItem& item);
+
+    // Draws the next id, also when the system then refuses the combination; ids start at
+    // 2 and never come back. Returns the id, or -1 when refused.
+    int RegisterCatalogueHotKey(WORD hotKey);
+    // Registers every entry's hotkey again, each under a fresh id.
+    void RegisterListHotKeys(CCategorizedList& list);
+    // The first entry in list order whose registration carries the id, or null.
+    CApplicationItem* FindApplicationByHotKeyId(int id);
+    CShortcutItem* FindShortcutByHotKeyId(int id);
+    // Launch the entry found; true when one was found, whatever the launch gave.
+    bool LaunchApplicationByHotKeyId(int id);
+    bool LaunchShortcutByHotKeyId(int id);
+
+    // The catalogue of the main window, or null before there is one.
+    static CCatalogue* Current();
+    // An entry's registration: the old one ends, and a word that is not 0 gets a new id.
+    // A refused word is kept, so the next registration tries it again. False when the word
+    // is not 0 and could not be registered.
+    static bool RenewItemHotKey(WORD hotKey, int& hotKeyId);
+    static void EndItemHotKey(int& hotKeyId);
+
+    CApplicationCategorizedList m_applications;
+    CNoteCategorizedList m_notes;
+    CFolderCategorizedList m_folders;
+    CShortcutCategorizedList m_shortcuts;
+    int m_lastHotKeyId = 1;
+};

@@ -1,0 +1,60 @@
+#include "catalogue/CategorizedList.h"
+
+#include <algorithm>
+
+#include "catalogue/NameOrder.h"
+
+CCategorizedList::~CCategorizedList() = default;
+
+int CCategorizedList::FindCategoryIndex(const std::wstring& name) const
+{
+    for (size_t i = 0; i < m_categories.size(); ++i)
+    {
+        if (NamesEqual(m_categories[i]->m_name, name))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+CCategory* CCategorizedList::FindCategory(const std::wstring& name) const
+{
+    const int index = FindCategoryIndex(name);
+    return index == -1 ? nullptr : m_categories[static_cast<size_t>(index)].get();
+}
+
+void CCategorizedList::DeleteCategory(const std::wstring& name)
+{
+    const int index = FindCategoryIndex(name);
+    if (index != -1)
+        m_categories.erase(m_categories.begin() + index);
+}
+
+void CCategorizedList::SortCategories()
+{
+    std::sort(m_categories.begin(), m_categories.end(), CategoryLess);
+}
+
+void CCategorizedList::AttachHeader(CCategory& category,
+                                    std::unique_ptr<CCategoryItemWindow> header) const
+{
+    if (!m_parentWindow)
+        return;
+    header->Create(m_parentWindow);
+    category.m_window = std::move(header);
+}
+
+CCategory* CCategorizedList::InsertByName(std::unique_ptr<CCategory> category)
+{
+    const std::wstring& name = category->m_name;
+    const auto position = std::find_if(m_categories.begin(), m_categories.end(),
+                                       [&name](const std::unique_ptr<CCategory>& existing) {
+                                           return CaseSensitiveLess(name, existing->m_name);
+                                       });
+    return m_categories.insert(position, std::move(category))->get();
+}
+
+CCategory* CCategorizedList::Append(std::unique_ptr<CCategory> category)
+{
+    m_categories.push_back(std::move(category));
+    return m_categories.back().get();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "views/ListItemWindow.h"
+
+class CCategory;
+
+// A catalogue entry. Its category owns it; it owns the row window that shows it.
+class CListItem
+{
+public:
+    CListItem(const std::wstring& name, CCategory* category);
+    CListItem(const CListItem&) = delete;
+    CListItem& operator=(const CListItem&) = delete;
+    virtual ~CListItem();
+
+    // A copy in the same category, not yet in its item vector and not registered for a
+    // hotkey; its window is a sibling of this item's window.
+    virtual std::unique_ptr<CListItem> Clone() const = 0;
+    // Takes over the other item's values, registers the hotkey again and re-sorts.
+    virtual void CopyFrom(const CListItem& other) = 0;
+    virtual std::wstring GetPath() const = 0;
+    virtual std::wstring GetArguments() const = 0;
+    virtual std::wstring GetStartIn() const = 0;
+    // Shell-link hotkey word: low byte the virtual key, high byte the HOTKEYF flags.
+    virtual WORD GetHotKey() const = 0;
+    virtual void SetHotKey(WORD hotKey) = 0;
+    virtual bool RegisterItemHotKey() = 0;
+    // Creates the row window as a child of parent (nothing for a null parent) and
+    // replaces any window the item had.
+    virtual void CreateItemWindow(HWND parent);
+
+    std::wstring GetName() const { return m_name; }
+
+    std::wstring m_name;
+    std::unique_ptr<CListItemWindow> m_window;
+    CCategory* m_category;
+
+protected:
+    void ReplaceWindow(std::unique_ptr<CListItemWindow> window, HWND parent);
+    // The parent of this item's window, the parent for a clone's window.
+    HWND GetWindowParent() const;
+};

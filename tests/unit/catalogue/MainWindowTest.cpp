@@ -1,0 +1,31 @@
+#include "tests/unit/catalogue/MainWindowTest.h"
+
+#include <shlwapi.h>
+
+#include "views/ListItemWindow.h"
+
+namespace catalogue_test
+{
+void DeleteProgramKey()
+{
+    SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Quillbrook\\Pathmoor");
+}
+
+void CMainWindowTest::SetUp()
+{
+    DeleteProgramKey();
+    CListItemWindow::RegisterListItemClass();
+    m_mainWnd = std::make_unique<CMainWnd>();
+    ASSERT_EQ(m_mainWnd.get(), CMainWnd::Instance(m_mainWnd.get()))
+        << "the main window is fixed once per process: run one such test per process";
+    ASSERT_TRUE(m_mainWnd->Create());
+    m_catalogue = m_mainWnd->GetCatalogue();
+    ASSERT_NE(nullptr, m_catalogue);
+}
+
+void CMainWindowTest::TearDown()
+{
+    m_mainWnd.reset();
+    DeleteProgramKey();
+}
+} // namespace catalogue_test

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/MainWnd.h"
+
+class CCatalogue;
+
+namespace catalogue_test
+{
+// Deletes HKEY_CURRENT_USER\Software\Quillbrook\Pathmoor with everything under it.
+void DeleteProgramKey();
+
+// A test with the program's main window, which receives the entries' hotkeys, created
+// from an empty registry. CMainWnd::Instance is fixed once per process, so each such test
+// needs a process of its own, as ctest gives it.
+class CMainWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::unique_ptr<CMainWnd> m_mainWnd;
+    CCatalogue* m_catalogue = nullptr;
+};
+} // namespace catalogue_test

@@ -1,0 +1,62 @@
+#include "tests/unit/catalogue/MessageBoxCloser.h"
+
+namespace catalogue_test
+{
+namespace
+{
+// The static control that holds a message box's text.
+constexpr int MessageBoxTextId = 0xFFFF;
+
+std::wstring WindowText(HWND hWnd)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(hWnd, text, ARRAYSIZE(text));
+    return text;
+}
+
+bool IsMessageBox(HWND hWnd)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(hWnd, className, ARRAYSIZE(className));
+    return lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(hWnd);
+}
+} // namespace
+
+CMessageBoxCloser* CMessageBoxCloser::s_active = nullptr;
+
+CMessageBoxCloser::CMessageBoxCloser() : m_timer(SetTimer(nullptr, 0, 20, &OnTimer))
+{
+    s_active = this;
+}
+
+CMessageBoxCloser::~CMessageBoxCloser()
+{
+    KillTimer(nullptr, m_timer);
+    s_active = nullptr;
+}
+
+void CALLBACK CMessageBoxCloser::OnTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (s_active)
+        EnumThreadWindows(GetCurrentThreadId(), &CloseIfMessageBox, 0);
+}
+
+BOOL CALLBACK CMessageBoxCloser::CloseIfMessageBox(HWND hWnd, LPARAM)
+{
+    if (IsMessageBox(hWnd))
+        s_active->Close(hWnd);
+    return TRUE;
+}
+
+void CMessageBoxCloser::Close(HWND box)
+{
+    // A box may still be up at the next tick, between the post and its handling.
+    if (!m_closed.insert(box).second)
+        return;
+    m_texts.push_back(WindowText(GetDlgItem(box, MessageBoxTextId)));
+    m_captions.push_back(WindowText(box));
+    const int answer = GetDlgItem(box, IDNO) ? IDNO : IDOK;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+}
+} // namespace catalogue_test

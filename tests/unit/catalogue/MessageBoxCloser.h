@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace catalogue_test
+{
+// While it lives, closes every message box this thread shows (with IDOK, or IDNO for a
+// question) from a thread timer, which the box's own modal loop dispatches, and notes
+// what each box said.
+class CMessageBoxCloser
+{
+public:
+    CMessageBoxCloser();
+    ~CMessageBoxCloser();
+    CMessageBoxCloser(const CMessageBoxCloser&) = delete;
+    CMessageBoxCloser& operator=(const CMessageBoxCloser&) = delete;
+
+    std::vector<std::wstring> m_texts;
+    std::vector<std::wstring> m_captions;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    static BOOL CALLBACK CloseIfMessageBox(HWND hWnd, LPARAM);
+    void Close(HWND box);
+
+    static CMessageBoxCloser* s_active;
+    UINT_PTR m_timer;
+    std::set<HWND> m_closed;
+};
+} // namespace catalogue_test

@@ -1,0 +1,215 @@
+#include "catalogue/ApplicationItem.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/FolderItem.h"
+#include "resources/resource.h"
+#include "tests/unit/catalogue/MainWindowTest.h"
+#include "tests/unit/catalogue/MessageBoxCloser.h"
+#include "tests/unit/views/HostWindow.h"
+#include "tests/unit/views/InputDriver.h"
+#include "toolkit/Utilities.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using catalogue_test::CMainWindowTest;
+using catalogue_test::CMessageBoxCloser;
+using namespace views_test;
+
+namespace
+{
+constexpr WORD CtrlAltF20 = MAKEWORD(VK_F20, HOTKEYF_CONTROL | HOTKEYF_ALT);
+constexpr int ProbeId = 0x7A12;
+
+// Rows dragged with real input between headers of the main window's catalogue, on a host
+// window of the test that stands in for the page: "Drop source" at (0, 0) with its entry
+// below it, "Drop target" at (150, 0).
+class DropContract : public CMainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        CMainWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        CListItemWindow::s_buttonDown = false;
+        m_host = std::make_unique<CHostWindow>(RECT{100, 100, 600, 400});
+        m_source = AddCategory(m_catalogue->m_applications, L"Drop source", 0);
+        m_target = AddCategory(m_catalogue->m_applications, L"Drop target", 150);
+        m_folderSource = AddCategory(m_catalogue->m_folders, L"Drop places", 300);
+        m_folderTarget = AddCategory(m_catalogue->m_folders, L"Drop more places", 300, 100);
+    }
+
+    void TearDown() override
+    {
+        m_host.reset();
+        CMainWindowTest::TearDown();
+    }
+
+    // The list's own parent is the main window's page; these headers live on the host.
+    CCategory* AddCategory(CCategorizedList& list, const wchar_t* name, int x, int y = 0)
+    {
+        const HWND page = list.m_parentWindow;
+        list.m_parentWindow = m_host->GetHwnd();
+        CCategory* category = list.AddCategory(name);
+        list.m_parentWindow = page;
+        PlaceWindow(category->m_window->GetHwnd(), x, y);
+        return category;
+    }
+
+    template <typename TItem>
+    TItem* Insert(CCategory* category, std::unique_ptr<TItem> item)
+    {
+        TItem* raw = item.get();
+        if (!category->InsertItem(std::move(item)))
+            return nullptr;
+        const HWND header = category->m_window->GetHwnd();
+        RECT rect = {};
+        GetWindowRect(header, &rect);
+        MapWindowPoints(nullptr, m_host->GetHwnd(), reinterpret_cast<POINT*>(&rect), 2);
+        PlaceWindow(raw->m_window->GetHwnd(), rect.left, rect.bottom);
+        return raw;
+    }
+
+    CApplicationItem* InsertEditor()
+    {
+        return Insert(m_source, std::make_unique<CApplicationItem>(
+                                    L"Editor", m_source, L"C:\\ed.exe", L"-n", L"C:\\work",
+                                    CtrlAltF20, m_host->GetHwnd()));
+    }
+
+    // Press on the row, move past the drag distance, move over the header and release.
+    void Drag(HWND row, HWND header)
+    {
+        ASSERT_TRUE(MoveMouseTo(ScreenPoint(row, 30, 11), row));
+        ASSERT_TRUE(PressLeftButton(row));
+        ASSERT_TRUE(MoveMouseTo(ScreenPoint(row, 60, 11), row));
+        ASSERT_TRUE(MoveMouseTo(ScreenPoint(header, 40, 11), row));
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ASSERT_EQ(1u, SendInput(1, &input, sizeof(input)));
+        // The row may be gone by the time its release has been handled.
+        bool released = false;
+        ASSERT_TRUE(PumpUntil([&released] { return released; }, [&released, row](const MSG& msg) {
+            released = released || (msg.message == WM_LBUTTONUP && msg.hwnd == row);
+        }));
+    }
+
+    std::unique_ptr<CHostWindow> m_host;
+    CCategory* m_source = nullptr;
+    CCategory* m_target = nullptr;
+    CCategory* m_folderSource = nullptr;
+    CCategory* m_folderTarget = nullptr;
+};
+
+DWORD ProbeCtrlAltF20()
+{
+    SetLastError(0xDEADBEEF);
+    if (RegisterHotKey(nullptr, ProbeId, MOD_CONTROL | MOD_ALT, VK_F20))
+    {
+        UnregisterHotKey(nullptr, ProbeId);
+        return 0;
+    }
+    return GetLastError();
+}
+} // namespace
+
+TEST_F(DropContract, DraggedEntryMovesWithItsHotKey)
+{
+    CApplicationItem* editor = InsertEditor();
+    ASSERT_NE(nullptr, editor);
+    const int oldId = editor->m_hotKeyId;
+    ASSERT_NE(-1, oldId);
+    const HWND oldRow = editor->m_window->GetHwnd();
+
+    CMessageBoxCloser closer;
+    Drag(oldRow, m_target->m_window->GetHwnd());
+    EXPECT_TRUE(closer.m_texts.empty());
+
+    EXPECT_TRUE(m_source->m_items.empty());
+    EXPECT_FALSE(IsWindow(oldRow)) << "the old entry went with its row";
+    ASSERT_EQ(1u, m_target->m_items.size());
+    auto* moved = dynamic_cast<CApplicationItem*>(m_target->m_items[0].get());
+    ASSERT_NE(nullptr, moved);
+    EXPECT_EQ(m_target, moved->m_category);
+    EXPECT_EQ(L"Editor", moved->GetName());
+    EXPECT_EQ(L"C:\\ed.exe", moved->GetPath());
+    EXPECT_EQ(L"-n", moved->GetArguments());
+    EXPECT_EQ(L"C:\\work", moved->GetStartIn());
+    EXPECT_EQ(CtrlAltF20, moved->GetHotKey());
+    EXPECT_GT(moved->m_hotKeyId, oldId) << "taken over under a fresh id";
+    EXPECT_EQ(static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED), ProbeCtrlAltF20());
+    EXPECT_EQ(moved, m_catalogue->FindApplicationByHotKeyId(moved->m_hotKeyId));
+    ASSERT_NE(nullptr, moved->m_window);
+    EXPECT_EQ(m_host->GetHwnd(), GetParent(moved->m_window->GetHwnd()));
+}
+
+TEST_F(DropContract, DropOnItsOwnHeaderIsRefusedAndChangesNothing)
+{
+    CApplicationItem* editor = InsertEditor();
+    ASSERT_NE(nullptr, editor);
+    const int id = editor->m_hotKeyId;
+    const HWND row = editor->m_window->GetHwnd();
+
+    CMessageBoxCloser closer;
+    Drag(row, m_source->m_window->GetHwnd());
+
+    ASSERT_EQ(1u, closer.m_texts.size());
+    EXPECT_EQ(LoadResString(IDS_ITEM_EXISTS), closer.m_texts[0]);
+    ASSERT_EQ(1u, m_source->m_items.size());
+    EXPECT_EQ(editor, m_source->m_items[0].get());
+    EXPECT_EQ(id, editor->m_hotKeyId);
+    EXPECT_EQ(CtrlAltF20, editor->GetHotKey());
+    EXPECT_TRUE(IsWindow(row));
+    EXPECT_TRUE(m_target->m_items.empty());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED), ProbeCtrlAltF20());
+}
+
+TEST_F(DropContract, DropOnAHeaderWithThatNameIsRefused)
+{
+    CApplicationItem* editor = InsertEditor();
+    ASSERT_NE(nullptr, editor);
+    ASSERT_NE(nullptr, Insert(m_target, std::make_unique<CApplicationItem>(
+                                            L"EDITOR", m_target, L"C:\\other.exe", L"", L"", 0,
+                                            m_host->GetHwnd())));
+    CMessageBoxCloser closer;
+    Drag(editor->m_window->GetHwnd(), m_target->m_window->GetHwnd());
+    EXPECT_EQ(1u, closer.m_texts.size());
+    ASSERT_EQ(1u, m_source->m_items.size());
+    EXPECT_EQ(editor, m_source->m_items[0].get());
+    ASSERT_EQ(1u, m_target->m_items.size());
+    EXPECT_EQ(L"C:\\other.exe", m_target->m_items[0]->GetPath());
+}
+
+TEST_F(DropContract, FolderRowMovesBetweenFolderHeaders)
+{
+    CFolderItem* docs = Insert(m_folderSource, std::make_unique<CFolderItem>(
+                                                   L"Docs", m_folderSource, L"C:\\Docs",
+                                                   m_host->GetHwnd()));
+    ASSERT_NE(nullptr, docs);
+    CMessageBoxCloser closer;
+    Drag(docs->m_window->GetHwnd(), m_folderTarget->m_window->GetHwnd());
+    EXPECT_TRUE(closer.m_texts.empty());
+    EXPECT_TRUE(m_folderSource->m_items.empty());
+    ASSERT_EQ(1u, m_folderTarget->m_items.size());
+    EXPECT_EQ(L"C:\\Docs", m_folderTarget->m_items[0]->GetPath());
+}
+
+TEST_F(DropContract, RowOfAnotherKindIsIgnored)
+{
+    CApplicationItem* editor = InsertEditor();
+    ASSERT_NE(nullptr, editor);
+    const LRESULT result =
+        SendMessageW(m_folderTarget->m_window->GetHwnd(), WM_LISTITEMDROP,
+                     reinterpret_cast<WPARAM>(editor->m_window->GetHwnd()), 0);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1u, m_source->m_items.size());
+    EXPECT_TRUE(m_folderTarget->m_items.empty());
+    // Neither a foreign window nor garbage in wParam is taken for a row.
+    SendMessageW(m_target->m_window->GetHwnd(), WM_LISTITEMDROP,
+                 reinterpret_cast<WPARAM>(m_host->GetHwnd()), 0);
+    SendMessageW(m_target->m_window->GetHwnd(), WM_LISTITEMDROP, 0x12345678, 0);
+    EXPECT_EQ(1u, m_source->m_items.size());
+    EXPECT_TRUE(m_target->m_items.empty());
+}

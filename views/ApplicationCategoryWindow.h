@@ -1,0 +1,16 @@
+#pragma once
+
+#include "views/CategoryItemWindow.h"
+
+// Header of a category of applications; takes application rows dropped on it.
+class CApplicationCategoryWindow : public CCategoryItemWindow
+{
+public:
+    using CCategoryItemWindow::CCategoryItemWindow;
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnListItemCanDrop() const;
+    LRESULT OnListItemDrop(WPARAM wParam);
+};

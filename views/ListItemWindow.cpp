@@ -1,0 +1,238 @@
+#include "views/ListItemWindow.h"
+
+#include <windowsx.h>
+
+#include <cstdlib>
+
+#include "resources/resource.h"
+#include "toolkit/Application.h"
+#include "toolkit/Utilities.h"
+
+namespace
+{
+const wchar_t ListItemClassName[] = L"ListItem";
+const wchar_t ProgramName[] = L"Pathmoor";
+constexpr int WindowWidth = 140;
+constexpr int WindowHeight = 22;
+constexpr int TileWidth = 20;
+constexpr int TileHeight = 22;
+constexpr UINT_PTR HoverTimerId = 0;
+constexpr UINT HoverPollMilliseconds = 100;
+
+POINT PointFromLParam(LPARAM lParam)
+{
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+void SetSystemCursor(const wchar_t* id)
+{
+    SetCursor(LoadCursorW(nullptr, id));
+}
+} // namespace
+
+bool CListItemWindow::s_buttonDown = false;
+
+CListItemWindow::CListItemWindow(HBITMAP background) : m_background(background) {}
+
+void CListItemWindow::RegisterListItemClass()
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = CWindow::StaticWindowProc;
+    windowClass.hInstance = CApplication::Instance().GetInstanceHandle();
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = ListItemClassName;
+    if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        MessageBoxW(nullptr, LoadResString(IDS_CREATE_CLASS_FAILED).c_str(), ProgramName, MB_OK);
+}
+
+bool CListItemWindow::Create(HWND parent)
+{
+    const HWND hWnd = CreateWindowExW(0, ListItemClassName, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0,
+                                      WindowWidth, WindowHeight, parent, nullptr,
+                                      CApplication::Instance().GetInstanceHandle(), this);
+    if (hWnd)
+        return true;
+    MessageBoxW(nullptr, LoadResString(IDS_CREATE_WINDOW_FAILED).c_str(), ProgramName, MB_OK);
+    return false;
+}
+
+CListItemWindow* CListItemWindow::FromHandle(HWND hWnd)
+{
+    return dynamic_cast<CListItemWindow*>(CApplication::Instance().FindWindowObject(hWnd));
+}
+
+LRESULT CListItemWindow::CommonWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg)
+    {
+    case WM_MOUSEMOVE:
+        return OnMouseMove(lParam);
+    case WM_TIMER:
+        return OnTimer();
+    case WM_SETCURSOR:
+        return OnSetCursor();
+    case WM_NCHITTEST:
+        return HTCLIENT;
+    case WM_LBUTTONDOWN:
+        return OnLButtonDown(lParam);
+    case WM_LBUTTONUP:
+        return OnLButtonUp(wParam, lParam);
+    case WM_CAPTURECHANGED:
+        return OnCaptureChanged(lParam);
+    default:
+        // The tiles cover the window, so erasing is skipped too.
+        return 0;
+    }
+}
+
+LRESULT CListItemWindow::OnMouseMove(LPARAM lParam)
+{
+    const POINT point = PointFromLParam(lParam);
+    if (!m_dragging)
+        StartDragIfMoved(point);
+    if (m_dragging)
+        ShowDropFeedback(point);
+    StartHover(point);
+    Repaint();
+    return 0;
+}
+
+// Hover ends by polling, so it ends also when the cursor leaves without a further move
+// over this window.
+LRESULT CListItemWindow::OnTimer()
+{
+    if (!m_hover)
+        return 0;
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    if (WindowFromPoint(cursor) == GetHwnd())
+    {
+        SetTimer(GetHwnd(), HoverTimerId, HoverPollMilliseconds, nullptr);
+        return 0;
+    }
+    m_hover = false;
+    KillTimer(GetHwnd(), HoverTimerId);
+    Repaint();
+    return 0;
+}
+
+LRESULT CListItemWindow::OnSetCursor()
+{
+    SetSystemCursor(IDC_ARROW);
+    return TRUE;
+}
+
+// The capture taken here brings the release back to this window wherever it happens, so
+// a press can never be left open for another window's release or mouse moves.
+LRESULT CListItemWindow::OnLButtonDown(LPARAM lParam)
+{
+    s_buttonDown = true;
+    m_pressPoint = PointFromLParam(lParam);
+    SetCapture(GetHwnd());
+    Repaint();
+    return 0;
+}
+
+LRESULT CListItemWindow::OnLButtonUp(WPARAM wParam, LPARAM lParam)
+{
+    const bool pressed = s_buttonDown;
+    const bool dragging = m_dragging;
+    s_buttonDown = false;
+    m_dragging = false;
+    if (GetCapture() == GetHwnd())
+        ReleaseCapture();
+    const POINT point = PointFromLParam(lParam);
+    if (dragging)
+    {
+        // The receiver may delete this object; nothing of it is touched afterwards.
+        DropAt(point);
+        return 0;
+    }
+    if (pressed && ClientContains(point))
+        PostMessageW(GetHwnd(), WM_LISTITEMCLICK, wParam, lParam);
+    return 0;
+}
+
+// A menu, a message box or another program took the mouse: the press is over.
+LRESULT CListItemWindow::OnCaptureChanged(LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(lParam) == GetHwnd())
+        return 0;
+    s_buttonDown = false;
+    m_dragging = false;
+    return 0;
+}
+
+void CListItemWindow::StartDragIfMoved(POINT point)
+{
+    if (!s_buttonDown || IsCategory())
+        return;
+    if (std::abs(point.x - m_pressPoint.x) >= GetSystemMetrics(SM_CXDRAG) ||
+        std::abs(point.y - m_pressPoint.y) >= GetSystemMetrics(SM_CYDRAG))
+        m_dragging = true;
+}
+
+void CListItemWindow::ShowDropFeedback(POINT point) const
+{
+    const HWND target = FindDropTarget(point);
+    if (!target || SendMessageW(target, WM_LISTITEMCANDROP, 0, 0) == 0)
+        SetSystemCursor(IDC_NO);
+}
+
+void CListItemWindow::DropAt(POINT point)
+{
+    if (const HWND target = FindDropTarget(point))
+        SendMessageW(target, WM_LISTITEMDROP, reinterpret_cast<WPARAM>(GetHwnd()), 0);
+}
+
+void CListItemWindow::StartHover(POINT point)
+{
+    ClientToScreen(GetHwnd(), &point);
+    if (WindowFromPoint(point) != GetHwnd())
+        return;
+    m_hover = true;
+    KillTimer(GetHwnd(), HoverTimerId);
+    SetTimer(GetHwnd(), HoverTimerId, HoverPollMilliseconds, nullptr);
+}
+
+HWND CListItemWindow::FindDropTarget(POINT point) const
+{
+    const HWND parent = GetParent(GetHwnd());
+    if (!parent)
+        return nullptr;
+    ClientToScreen(GetHwnd(), &point);
+    ScreenToClient(parent, &point);
+    return ChildWindowFromPoint(parent, point);
+}
+
+bool CListItemWindow::ClientContains(POINT point) const
+{
+    RECT client = {};
+    GetClientRect(GetHwnd(), &client);
+    return PtInRect(&client, point) != FALSE;
+}
+
+void CListItemWindow::PaintBackground(HDC dc, const RECT& client) const
+{
+    if (!m_background)
+        return;
+    const int tiles = (client.right - client.left) / TileWidth;
+    for (int i = 0; i < tiles; ++i)
+        DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(m_background), 0, TileWidth * i,
+                   0, TileWidth, TileHeight, DST_BITMAP);
+}
+
+void CListItemWindow::Repaint() const
+{
+    InvalidateRect(GetHwnd(), nullptr, FALSE);
+}
+
+HFONT CListItemWindow::CreateListFont(LONG weight, bool underline)
+{
+    LOGFONTW font = {};
+    font.lfHeight = 15;
+    font.lfWeight = weight;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    lstrcpynW(font.lfFaceName, L"Microsoft Sans Serif", LF_FACESIZE);
+    return CreateFontIndirectW(&font);
+}

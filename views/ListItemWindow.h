@@ -1,0 +1,68 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/Window.h"
+
+// Sent during a drag to the window under the cursor: nonzero when it accepts a drop there
+// and has set the cursor.
+constexpr UINT WM_LISTITEMCANDROP = WM_USER + 2;
+// Sent at the end of a drag to the window under the cursor; wParam is the handle of the
+// dragged row window. The receiver may destroy the dragged row.
+constexpr UINT WM_LISTITEMDROP = WM_USER + 3;
+// Posted by a list window to itself for a click; wParam and lParam are the button-up's.
+constexpr UINT WM_LISTITEMCLICK = WM_USER + 2000;
+
+// Base of the header and row windows of the catalogue, all of the class "ListItem",
+// 140 by 22 pixels: background tiles, hover, press and click, and dragging of rows.
+class CListItemWindow : public CWindow
+{
+public:
+    explicit CListItemWindow(HBITMAP background);
+
+    // Once, before the first list window; an existing class counts as success.
+    static void RegisterListItemClass();
+    // Hidden at (0, 0); the layout places and shows it.
+    bool Create(HWND parent);
+    // The handling all list windows share; it answers every other message with 0.
+    LRESULT CommonWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Headers are never dragged.
+    virtual bool IsCategory() const = 0;
+
+    // The list window object of a handle, or null.
+    static CListItemWindow* FromHandle(HWND hWnd);
+
+    HBITMAP m_background;
+    bool m_hover = false;
+    POINT m_pressPoint = {0, 0};
+    std::wstring m_tipText;
+    bool m_dragging = false;
+
+    // A left-button press in a list window is in progress; that window holds the capture.
+    static bool s_buttonDown;
+
+protected:
+    void PaintBackground(HDC dc, const RECT& client) const;
+    void Repaint() const;
+    // "Microsoft Sans Serif", 15 pixels high.
+    static HFONT CreateListFont(LONG weight, bool underline);
+
+private:
+    LRESULT OnMouseMove(LPARAM lParam);
+    LRESULT OnTimer();
+    LRESULT OnSetCursor();
+    LRESULT OnLButtonDown(LPARAM lParam);
+    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCaptureChanged(LPARAM lParam);
+
+    void StartDragIfMoved(POINT point);
+    void ShowDropFeedback(POINT point) const;
+    void DropAt(POINT point);
+    void StartHover(POINT point);
+    // The child of the parent window under a point of this window; the parent itself
+    // when no child is there, null outside the parent.
+    HWND FindDropTarget(POINT point) const;
+    bool ClientContains(POINT point) const;
+};
