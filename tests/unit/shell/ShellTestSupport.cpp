@@ -1,0 +1,63 @@
+#include "tests/unit/shell/ShellTestSupport.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace shell_test
+{
+std::vector<BYTE> GlobalBytes(HGLOBAL block)
+{
+    const SIZE_T size = GlobalSize(block);
+    const auto* data = static_cast<const BYTE*>(GlobalLock(block));
+    if (!data)
+        return {};
+    std::vector<BYTE> bytes(data, data + size);
+    GlobalUnlock(block);
+    return bytes;
+}
+
+std::vector<std::wstring> DropListPaths(HGLOBAL block)
+{
+    auto drop = static_cast<HDROP>(block);
+    std::vector<std::wstring> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i)
+    {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'#');
+        path.resize(DragQueryFileW(drop, i, &path[0], static_cast<UINT>(path.size())));
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+FORMATETC DropListFormat(DWORD tymed)
+{
+    return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, tymed};
+}
+
+DVTARGETDEVICE* NewTargetDevice(DWORD size)
+{
+    auto* device = static_cast<DVTARGETDEVICE*>(CoTaskMemAlloc(size));
+    auto* bytes = reinterpret_cast<BYTE*>(device);
+    for (DWORD i = 0; i < size; ++i)
+        bytes[i] = static_cast<BYTE>(0xA0 + i);
+    device->tdSize = size;
+    return device;
+}
+
+bool SameTargetDevice(const DVTARGETDEVICE* left, const DVTARGETDEVICE* right)
+{
+    return left->tdSize == right->tdSize && std::memcmp(left, right, left->tdSize) == 0;
+}
+
+std::string ToUtf8(const std::wstring& text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size,
+                        nullptr, nullptr);
+    return bytes;
+}
+} // namespace shell_test

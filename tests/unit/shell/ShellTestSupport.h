@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+
+#include <string>
+#include <vector>
+
+namespace shell_test
+{
+// The bytes of a global memory block, as GlobalSize counts them.
+std::vector<BYTE> GlobalBytes(HGLOBAL block);
+// The names of a drop list, read with DragQueryFileW as a paste target reads them.
+std::vector<std::wstring> DropListPaths(HGLOBAL block);
+// The request a paste target makes for a file drop list.
+FORMATETC DropListFormat(DWORD tymed = TYMED_HGLOBAL);
+// A target device of the given size with recognisable bytes, allocated with CoTaskMemAlloc.
+DVTARGETDEVICE* NewTargetDevice(DWORD size);
+bool SameTargetDevice(const DVTARGETDEVICE* left, const DVTARGETDEVICE* right);
+// Turns a wide string into UTF-8 the way the clipboard reader prints it.
+std::string ToUtf8(const std::wstring& text);
+} // namespace shell_test
