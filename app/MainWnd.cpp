@@ -2,11 +2,21 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
+#include "app/FoldersPane.h"
+#include "app/PageWindow.h"
+#include "app/ShortcutsToolbar.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/NameOrder.h"
 #include "resources/resource.h"
+#include "store/CatalogueStore.h"
 #include "store/SettingsStore.h"
 #include "toolkit/Application.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
+#include "views/CategoryItemWindow.h"
+#include "views/ListItemWindow.h"
 
 const wchar_t MainWindowClassName[] = L"ApplicationManagerWindowClass";
 
@@ -14,6 +24,21 @@ namespace
 {
 const wchar_t ProgramName[] = L"Pathmoor";
 constexpr UINT TrayIconId = 1;
+constexpr UINT_PTR ScanTimerId = 0;
+constexpr UINT ScanPeriodMs = 5000;
+constexpr int ShowWindowHotKeyId = 0;
+
+constexpr int ToolbarHeight = 22;
+constexpr int TabStripBottom = 48;
+constexpr int PageTop = 49;
+constexpr int PaneWidth = 140;
+constexpr int ColumnWidth = 140;
+constexpr int ColumnStep = 150;
+constexpr int RowHeight = 22;
+constexpr int FoldersPaneIndex = 2;
+
+// The shell sends this after its taskbar was (re)created, e.g. after explorer restarted.
+const UINT TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
 
 NOTIFYICONDATAW MakeTrayIconData(HWND window)
 {
@@ -23,11 +48,36 @@ NOTIFYICONDATAW MakeTrayIconData(HWND window)
     data.uID = TrayIconId;
     return data;
 }
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
+{
+    if (msg == WM_COMMAND && wParam == IDCANCEL)
+        EndDialog(dialog, 0);
+    return FALSE;
+}
 } // namespace
 
-CMainWnd::CMainWnd() = default;
+CMainWnd::CMainWnd() : m_toolbar(new CShortcutsToolbar), m_catalogue(nullptr)
+{
+    try
+    {
+        m_catalogue = new CCatalogue;
+    }
+    catch (...)
+    {
+        delete m_toolbar;
+        throw;
+    }
+}
 
-CMainWnd::~CMainWnd() = default;
+CMainWnd::~CMainWnd()
+{
+    delete m_catalogue;
+    delete m_toolbar;
+    delete m_foldersPane;
+    for (CPageWindow* page : m_pages)
+        delete page;
+}
 
 CMainWnd* CMainWnd::Instance(CMainWnd* mainWnd)
 {
@@ -66,6 +116,7 @@ bool CMainWnd::Create()
         MessageBoxW(nullptr, LoadResString(IDS_CREATE_CLASS_FAILED).c_str(), ProgramName, MB_OK);
         return false;
     }
+    CListItemWindow::RegisterListItemClass();
 
     LoadSettings(m_settings);
     const RECT geometry = GetInitialGeometry();
@@ -76,7 +127,8 @@ bool CMainWnd::Create()
                                   instance, this);
     if (window == nullptr)
     {
-        MessageBoxW(nullptr, LoadResString(IDS_CREATE_WINDOW_FAILED).c_str(), ProgramName, MB_OK);
+        MessageBoxW(nullptr, LoadResString(IDS_CREATE_WINDOW_FAILED).c_str(), ProgramName,
+                    MB_OK);
         return false;
     }
     Attach(window);
@@ -91,8 +143,9 @@ void CMainWnd::AddTrayIcon()
     NOTIFYICONDATAW data = MakeTrayIconData(GetHwnd());
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYICON;
-    m_trayIcon = LoadIconW(CApplication::Instance().GetInstanceHandle(),
-                           MAKEINTRESOURCEW(IDI_PATHMOOR));
+    if (m_trayIcon == nullptr)
+        m_trayIcon = LoadIconW(CApplication::Instance().GetInstanceHandle(),
+                               MAKEINTRESOURCEW(IDI_PATHMOOR));
     data.hIcon = m_trayIcon;
     lstrcpynW(data.szTip, ProgramName, ARRAYSIZE(data.szTip));
     Shell_NotifyIconW(NIM_ADD, &data);
@@ -139,32 +192,171 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnShutDown(true);
     case WM_ENDSESSION:
         return OnShutDown(wParam != FALSE);
+    case WM_SIZE:
+        return OnSize(wParam);
     case WM_PAINT:
         return OnPaint();
+    case WM_GETMINMAXINFO:
+        return OnGetMinMaxInfo(lParam);
+    case WM_COMMAND:
+        return OnCommand(wParam);
+    case WM_TIMER:
+        return OnTimer();
+    case WM_HOTKEY:
+        return OnHotKey(wParam);
     case WM_RESTOREAPP:
         return OnRestoreApp();
+    case WM_TRAYICON:
+        return OnTrayIcon(wParam, lParam);
     default:
+        if (msg == TaskbarCreatedMessage && msg != 0)
+            return OnTaskbarCreated();
         return DefWindowProcW(GetHwnd(), msg, wParam, lParam);
+    }
+}
+
+LRESULT CMainWnd::OnCreate()
+{
+    UINT modifiers = 0;
+    UINT key = 0;
+    if (LoadShowWindowHotKey(modifiers, key))
+        RegisterHotKey(GetHwnd(), ShowWindowHotKeyId, modifiers, key);
+
+    CreateChildren();
+    LoadCatalogue();
+    m_catalogue->RegisterListHotKeys(m_catalogue->m_applications);
+    m_catalogue->RegisterListHotKeys(m_catalogue->m_shortcuts);
+    LayoutPages();
+    SetTimer(GetHwnd(), ScanTimerId, ScanPeriodMs, nullptr);
+    return 0;
+}
+
+void CMainWnd::CreateChildren()
+{
+    RECT client = {};
+    GetClientRect(GetHwnd(), &client);
+    m_toolbar->Create(RECT{client.left, client.top, client.right, client.top + ToolbarHeight},
+                      GetHwnd());
+
+    m_tabControl.Create(RECT{client.left, ToolbarHeight, client.right, TabStripBottom}, GetHwnd(),
+                        this);
+    m_tabControl.AddTab(LoadResString(IDS_APPLICATIONS_TAB));
+    m_tabControl.AddTab(LoadResString(IDS_SHORTCUTS_TAB));
+    m_tabControl.m_selected = 0;
+    InvalidateRect(m_tabControl.GetHwnd(), nullptr, FALSE);
+
+    const RECT pageRect = {0, PageTop, client.right - PaneWidth, client.bottom};
+    CCategorizedList* lists[] = {&m_catalogue->m_applications, &m_catalogue->m_shortcuts};
+    for (int kind = 0; kind < 2; ++kind)
+    {
+        auto* page = new CPageWindow(lists[kind], kind);
+        m_pages.push_back(page);
+        page->Create(pageRect, GetHwnd());
+        lists[kind]->m_parentWindow = page->GetHwnd();
+    }
+    m_currentPage = 0;
+    ShowWindow(m_pages[0]->GetHwnd(), SW_SHOW);
+
+    RECT strip = {};
+    GetWindowRect(m_tabControl.GetHwnd(), &strip);
+    ScreenRectToClient(GetHwnd(), &strip);
+    m_foldersPane = new CFoldersPane(&m_catalogue->m_folders);
+    m_foldersPane->Create(RECT{client.right - PaneWidth, strip.bottom + 1, client.right,
+                               client.bottom},
+                          GetHwnd());
+    m_catalogue->m_folders.m_parentWindow = m_foldersPane->GetHwnd();
+}
+
+void CMainWnd::LoadListWindows(CCategorizedList& list, HWND parent, CToolTipControl& toolTip)
+{
+    for (const auto& category : list.m_categories)
+    {
+        if (category->m_window != nullptr)
+            toolTip.AddTool(category->m_window->GetHwnd(), LPSTR_TEXTCALLBACKW);
+        for (const auto& item : category->m_items)
+        {
+            item->CreateItemWindow(parent);
+            if (item->m_window != nullptr)
+                toolTip.AddTool(item->m_window->GetHwnd(), LPSTR_TEXTCALLBACKW);
+        }
+    }
+}
+
+void CMainWnd::LoadCatalogue()
+{
+    RecoverCatalogueStore();
+    LoadApplications(m_catalogue->m_applications);
+    LoadListWindows(m_catalogue->m_applications, m_pages[0]->GetHwnd(), m_pages[0]->m_toolTip);
+    LoadFolders(m_catalogue->m_folders);
+    LoadListWindows(m_catalogue->m_folders, m_foldersPane->GetHwnd(), m_foldersPane->m_toolTip);
+    LoadShortcuts(m_catalogue->m_shortcuts);
+    LoadListWindows(m_catalogue->m_shortcuts, m_pages[1]->GetHwnd(), m_pages[1]->m_toolTip);
+}
+
+void CMainWnd::LayoutPage(int pageIndex, CCategorizedList& list)
+{
+    std::sort(list.m_categories.begin(), list.m_categories.end(), CategoryLess);
+    const int rowGap = pageIndex == FoldersPaneIndex ? 0 : RowHeight;
+    int x = 0;
+    int y = 0;
+    int rowBottom = 0;
+    for (const auto& category : list.m_categories)
+    {
+        if (category->m_window == nullptr)
+            continue;
+        HWND header = category->m_window->GetHwnd();
+        RECT parentClient = {};
+        GetClientRect(GetParent(header), &parentClient);
+        if (x + ColumnWidth > parentClient.right)
+        {
+            y = rowBottom + rowGap;
+            x = 0;
+            rowBottom = 0;
+        }
+        category->m_window->MoveTo(x, y);
+        InvalidateRect(header, nullptr, FALSE);
+        ShowWindow(header, SW_SHOW);
+
+        int itemY = y + RowHeight;
+        for (const auto& item : category->m_items)
+        {
+            if (item->m_window == nullptr)
+                continue;
+            item->m_window->MoveTo(x, itemY);
+            InvalidateRect(item->m_window->GetHwnd(), nullptr, FALSE);
+            ShowWindow(item->m_window->GetHwnd(), SW_SHOW);
+            itemY += RowHeight;
+        }
+        x += ColumnStep;
+        rowBottom = std::max(rowBottom, itemY);
     }
 }
 
 void CMainWnd::LayoutPages()
 {
+    if (m_pages.empty() || m_foldersPane == nullptr)
+        return;
+    LayoutPage(m_currentPage, m_catalogue->GetList(static_cast<ListKind>(m_currentPage)));
+    LayoutPage(FoldersPaneIndex, m_catalogue->m_folders);
 }
 
 void CMainWnd::OnCatalogueChanged()
 {
     LayoutPages();
+    SaveCatalogue(*m_catalogue);
 }
 
-CPageWindow* CMainWnd::GetPageOfWindow(HWND) const
+CPageWindow* CMainWnd::GetPage(int index) const
 {
+    return index >= 0 && index < static_cast<int>(m_pages.size()) ? m_pages[index] : nullptr;
+}
+
+CPageWindow* CMainWnd::GetPageOfWindow(HWND parent) const
+{
+    for (CPageWindow* page : m_pages)
+        if (page->GetHwnd() == parent)
+            return page;
     return nullptr;
-}
-
-LRESULT CMainWnd::OnCreate()
-{
-    return 0;
 }
 
 // WM_DESTROY and WM_ENDSESSION share this. When the end of the session was
@@ -173,11 +365,41 @@ LRESULT CMainWnd::OnCreate()
 LRESULT CMainWnd::OnShutDown(bool ending)
 {
     SaveWindowPlacement(GetHwnd());
-    if (!ending)
-        return 0;
-    RemoveTrayIcon();
-    PostQuitMessage(0);
+    if (ending)
+        RemoveTrayIcon();
+    SaveCatalogue(*m_catalogue);
+    if (ending)
+        PostQuitMessage(0);
     return 0;
+}
+
+LRESULT CMainWnd::OnSize(WPARAM type)
+{
+    if (type == SIZE_MINIMIZED)
+    {
+        // Minimised, the program lives in the notification area only.
+        ShowWindow(GetHwnd(), SW_MINIMIZE);
+        ShowWindow(GetHwnd(), SW_HIDE);
+        return 0;
+    }
+    ResizeChildren();
+    LayoutPages();
+    return 0;
+}
+
+void CMainWnd::ResizeChildren()
+{
+    if (m_pages.empty() || m_foldersPane == nullptr)
+        return;
+    RECT client = {};
+    GetClientRect(GetHwnd(), &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    m_toolbar->Resize(width, -1);
+    m_tabControl.Resize(width, -1);
+    m_pages[m_currentPage]->Resize(width - PaneWidth, height - RowHeight);
+    m_foldersPane->MoveTo(width - PaneWidth, -1);
+    m_foldersPane->Resize(-1, height - m_foldersPane->GetTop());
 }
 
 LRESULT CMainWnd::OnPaint()
@@ -190,8 +412,150 @@ LRESULT CMainWnd::OnPaint()
     return 0;
 }
 
+LRESULT CMainWnd::OnGetMinMaxInfo(LPARAM lParam)
+{
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize = POINT{600, 400};
+    return 0;
+}
+
+LRESULT CMainWnd::OnCommand(WPARAM wParam)
+{
+    switch (LOWORD(wParam))
+    {
+    case ID_EXIT:
+        DestroyWindow(GetHwnd());
+        break;
+    case ID_ABOUT:
+        ShowAboutBox();
+        break;
+    }
+    return 0;
+}
+
+LRESULT CMainWnd::OnTimer()
+{
+    // The running state is only looked for while the applications are shown.
+    if (m_currentPage == 0)
+        LayoutPage(0, m_catalogue->m_applications);
+    SetTimer(GetHwnd(), ScanTimerId, ScanPeriodMs, nullptr);
+    return 0;
+}
+
+LRESULT CMainWnd::OnHotKey(WPARAM wParam)
+{
+    const int id = static_cast<int>(wParam);
+    if (id == IDHOT_SNAPWINDOW || id == IDHOT_SNAPDESKTOP)
+        return 0;
+    if (id == ShowWindowHotKeyId)
+    {
+        SetForegroundWindow(GetHwnd());
+        BringWindowToTop(GetHwnd());
+        ShowWindow(GetHwnd(), SW_SHOWNORMAL);
+        return 0;
+    }
+    if (!m_catalogue->LaunchApplicationByHotKeyId(id))
+        m_catalogue->LaunchShortcutByHotKeyId(id);
+    return 0;
+}
+
 LRESULT CMainWnd::OnRestoreApp()
 {
     ShowMainWindow();
     return 0;
+}
+
+LRESULT CMainWnd::OnTrayIcon(WPARAM id, LPARAM mouseMessage)
+{
+    if (id != TrayIconId)
+        return 0;
+    if (mouseMessage == WM_LBUTTONDOWN)
+        ShowMainWindow();
+    else if (mouseMessage == WM_RBUTTONDOWN)
+        ShowTrayMenu();
+    return 0;
+}
+
+// Without this a window hidden in the tray would be unreachable after the shell restarts.
+LRESULT CMainWnd::OnTaskbarCreated()
+{
+    AddTrayIcon();
+    return 0;
+}
+
+void CMainWnd::ShowTrayMenu()
+{
+    HMENU menu = LoadMenuW(CApplication::Instance().GetInstanceHandle(),
+                           MAKEINTRESOURCEW(IDM_TRAY_MENU));
+    if (menu == nullptr)
+        return;
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    HMENU popup = GetSubMenu(menu, 0);
+    auto check = [popup](UINT id, bool on) {
+        CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    };
+    check(ID_LAUNCH_ON_STARTUP, !m_settings.m_startupCommand.empty());
+    check(ID_SHOW_APPLICATION_ICONS, m_settings.m_showApplicationIcons);
+    check(ID_SHOW_FOLDER_ICONS, m_settings.m_showFolderIcons);
+    check(ID_SHOW_SHORTCUT_ICONS, m_settings.m_showShortcutIcons);
+    check(ID_HIDE_AFTER_LAUNCH, m_settings.m_hideAfterLaunch);
+    // The menu must be owned by the foreground window to close when the user clicks elsewhere.
+    SetForegroundWindow(GetHwnd());
+    const UINT command =
+        TrackPopupMenu(popup, TPM_RETURNCMD, cursor.x, cursor.y, 0, GetHwnd(), nullptr);
+    DestroyMenu(menu);
+    CarryOutTrayCommand(command);
+}
+
+void CMainWnd::CarryOutTrayCommand(UINT command)
+{
+    switch (command)
+    {
+    case ID_LAUNCH_ON_STARTUP:
+        SetLaunchOnStartup(m_settings, m_settings.m_startupCommand.empty());
+        break;
+    case ID_SHOW_APPLICATION_ICONS:
+        SaveShowApplicationIcons(m_settings, !m_settings.m_showApplicationIcons);
+        LayoutPages();
+        break;
+    case ID_SHOW_FOLDER_ICONS:
+        SaveShowFolderIcons(m_settings, !m_settings.m_showFolderIcons);
+        LayoutPages();
+        break;
+    case ID_SHOW_SHORTCUT_ICONS:
+        SaveShowShortcutIcons(m_settings, !m_settings.m_showShortcutIcons);
+        LayoutPages();
+        break;
+    case ID_HIDE_AFTER_LAUNCH:
+        SaveHideAfterLaunch(m_settings, !m_settings.m_hideAfterLaunch);
+        break;
+    case ID_EXIT:
+        DestroyWindow(GetHwnd());
+        break;
+    case ID_ABOUT:
+        ShowAboutBox();
+        break;
+    case ID_RESTORE:
+        ShowMainWindow();
+        break;
+    }
+}
+
+void CMainWnd::ShowAboutBox()
+{
+    DialogBoxParamW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(IDD_ABOUT),
+                    GetHwnd(), AboutDialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+void CMainWnd::OnTabChanged(int index)
+{
+    if ((index != 0 && index != 1) || index == m_currentPage)
+        return;
+    const int old = m_currentPage;
+    m_currentPage = index;
+    ShowWindow(m_pages[index]->GetHwnd(), SW_SHOW);
+    OnSize(SIZE_RESTORED);
+    ShowWindow(m_pages[old]->GetHwnd(), SW_HIDE);
+    LayoutPages();
 }

@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "app/TabControl.h"
+#include "app/TabControlListener.h"
 #include "store/Settings.h"
+#include "toolkit/ToolTipControl.h"
 #include "toolkit/Window.h"
 
 // Sent by a second start to the running instance's main window.
@@ -15,10 +19,13 @@ constexpr UINT WM_TRAYICON = WM_USER + 10;
 extern const wchar_t MainWindowClassName[];
 
 class CCatalogue;
+class CCategorizedList;
+class CFoldersPane;
 class CPageWindow;
+class CShortcutsToolbar;
 
 // The program's one top-level window; owns the user interface and the catalogue.
-class CMainWnd : public CWindow
+class CMainWnd : public CWindow, public IMyTabControlListener
 {
 public:
     CMainWnd();
@@ -31,17 +38,24 @@ public:
     WPARAM RunMessageLoop();
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnTabChanged(int index) override;
 
     void ShowMainWindow();
+    void ShowTrayMenu();
 
     CCatalogue* GetCatalogue() const { return m_catalogue; }
-    // Sorts and places the categories of the visible page and of the folders pane.
+    // Sorts and places the categories of one list: pages 0 and 1, or 2 for the folders pane.
+    void LayoutPage(int pageIndex, CCategorizedList& list);
+    // The visible page and the folders pane.
     void LayoutPages();
     // Every change of the catalogue ends here: the pages are laid out and the
     // catalogue is saved at once, so no change waits for a clean shut-down.
     void OnCatalogueChanged();
     // The page or pane object whose window is parent, or null.
     CPageWindow* GetPageOfWindow(HWND parent) const;
+    int GetCurrentPage() const { return m_currentPage; }
+    CPageWindow* GetPage(int index) const;
+    CFoldersPane* GetFoldersPane() const { return m_foldersPane; }
 
     CSettings m_settings;
     std::wstring m_searchText;
@@ -50,14 +64,31 @@ public:
 private:
     LRESULT OnCreate();
     LRESULT OnShutDown(bool endingSession);
+    LRESULT OnSize(WPARAM type);
     LRESULT OnPaint();
+    LRESULT OnGetMinMaxInfo(LPARAM lParam);
+    LRESULT OnCommand(WPARAM wParam);
+    LRESULT OnTimer();
+    LRESULT OnHotKey(WPARAM id);
     LRESULT OnRestoreApp();
+    LRESULT OnTrayIcon(WPARAM id, LPARAM mouseMessage);
+    LRESULT OnTaskbarCreated();
 
     RECT GetInitialGeometry() const;
+    void CreateChildren();
+    void LoadCatalogue();
+    void LoadListWindows(CCategorizedList& list, HWND parent, CToolTipControl& toolTip);
+    void ResizeChildren();
     void AddTrayIcon();
     void RemoveTrayIcon();
+    void ShowAboutBox();
+    void CarryOutTrayCommand(UINT command);
 
-    CCatalogue* m_catalogue = nullptr;
+    CMyTabControl m_tabControl;
+    std::vector<CPageWindow*> m_pages;
     HICON m_trayIcon = nullptr;
     int m_currentPage = 0;
+    CFoldersPane* m_foldersPane = nullptr;
+    CShortcutsToolbar* m_toolbar;
+    CCatalogue* m_catalogue;
 };
