@@ -27,6 +27,8 @@ constexpr UINT TrayIconId = 1;
 constexpr UINT_PTR ScanTimerId = 0;
 constexpr UINT ScanPeriodMs = 5000;
 constexpr int ShowWindowHotKeyId = 0;
+constexpr int MinimumWidth = 600;
+constexpr int MinimumHeight = 400;
 
 constexpr int ToolbarHeight = 22;
 constexpr int TabStripBottom = 48;
@@ -89,14 +91,17 @@ RECT CMainWnd::GetInitialGeometry() const
 {
     const int cx = GetSystemMetrics(SM_CXFULLSCREEN);
     const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
-    const int width = cx / 2;
-    const int height = cy / 2;
+    // Half a small screen is below the smallest size the window accepts; created
+    // smaller, it would jump to that size at its first restore.
+    const int width = std::max<int>(cx / 2, MinimumWidth);
+    const int height = std::max<int>(cy / 2, MinimumHeight);
     RECT geometry = {cx / 2 - width / 2, cy / 2 - height / 2, width, height};
 
     const RECT& stored = m_settings.m_windowRect;
     // A place on a screen that is no longer attached would leave the window unreachable.
     if (stored.right != stored.left && MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr)
-        geometry = {stored.left, stored.top, stored.right - stored.left, stored.bottom - stored.top};
+        geometry = {stored.left, stored.top, std::max<int>(stored.right - stored.left, MinimumWidth),
+                    std::max<int>(stored.bottom - stored.top, MinimumHeight)};
     return geometry;
 }
 
@@ -415,7 +420,7 @@ LRESULT CMainWnd::OnPaint()
 LRESULT CMainWnd::OnGetMinMaxInfo(LPARAM lParam)
 {
     auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMinTrackSize = POINT{600, 400};
+    info->ptMinTrackSize = POINT{MinimumWidth, MinimumHeight};
     return 0;
 }
 

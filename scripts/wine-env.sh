@@ -111,7 +111,7 @@ wine_env_set_desktop() {
 
 wine_env_screenshot() { # file.png
     mkdir -p "$(dirname "$1")"
-    import -display "$DISPLAY" -window root "$1"
+    import -display "$DISPLAY" -window root -crop "${WINE_ENV_DESKTOP_SIZE}+0+0" +repage "$1"
 }
 
 wine_env_stop() {

@@ -275,6 +275,10 @@ void CHyperLink::OnMouseMove(HWND hWnd, LPARAM lParam)
 
 void CHyperLink::OnCaptureChanged(HWND hWnd)
 {
+    // A capture change the link did not start (focus moving away can cause one)
+    // must not end a hover that never began.
+    if (!m_hover)
+        return;
     m_hover = false;
     OnDeselect();
     SwitchFont(hWnd, m_normalFont);

@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace e2e
@@ -80,7 +81,15 @@ HWND CProgram::WaitForMainWindow(DWORD timeoutMs) const
             return found != nullptr && IsWindowVisible(found);
         },
         timeoutMs);
-    return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+    if (found == nullptr || !IsWindowVisible(found))
+        return nullptr;
+    // Input sent before the new window is active and its thread has gone idle can
+    // land on whatever was there before, so wait for both.
+    WaitForInputIdle(m_info.hProcess, timeoutMs);
+    WaitFor([&] { return GetForegroundWindow() == found; }, timeoutMs);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(found, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
+    return found;
 }
 
 bool CProgram::Close(DWORD timeoutMs)
@@ -270,8 +279,15 @@ void SendKey(WORD vk, DWORD flags)
 }
 } // namespace
 
+// Where the last move put the pointer. Wine re-reads the X pointer when the
+// cursor has not moved for a while, so every button event carries this place
+// again rather than trusting the current cursor position.
+POINT g_pointer = {0, 0};
+
 void MoveMouse(int x, int y)
 {
+    g_pointer = {x, y};
+    SetCursorPos(x, y);
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
     WaitFor(
         [&] {
@@ -286,14 +302,42 @@ void MouseButton(bool left, bool down)
 {
     const DWORD flags = left ? (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)
                              : (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
-    SendMouse(flags);
+    SendMouse(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, g_pointer.x, g_pointer.y);
+}
+
+void Settle(HWND window)
+{
+    DWORD_PTR result = 0;
+    if (window != nullptr)
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, DefaultTimeoutMs, &result);
 }
 
 void Click(int x, int y, bool left)
 {
+    // Two clicks within the double-click time make a double click, also across
+    // test processes (the taskbar's icons stay put), so the first click of a
+    // process and a repeat of the last one wait that time out.
+    static DWORD lastClick = 0;
+    static POINT lastPoint = {-1000, -1000};
+    const DWORD doubleClickTime = GetDoubleClickTime();
+    const bool samePlace = std::abs(lastPoint.x - x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+                           std::abs(lastPoint.y - y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+    if (lastClick == 0)
+        Sleep(doubleClickTime + 50);
+    else if (samePlace && GetTickCount() - lastClick <= doubleClickTime)
+        Sleep(doubleClickTime + 50 - (GetTickCount() - lastClick));
     MoveMouse(x, y);
+    // A click that arrives while the window under it is still busy with earlier
+    // input (a minimise, a layout) can be dropped by the window's own tracking loop.
+    Settle(WindowFromPoint(POINT{x, y}));
     MouseButton(left, true);
     MouseButton(left, false);
+    lastClick = GetTickCount();
+    lastPoint = {x, y};
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    if (cursor.x != x || cursor.y != y)
+        fprintf(stderr, "the cursor left the click at %d,%d for %ld,%ld\n", x, y, cursor.x, cursor.y);
 }
 
 void Drag(POINT from, POINT to, int steps)

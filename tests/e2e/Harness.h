@@ -64,6 +64,8 @@ std::wstring DumpValues(const std::wstring& path);
 void MoveMouse(int x, int y);
 void MouseButton(bool left, bool down);
 void Click(int x, int y, bool left = true);
+// Returns once the thread that owns the window has handled everything sent before.
+void Settle(HWND window);
 void Drag(POINT from, POINT to, int steps = 10);
 void PressKey(WORD vk, bool extended = false);
 void KeyDown(WORD vk);

@@ -118,13 +118,12 @@ TEST_F(MainWindowTest, ClickingTheShortcutsTabSwapsThePages)
     const RECT strip = WindowRect(tabs);
     const int secondTabX = strip.left + 6 + first.cx + 16 + 20;
     Click(secondTabX, strip.top + 10);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(shortcuts) != FALSE; }))
-        << "the shortcuts page did not appear";
-    EXPECT_FALSE(IsWindowVisible(applications));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(shortcuts) && !IsWindowVisible(applications); }))
+        << "the shortcuts page did not take the applications page's place";
 
     Click(strip.left + 20, strip.top + 10);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(applications) != FALSE; }));
-    EXPECT_FALSE(IsWindowVisible(shortcuts));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(applications) && !IsWindowVisible(shortcuts); }))
+        << "the applications page did not come back";
 }
 
 TEST_F(MainWindowTest, MinimisingHidesToTheTrayAndATrayClickBringsItBack)
@@ -138,13 +137,19 @@ TEST_F(MainWindowTest, MinimisingHidesToTheTrayAndATrayClickBringsItBack)
     Click(minimiseX, captionY);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }))
         << "minimising did not hide the window";
+    Settle(window);
 
     const POINT icon = TrayIconPoint();
     Click(icon.x, icon.y);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) && !IsIconic(window); }))
         << "the tray click did not bring the window back";
-    const RECT after = WindowRect(window);
-    EXPECT_TRUE(EqualRect(&rect, &after) != FALSE);
+    RECT after = {};
+    EXPECT_TRUE(WaitFor([&] {
+        after = WindowRect(window);
+        return EqualRect(&rect, &after) != FALSE;
+    })) << "came back at " << after.left << "," << after.top << "-" << after.right << ","
+        << after.bottom << " instead of " << rect.left << "," << rect.top << "-" << rect.right
+        << "," << rect.bottom;
 }
 
 TEST_F(MainWindowTest, TrayMenuOptionIsStoredAtOnce)

@@ -5,6 +5,8 @@
 
 #include "tests/e2e/Harness.h"
 
+#include <algorithm>
+
 using namespace e2e;
 
 namespace
@@ -23,8 +25,9 @@ RECT DefaultGeometry()
 {
     const int cx = GetSystemMetrics(SM_CXFULLSCREEN);
     const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
-    const int width = cx / 2;
-    const int height = cy / 2;
+    // Half the screen, but never below the smallest size the window accepts.
+    const int width = std::max(cx / 2, 600);
+    const int height = std::max(cy / 2, 400);
     const int x = cx / 2 - width / 2;
     const int y = cy / 2 - height / 2;
     return {x, y, x + width, y + height};
