@@ -238,8 +238,9 @@ TEST_F(CatalogueStoreCrash, RecoveryCutShortAtEveryWrite)
     // Ended after the mark and the first replacing write: the live keys are
     // half replaced, and only recovery can complete them.
     const unsigned savedUntil = m_firstWriteAfterMark + 1;
-    // Recovery starts the replacement over.
-    const unsigned recoveryWrites = m_saveWrites - (m_firstWriteAfterMark - 1);
+    // Recovery starts the replacement over, less the one removal of a live key
+    // the cut-short save already made.
+    const unsigned recoveryWrites = m_saveWrites - m_firstWriteAfterMark;
     unsigned step = 1;
     for (; step <= MaxSteps; ++step)
     {
