@@ -9,6 +9,7 @@
 #include "app/ShortcutsToolbar.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/NameOrder.h"
+#include "catalogue/RunningScan.h"
 #include "resources/resource.h"
 #include "store/CatalogueStore.h"
 #include "store/SettingsStore.h"
@@ -442,7 +443,10 @@ LRESULT CMainWnd::OnTimer()
 {
     // The running state is only looked for while the applications are shown.
     if (m_currentPage == 0)
+    {
+        ScanRunningApplications(m_catalogue->m_applications, EnumAllProcesses());
         LayoutPage(0, m_catalogue->m_applications);
+    }
     SetTimer(GetHwnd(), ScanTimerId, ScanPeriodMs, nullptr);
     return 0;
 }

@@ -90,3 +90,9 @@ bool CApplicationItem::Launch() const
 {
     return LaunchPath(m_path, m_startIn, m_arguments);
 }
+
+bool CloseApplication(const CApplicationItem& item)
+{
+    return item.m_running && item.m_processWindow &&
+           PostMessageW(item.m_processWindow, WM_CLOSE, 0, 0);
+}

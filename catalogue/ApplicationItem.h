@@ -26,6 +26,7 @@ public:
     // True when the shell accepted the request.
     bool Launch() const;
 
+    // Written by the running scan; the window is meaningful only while m_running is true.
     bool m_running = false;
     HWND m_processWindow = nullptr;
     std::wstring m_path;
@@ -35,3 +36,8 @@ public:
     // Id of the registration with the main window; -1 while the hotkey is not registered.
     int m_hotKeyId = -1;
 };
+
+// Asks the running program to end as its own close box would (WM_CLOSE, so it can save and
+// clean up); the running state changes at the next scan. False when the item is not running
+// or the request could not be posted.
+bool CloseApplication(const CApplicationItem& item);

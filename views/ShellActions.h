@@ -1,8 +1,20 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
-// Opens path through the shell with the arguments, in the start-in folder; true when the
-// shell accepted the request.
+// Opens path through the shell with the arguments, in the start-in folder; a file without
+// an associated program gets the shell's Open With choice. True when the shell accepted the
+// request; a refusal only beeps.
 bool LaunchPath(const std::wstring& path, const std::wstring& startIn,
                 const std::wstring& arguments);
+
+// The rundll32 command line of the shell's Open With dialog for path.
+std::wstring MakeOpenWithParameters(const std::wstring& path);
+
+// Replaces path, a shell link file, with the link's target; the optional outputs receive
+// the link's hotkey word, arguments and working folder. When no shell link object can be
+// had, path and the outputs stay as they were.
+void ResolveShortcut(std::wstring& path, WORD* hotKey = nullptr, std::wstring* arguments = nullptr,
+                     std::wstring* workingFolder = nullptr);
