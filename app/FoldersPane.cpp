@@ -12,10 +12,10 @@ bool CFoldersPane::Create(const RECT& rect, HWND parent)
 {
     if (!RegisterChildWindowClass(L"FoldersPane"))
         return false;
-    HWND window = CreateWindowExW(0, L"FoldersPane", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                                  rect.left, rect.top, rect.right - rect.left,
-                                  rect.bottom - rect.top, parent, nullptr,
-                                  CApplication::Instance().GetInstanceHandle(), this);
+    HWND window =
+        CreateWindowExW(0, L"FoldersPane", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect.left,
+                        rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                        CApplication::Instance().GetInstanceHandle(), this);
     if (window == nullptr)
         return false;
     m_toolTip.Create(window);

@@ -101,7 +101,8 @@ RECT CMainWnd::GetInitialGeometry() const
     const RECT& stored = m_settings.m_windowRect;
     // A place on a screen that is no longer attached would leave the window unreachable.
     if (stored.right != stored.left && MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr)
-        geometry = {stored.left, stored.top, std::max<int>(stored.right - stored.left, MinimumWidth),
+        geometry = {stored.left, stored.top,
+                    std::max<int>(stored.right - stored.left, MinimumWidth),
                     std::max<int>(stored.bottom - stored.top, MinimumHeight)};
     return geometry;
 }
@@ -127,14 +128,12 @@ bool CMainWnd::Create()
     LoadSettings(m_settings);
     const RECT geometry = GetInitialGeometry();
 
-    HWND window = CreateWindowExW(0, MainWindowClassName, ProgramName,
-                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, geometry.left,
-                                  geometry.top, geometry.right, geometry.bottom, nullptr, nullptr,
-                                  instance, this);
+    HWND window = CreateWindowExW(
+        0, MainWindowClassName, ProgramName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, geometry.left,
+        geometry.top, geometry.right, geometry.bottom, nullptr, nullptr, instance, this);
     if (window == nullptr)
     {
-        MessageBoxW(nullptr, LoadResString(IDS_CREATE_WINDOW_FAILED).c_str(), ProgramName,
-                    MB_OK);
+        MessageBoxW(nullptr, LoadResString(IDS_CREATE_WINDOW_FAILED).c_str(), ProgramName, MB_OK);
         return false;
     }
     Attach(window);
@@ -150,8 +149,8 @@ void CMainWnd::AddTrayIcon()
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYICON;
     if (m_trayIcon == nullptr)
-        m_trayIcon = LoadIconW(CApplication::Instance().GetInstanceHandle(),
-                               MAKEINTRESOURCEW(IDI_PATHMOOR));
+        m_trayIcon =
+            LoadIconW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(IDI_PATHMOOR));
     data.hIcon = m_trayIcon;
     lstrcpynW(data.szTip, ProgramName, ARRAYSIZE(data.szTip));
     Shell_NotifyIconW(NIM_ADD, &data);
@@ -267,9 +266,8 @@ void CMainWnd::CreateChildren()
     GetWindowRect(m_tabControl.GetHwnd(), &strip);
     ScreenRectToClient(GetHwnd(), &strip);
     m_foldersPane = new CFoldersPane(&m_catalogue->m_folders);
-    m_foldersPane->Create(RECT{client.right - PaneWidth, strip.bottom + 1, client.right,
-                               client.bottom},
-                          GetHwnd());
+    m_foldersPane->Create(
+        RECT{client.right - PaneWidth, strip.bottom + 1, client.right, client.bottom}, GetHwnd());
     m_catalogue->m_folders.m_parentWindow = m_foldersPane->GetHwnd();
 }
 
@@ -494,16 +492,15 @@ LRESULT CMainWnd::OnTaskbarCreated()
 
 void CMainWnd::ShowTrayMenu()
 {
-    HMENU menu = LoadMenuW(CApplication::Instance().GetInstanceHandle(),
-                           MAKEINTRESOURCEW(IDM_TRAY_MENU));
+    HMENU menu =
+        LoadMenuW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(IDM_TRAY_MENU));
     if (menu == nullptr)
         return;
     POINT cursor = {};
     GetCursorPos(&cursor);
     HMENU popup = GetSubMenu(menu, 0);
-    auto check = [popup](UINT id, bool on) {
-        CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-    };
+    auto check = [popup](UINT id, bool on)
+    { CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); };
     check(ID_LAUNCH_ON_STARTUP, !m_settings.m_startupCommand.empty());
     check(ID_SHOW_APPLICATION_ICONS, m_settings.m_showApplicationIcons);
     check(ID_SHOW_FOLDER_ICONS, m_settings.m_showFolderIcons);

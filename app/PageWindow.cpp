@@ -43,7 +43,8 @@ void ForwardToolTipRequest(NMHDR* header, LRESULT* result)
     if (header->code != TTN_GETDISPINFOW)
         return;
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-    if (CWindow* tool = CApplication::Instance().FindWindowObject(reinterpret_cast<HWND>(info->lParam)))
+    if (CWindow* tool =
+            CApplication::Instance().FindWindowObject(reinterpret_cast<HWND>(info->lParam)))
         tool->OnReflectNotify(header, result);
 }
 
@@ -55,10 +56,10 @@ bool CPageWindow::Create(const RECT& rect, HWND parent)
 {
     if (!RegisterChildWindowClass(L"Page"))
         return false;
-    HWND window = CreateWindowExW(0, L"Page", PageTitle(m_kind), WS_CHILD | WS_CLIPCHILDREN,
-                                  rect.left, rect.top, rect.right - rect.left,
-                                  rect.bottom - rect.top, parent, nullptr,
-                                  CApplication::Instance().GetInstanceHandle(), this);
+    HWND window =
+        CreateWindowExW(0, L"Page", PageTitle(m_kind), WS_CHILD | WS_CLIPCHILDREN, rect.left,
+                        rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                        CApplication::Instance().GetInstanceHandle(), this);
     if (window == nullptr)
         return false;
     m_toolTip.Create(window);

@@ -24,10 +24,9 @@ bool CShortcutsToolbar::Create(const RECT& rect, HWND parent)
         return false;
     const HINSTANCE instance = CApplication::Instance().GetInstanceHandle();
     m_background = LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_APPLICATION_ROW));
-    HWND window = CreateWindowExW(0, L"ShortcutsToolBar", L"",
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
-                                  instance, this);
+    HWND window = CreateWindowExW(
+        0, L"ShortcutsToolBar", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance, this);
     if (window == nullptr)
         return false;
     InvalidateRect(window, nullptr, FALSE);

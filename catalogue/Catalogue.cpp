@@ -47,8 +47,7 @@ UINT HotKeyModifiers(WORD hotKey)
 
 // TItem is the one item class the list holds. -1 marks the entries without a
 // registration, so it names none of them.
-template <typename TItem>
-TItem* FindByHotKeyId(const CCategorizedList& list, int id)
+template <typename TItem> TItem* FindByHotKeyId(const CCategorizedList& list, int id)
 {
     if (id == -1)
         return nullptr;

@@ -47,9 +47,8 @@ CCategory* CCategorizedList::InsertByName(std::unique_ptr<CCategory> category)
 {
     const std::wstring& name = category->m_name;
     const auto position = std::find_if(m_categories.begin(), m_categories.end(),
-                                       [&name](const std::unique_ptr<CCategory>& existing) {
-                                           return CaseSensitiveLess(name, existing->m_name);
-                                       });
+                                       [&name](const std::unique_ptr<CCategory>& existing)
+                                       { return CaseSensitiveLess(name, existing->m_name); });
     return m_categories.insert(position, std::move(category))->get();
 }
 

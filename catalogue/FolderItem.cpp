@@ -11,8 +11,8 @@ namespace
 // Shared by every folder row for the whole run.
 HBITMAP RowBitmap()
 {
-    static const HBITMAP bitmap = LoadBitmapW(CApplication::Instance().GetInstanceHandle(),
-                                              MAKEINTRESOURCEW(IDB_FOLDER_ROW));
+    static const HBITMAP bitmap =
+        LoadBitmapW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(IDB_FOLDER_ROW));
     return bitmap;
 }
 } // namespace

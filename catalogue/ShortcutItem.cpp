@@ -19,8 +19,8 @@ HBITMAP RowBitmap()
 } // namespace
 
 CShortcutItem::CShortcutItem(const std::wstring& name, CCategory* category,
-                                   const std::wstring& path, const std::wstring& arguments,
-                                   const std::wstring& startIn, WORD hotKey, HWND parentWindow)
+                             const std::wstring& path, const std::wstring& arguments,
+                             const std::wstring& startIn, WORD hotKey, HWND parentWindow)
     : CListItem(name, category), m_path(path), m_arguments(arguments), m_startIn(startIn),
       m_hotKey(hotKey)
 {
@@ -35,7 +35,7 @@ CShortcutItem::~CShortcutItem()
 std::unique_ptr<CListItem> CShortcutItem::Clone() const
 {
     return std::make_unique<CShortcutItem>(m_name, m_category, m_path, m_arguments, m_startIn,
-                                              m_hotKey, GetWindowParent());
+                                           m_hotKey, GetWindowParent());
 }
 
 void CShortcutItem::CopyFrom(const CListItem& other)

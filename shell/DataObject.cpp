@@ -22,8 +22,7 @@ HGLOBAL DuplicateGlobal(HGLOBAL source)
 }
 } // namespace
 
-HRESULT CreateDataObject(const FORMATETC& format, const STGMEDIUM& medium,
-                         IDataObject** dataObject)
+HRESULT CreateDataObject(const FORMATETC& format, const STGMEDIUM& medium, IDataObject** dataObject)
 {
     if (!dataObject)
         return E_INVALIDARG;
@@ -139,8 +138,7 @@ HRESULT STDMETHODCALLTYPE CDataObject::SetData(FORMATETC*, STGMEDIUM*, BOOL)
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE CDataObject::EnumFormatEtc(DWORD direction,
-                                                     IEnumFORMATETC** enumerator)
+HRESULT STDMETHODCALLTYPE CDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumerator)
 {
     if (!enumerator)
         return E_INVALIDARG;

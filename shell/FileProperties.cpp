@@ -16,8 +16,7 @@ PIDLIST_ABSOLUTE ParsePath(const std::wstring& path)
     std::wstring name = path;
     ULONG attributes = PathIsDirectoryW(path.c_str()) ? SFGAO_FOLDER : 0;
     PIDLIST_RELATIVE pidl = nullptr;
-    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, &pidl,
-                                         &attributes)))
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, &pidl, &attributes)))
         return nullptr;
     // Relative to the desktop is absolute.
     return reinterpret_cast<PIDLIST_ABSOLUTE>(pidl);

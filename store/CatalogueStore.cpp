@@ -31,8 +31,7 @@ namespace
 // Longer category and entry names are stored under their first characters.
 constexpr std::size_t MaxStoredNameLength = 100;
 
-const wchar_t* const StoredKindPaths[] = {ApplicationsKindPath, FoldersKindPath,
-                                          ShortcutsKindPath};
+const wchar_t* const StoredKindPaths[] = {ApplicationsKindPath, FoldersKindPath, ShortcutsKindPath};
 
 void (*g_writeHook)() = nullptr;
 

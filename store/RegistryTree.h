@@ -17,7 +17,8 @@ bool HasRegistryContent(HKEY key);
 
 // Deletes the key at path below parent with everything under it, one key at a
 // time, deepest first. ERROR_FILE_NOT_FOUND when there is no such key.
-LONG DeleteRegistryTree(HKEY parent, const std::wstring& path, const RegistryWriteStep& beforeWrite);
+LONG DeleteRegistryTree(HKEY parent, const std::wstring& path,
+                        const RegistryWriteStep& beforeWrite);
 
 // Copies the values and the subkeys of source into destination, one key or
 // value at a time; keeps going past a failure and returns the first one.

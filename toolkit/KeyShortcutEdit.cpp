@@ -102,13 +102,14 @@ void CKeyShortcutEdit::UpdateText()
 {
     // A bare key becomes Ctrl plus the key, and a lone Shift or Alt is taken as Ctrl:
     // plain keys, Shift and Alt combinations are what typing and menus use everywhere.
-    const bool bareKey = !m_keyName.empty() && !m_ctrlDown && !m_shiftDown && !m_altDown &&
-                         !m_winDown;
+    const bool bareKey =
+        !m_keyName.empty() && !m_ctrlDown && !m_shiftDown && !m_altDown && !m_winDown;
     const bool ctrl = m_ctrlDown || bareKey;
     const bool loneShiftOrAlt = (m_shiftDown != m_altDown) && !m_winDown;
     std::vector<std::wstring> parts;
     m_modifiers = 0;
-    const auto add = [this, &parts](bool on, const Modifier& modifier) {
+    const auto add = [this, &parts](bool on, const Modifier& modifier)
+    {
         if (!on)
             return;
         parts.push_back(modifier.name);

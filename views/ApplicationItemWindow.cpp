@@ -1,18 +1,80 @@
 #include "views/ApplicationItemWindow.h"
 
+#include <shellapi.h>
+
 #include "app/MainWnd.h"
 #include "catalogue/ApplicationItem.h"
+#include "catalogue/Catalogue.h"
+#include "resources/resource.h"
+#include "shell/FileProperties.h"
+#include "toolkit/Application.h"
 #include "views/NameDrawing.h"
 
 namespace
 {
-// Where the name starts while no state or file icon is drawn in front of it.
-constexpr int NameLeft = 22;
+const wchar_t ProgramName[] = L"Pathmoor";
+const wchar_t DeletePrompt[] = L"Delete application from the list?";
+constexpr int BallLeft = 6;
+constexpr int BallTop = 4;
+constexpr int BallSize = 10;
+constexpr int MarkerSize = 9;
+constexpr int MarkerRightInset = 12;
+constexpr int MarkerTop = 2;
+constexpr int FileIconLeft = 22;
+constexpr int FileIconSize = 16;
+constexpr int IconTop = 2;
+constexpr int NameGap = 6;
 constexpr int NameTop = 2;
+constexpr int BareIconColumn = 16;
+constexpr int EmptyIconColumn = 22;
+constexpr int FilledIconColumn = 38;
+
+enum StateIcon
+{
+    Running,
+    RunningHot,
+    NotRunning,
+    NotRunningHot,
+    StateIconCount
+};
+
+// Loaded at their own size so that drawing them does not scale them; shared for the run.
+HICON LoadSharedIcon(UINT id, int size)
+{
+    return static_cast<HICON>(LoadImageW(CApplication::Instance().GetInstanceHandle(),
+                                         MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+HICON StateIconOf(StateIcon state)
+{
+    static const HICON icons[StateIconCount] = {
+        LoadSharedIcon(IDI_RUNNING, BallSize), LoadSharedIcon(IDI_RUNNING_HOT, BallSize),
+        LoadSharedIcon(IDI_NOT_RUNNING, BallSize), LoadSharedIcon(IDI_NOT_RUNNING_HOT, BallSize)};
+    return icons[state];
+}
+
+HICON HotkeyMarker()
+{
+    static const HICON icon = LoadSharedIcon(IDI_HOTKEY_MARKER, MarkerSize);
+    return icon;
+}
+
+StateIcon ChooseStateIcon(bool running, bool hot)
+{
+    if (running)
+        return hot ? RunningHot : Running;
+    return hot ? NotRunningHot : NotRunning;
+}
+
+bool ShowingApplicationIcons()
+{
+    const CMainWnd* mainWnd = CMainWnd::Instance();
+    return !mainWnd || mainWnd->m_settings.m_showApplicationIcons;
+}
 
 void MinimizeIfHidingAfterLaunch()
 {
-    CMainWnd* mainWnd = CMainWnd::Instance();
+    const CMainWnd* mainWnd = CMainWnd::Instance();
     if (mainWnd && mainWnd->m_settings.m_hideAfterLaunch)
         ShowWindow(mainWnd->GetHwnd(), SW_MINIMIZE);
 }
@@ -28,10 +90,16 @@ LRESULT CApplicationItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lPara
 {
     switch (msg)
     {
+    case WM_CREATE:
+        OnCreate();
+        break;
     case WM_PAINT:
         return OnPaint();
+    case WM_RBUTTONDOWN:
+        // The command may have deleted this row.
+        return OnRButtonDown(lParam);
     case WM_LISTITEMCLICK:
-        OnListItemClick();
+        OnListItemClick(lParam);
         break;
     default:
         break;
@@ -53,21 +121,125 @@ bool CApplicationItemWindow::IsCategory() const
     return false;
 }
 
+bool CApplicationItemWindow::IsOnBall(POINT point)
+{
+    return point.x >= BallLeft && point.x <= BallLeft + BallSize && point.y >= BallTop &&
+           point.y <= BallTop + BallSize;
+}
+
+void CApplicationItemWindow::PrepareContextMenu(HMENU popup, bool running)
+{
+    if (!running)
+        EnableMenuItem(popup, ID_CLOSE, MF_BYCOMMAND | MF_DISABLED);
+}
+
+void CApplicationItemWindow::RunMenuCommand(UINT command)
+{
+    switch (command)
+    {
+    case ID_LAUNCH:
+        LaunchAndHide(*m_item);
+        break;
+    case ID_CLOSE:
+        CloseApplication(*m_item);
+        break;
+    case ID_DELETE:
+        DeleteWithPrompt();
+        break;
+    case ID_PROPERTIES:
+        ShowFileProperties({m_item->GetPath()});
+        break;
+    default:
+        // "&Edit" waits for the item editor.
+        break;
+    }
+}
+
+void CApplicationItemWindow::LaunchAndHide(const CApplicationItem& item)
+{
+    item.Launch();
+    MinimizeIfHidingAfterLaunch();
+}
+
+LRESULT CApplicationItemWindow::OnCreate()
+{
+    if (m_item->GetName().empty())
+        return 0;
+    SHFILEINFOW info = {};
+    if (SHGetFileInfoW(m_item->GetPath().c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                       SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
+        m_fileIcon.Reset(info.hIcon);
+    return 0;
+}
+
 LRESULT CApplicationItemWindow::OnPaint()
 {
     CScopedPaint paint(GetHwnd());
     RECT client = {};
     GetClientRect(GetHwnd(), &client);
     PaintBackground(paint.Get(), client);
-    const RECT bounds = {NameLeft, NameTop, client.right, client.bottom};
+    const int iconColumn = DrawIcons(paint.Get(), client);
+    RECT bounds = {iconColumn + NameGap, NameTop, client.right, client.bottom};
+    if (m_item->m_hotKeyId != -1)
+        bounds.right -= MarkerRightInset;
     m_truncated = DrawItemName(paint.Get(), m_item->GetName(), GetSearchText(), bounds,
                                m_hover ? m_linkFont.Get() : m_font.Get());
     return 0;
 }
 
-LRESULT CApplicationItemWindow::OnListItemClick()
+// Returns the right edge of the icon column, where the name's gap begins.
+int CApplicationItemWindow::DrawIcons(HDC dc, const RECT& client) const
 {
-    m_item->Launch();
-    MinimizeIfHidingAfterLaunch();
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    ScreenToClient(GetHwnd(), &cursor);
+    const HICON ball = StateIconOf(ChooseStateIcon(m_item->m_running, IsOnBall(cursor)));
+    DrawIconEx(dc, BallLeft, BallTop, ball, BallSize, BallSize, 0, nullptr, DI_NORMAL);
+    if (m_item->m_hotKeyId != -1)
+        DrawIconEx(dc, client.right - MarkerRightInset, MarkerTop, HotkeyMarker(), MarkerSize,
+                   MarkerSize, 0, nullptr, DI_NORMAL);
+    if (!ShowingApplicationIcons())
+        return BareIconColumn;
+    if (!m_fileIcon.Get())
+        return EmptyIconColumn;
+    DrawIconEx(dc, FileIconLeft, IconTop, m_fileIcon.Get(), FileIconSize, FileIconSize, 0, nullptr,
+               DI_NORMAL);
+    return FilledIconColumn;
+}
+
+LRESULT CApplicationItemWindow::OnRButtonDown(LPARAM lParam)
+{
+    const HMENU menu = LoadMenuW(CApplication::Instance().GetInstanceHandle(),
+                                 MAKEINTRESOURCEW(IDM_APPLICATION_ITEM_MENU));
+    if (!menu)
+        return 0;
+    const HMENU popup = GetSubMenu(menu, 0);
+    PrepareContextMenu(popup, m_item->m_running);
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(GetHwnd(), &point);
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(popup, TPM_RETURNCMD, point.x, point.y, 0, GetParent(GetHwnd()), nullptr));
+    DestroyMenu(menu);
+    RunMenuCommand(command);
     return 0;
+}
+
+// The click's point is unsigned by contract: a point left of or above the row is far off.
+LRESULT CApplicationItemWindow::OnListItemClick(LPARAM lParam)
+{
+    const POINT point = {LOWORD(lParam), HIWORD(lParam)};
+    if (IsOnBall(point) && m_item->m_running)
+        CloseApplication(*m_item);
+    else
+        LaunchAndHide(*m_item);
+    return 0;
+}
+
+// Removing the entry destroys this window: nothing of it is used afterwards.
+void CApplicationItemWindow::DeleteWithPrompt()
+{
+    if (MessageBoxW(GetHwnd(), DeletePrompt, ProgramName, MB_ICONWARNING | MB_YESNO) != IDYES)
+        return;
+    if (CCatalogue* catalogue = CCatalogue::Current())
+        catalogue->RemoveItem(*m_item);
 }

@@ -17,8 +17,7 @@ int DrawSegment(HDC dc, const std::wstring& text, bool highlighted, const RECT& 
         SetBkColor(dc, HighlightColour);
     std::wstring buffer = text;
     RECT rect = bounds;
-    DrawTextExW(dc, &buffer[0], static_cast<int>(buffer.size()), &rect, DT_WORD_ELLIPSIS,
-                nullptr);
+    DrawTextExW(dc, &buffer[0], static_cast<int>(buffer.size()), &rect, DT_WORD_ELLIPSIS, nullptr);
     SIZE size = {};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
@@ -52,8 +51,8 @@ std::wstring GetSearchText()
     return mainWnd ? mainWnd->m_searchText : std::wstring();
 }
 
-bool DrawItemName(HDC dc, const std::wstring& name, const std::wstring& needle,
-                  const RECT& bounds, HFONT font)
+bool DrawItemName(HDC dc, const std::wstring& name, const std::wstring& needle, const RECT& bounds,
+                  HFONT font)
 {
     CScopedSelect selectFont(dc, font);
     SetTextColor(dc, TextColour);

@@ -25,5 +25,5 @@ std::wstring GetSearchText();
 
 // Draws the name in bounds (left: the origin, right: the limit) with the matches of the
 // needle on yellow. Returns whether the name ran past the right limit.
-bool DrawItemName(HDC dc, const std::wstring& name, const std::wstring& needle,
-                  const RECT& bounds, HFONT font);
+bool DrawItemName(HDC dc, const std::wstring& name, const std::wstring& needle, const RECT& bounds,
+                  HFONT font);

@@ -19,7 +19,8 @@ class ScreenshotOnFailure : public testing::EmptyTestEventListener
         const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
         if (info == nullptr)
             return;
-        const std::string name = std::string("failed-") + info->test_suite_name() + "." + info->name();
+        const std::string name =
+            std::string("failed-") + info->test_suite_name() + "." + info->name();
         const std::wstring path = e2e::SaveScreenshot(std::wstring(name.begin(), name.end()));
         printf("screenshot at the failure: %ls\n", path.c_str());
     }

@@ -76,7 +76,8 @@ HWND CProgram::WaitForMainWindow(DWORD timeoutMs) const
 {
     HWND found = nullptr;
     WaitFor(
-        [&] {
+        [&]
+        {
             found = FindWindowOfProcess(m_info.dwProcessId, MainWindowClass);
             return found != nullptr && IsWindowVisible(found);
         },
@@ -183,8 +184,7 @@ bool SetValue(const std::wstring& path, const wchar_t* name, DWORD type, const v
     if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return false;
-    const LONG result =
-        RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    const LONG result = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
@@ -290,7 +290,8 @@ void MoveMouse(int x, int y)
     SetCursorPos(x, y);
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
     WaitFor(
-        [&] {
+        [&]
+        {
             POINT cursor = {};
             GetCursorPos(&cursor);
             return cursor.x == x && cursor.y == y;
@@ -337,7 +338,8 @@ void Click(int x, int y, bool left)
     POINT cursor = {};
     GetCursorPos(&cursor);
     if (cursor.x != x || cursor.y != y)
-        fprintf(stderr, "the cursor left the click at %d,%d for %ld,%ld\n", x, y, cursor.x, cursor.y);
+        fprintf(stderr, "the cursor left the click at %d,%d for %ld,%ld\n", x, y, cursor.x,
+                cursor.y);
 }
 
 void Drag(POINT from, POINT to, int steps)

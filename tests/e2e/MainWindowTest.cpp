@@ -118,11 +118,13 @@ TEST_F(MainWindowTest, ClickingTheShortcutsTabSwapsThePages)
     const RECT strip = WindowRect(tabs);
     const int secondTabX = strip.left + 6 + first.cx + 16 + 20;
     Click(secondTabX, strip.top + 10);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(shortcuts) && !IsWindowVisible(applications); }))
+    ASSERT_TRUE(
+        WaitFor([&] { return IsWindowVisible(shortcuts) && !IsWindowVisible(applications); }))
         << "the shortcuts page did not take the applications page's place";
 
     Click(strip.left + 20, strip.top + 10);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(applications) && !IsWindowVisible(shortcuts); }))
+    ASSERT_TRUE(
+        WaitFor([&] { return IsWindowVisible(applications) && !IsWindowVisible(shortcuts); }))
         << "the applications page did not come back";
 }
 
@@ -131,8 +133,8 @@ TEST_F(MainWindowTest, MinimisingHidesToTheTrayAndATrayClickBringsItBack)
     HWND window = Start();
     ASSERT_NE(nullptr, window);
     const RECT rect = WindowRect(window);
-    const int minimiseX = rect.right - GetSystemMetrics(SM_CXFRAME) -
-                          GetSystemMetrics(SM_CXSIZE) * 5 / 2;
+    const int minimiseX =
+        rect.right - GetSystemMetrics(SM_CXFRAME) - GetSystemMetrics(SM_CXSIZE) * 5 / 2;
     const int captionY = rect.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSIZE) / 2;
     Click(minimiseX, captionY);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }))
@@ -144,10 +146,13 @@ TEST_F(MainWindowTest, MinimisingHidesToTheTrayAndATrayClickBringsItBack)
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) && !IsIconic(window); }))
         << "the tray click did not bring the window back";
     RECT after = {};
-    EXPECT_TRUE(WaitFor([&] {
-        after = WindowRect(window);
-        return EqualRect(&rect, &after) != FALSE;
-    })) << "came back at " << after.left << "," << after.top << "-" << after.right << ","
+    EXPECT_TRUE(WaitFor(
+        [&]
+        {
+            after = WindowRect(window);
+            return EqualRect(&rect, &after) != FALSE;
+        }))
+        << "came back at " << after.left << "," << after.top << "-" << after.right << ","
         << after.bottom << " instead of " << rect.left << "," << rect.top << "-" << rect.right
         << "," << rect.bottom;
 }
@@ -231,10 +236,13 @@ TEST_F(MainWindowTest, WindowCannotBeDraggedSmallerThan600By400)
     ASSERT_NE(nullptr, window);
     const RECT rect = WindowRect(window);
     Drag({rect.right - 2, rect.bottom - 2}, {rect.left + 50, rect.top + 50});
-    ASSERT_TRUE(WaitFor([&] {
-        const RECT now = WindowRect(window);
-        return now.right - now.left == 600 && now.bottom - now.top == 400;
-    })) << "size after the drag: " << WindowRect(window).right - WindowRect(window).left << "x"
+    ASSERT_TRUE(WaitFor(
+        [&]
+        {
+            const RECT now = WindowRect(window);
+            return now.right - now.left == 600 && now.bottom - now.top == 400;
+        }))
+        << "size after the drag: " << WindowRect(window).right - WindowRect(window).left << "x"
         << WindowRect(window).bottom - WindowRect(window).top;
 }
 
@@ -255,7 +263,8 @@ TEST_F(MainWindowTest, StoredCategoriesAreLaidOutInColumnsAndReflowOnResize)
     ASSERT_TRUE(WaitFor([&] { return VisibleChildren(page, L"ListItem").size() == 9; }))
         << VisibleChildren(page, L"ListItem").size() << " rows shown";
 
-    auto has = [&](int x, int y) {
+    auto has = [&](int x, int y)
+    {
         for (HWND row : VisibleChildren(page, L"ListItem"))
         {
             RECT rect = WindowRect(row);

@@ -16,9 +16,9 @@ namespace
     if (EqualRect(&expected, &actual))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
-           << "expected (" << expected.left << "," << expected.top << ")-(" << expected.right
-           << "," << expected.bottom << ") but got (" << actual.left << "," << actual.top
-           << ")-(" << actual.right << "," << actual.bottom << ")";
+           << "expected (" << expected.left << "," << expected.top << ")-(" << expected.right << ","
+           << expected.bottom << ") but got (" << actual.left << "," << actual.top << ")-("
+           << actual.right << "," << actual.bottom << ")";
 }
 
 RECT DefaultGeometry()
@@ -117,7 +117,8 @@ TEST_F(StartupTest, ClosingSavesThePlaceAndTheNextStartComesBackThere)
     const RECT before = WindowRect(window);
 
     // Drag the window by its caption, as a user moves it.
-    const int captionY = before.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    const int captionY =
+        before.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
     Drag({before.left + 120, captionY}, {before.left + 180, captionY + 40});
     ASSERT_TRUE(WaitFor([&] { return WindowRect(window).left == before.left + 60; }))
         << "the window did not follow the drag; it is at " << WindowRect(window).left;
@@ -154,10 +155,13 @@ TEST_F(StartupTest, MaximizedStateComesBackWithItsRestoredPlace)
     // Restoring gives the stored place; Wine cannot read another process's
     // normal position, so the restore shows it.
     ShowWindow(window, SW_RESTORE);
-    EXPECT_TRUE(WaitFor([&] {
-        const RECT now = WindowRect(window);
-        return EqualRect(&stored, &now) != FALSE;
-    })) << "restored to " << WindowRect(window).left << "," << WindowRect(window).top;
+    EXPECT_TRUE(WaitFor(
+        [&]
+        {
+            const RECT now = WindowRect(window);
+            return EqualRect(&stored, &now) != FALSE;
+        }))
+        << "restored to " << WindowRect(window).left << "," << WindowRect(window).top;
 
     ShowWindow(window, SW_MAXIMIZE);
     ASSERT_TRUE(WaitFor([&] { return IsZoomed(window) != FALSE; }));

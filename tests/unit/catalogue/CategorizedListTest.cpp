@@ -31,8 +31,7 @@ void AddAll(CCategorizedList& list, const std::vector<std::wstring>& names)
 
 // The header must be a hidden 140 x 22 "ListItem" child of the parent, at (0, 0), whose
 // object is of the kind's class.
-template <typename TWindow>
-void ExpectHeader(const CCategory& category, HWND parent, int line)
+template <typename TWindow> void ExpectHeader(const CCategory& category, HWND parent, int line)
 {
     SCOPED_TRACE(testing::Message() << "called from line " << line);
     ASSERT_NE(nullptr, category.m_window);

@@ -63,8 +63,7 @@ protected:
         m_second = m_list.AddCategory(L"Second");
     }
 
-    CApplicationItem* InsertApplication(CCategory* category, const std::wstring& name,
-                                        WORD hotKey)
+    CApplicationItem* InsertApplication(CCategory* category, const std::wstring& name, WORD hotKey)
     {
         auto item = std::make_unique<CApplicationItem>(name, category, L"C:\\" + name + L".exe",
                                                        L"", L"", hotKey, nullptr);
@@ -189,8 +188,7 @@ TEST_F(CatalogueHotKey, CopyFromRegistersTheNewWord)
     CApplicationItem* item = InsertApplication(m_first, L"Editor", CtrlAltF20);
     ASSERT_NE(nullptr, item);
     const int oldId = item->m_hotKeyId;
-    const CApplicationItem edited(L"Editor", m_first, L"C:\\ed.exe", L"", L"", CtrlAltF21,
-                                  nullptr);
+    const CApplicationItem edited(L"Editor", m_first, L"C:\\ed.exe", L"", L"", CtrlAltF21, nullptr);
     item->CopyFrom(edited);
     EXPECT_EQ(CtrlAltF21, item->GetHotKey());
     EXPECT_GT(item->m_hotKeyId, oldId);
@@ -232,8 +230,8 @@ TEST_F(CatalogueHotKey, RegisterListHotKeysRegistersEveryEntryAgainInListOrder)
 TEST_F(CatalogueHotKey, LookUpByIdFindsTheEntryOfItsList)
 {
     CCategory* tools = m_catalogue->m_applications.AddCategory(L"Hotkey tools");
-    auto application = std::make_unique<CApplicationItem>(L"Editor", tools, L"", L"", L"",
-                                                          CtrlAltF20, nullptr);
+    auto application =
+        std::make_unique<CApplicationItem>(L"Editor", tools, L"", L"", L"", CtrlAltF20, nullptr);
     CApplicationItem* editor = application.get();
     ASSERT_TRUE(tools->InsertItem(std::move(application)));
     CCategory* links = m_catalogue->m_shortcuts.AddCategory(L"Hotkey links");
@@ -262,8 +260,8 @@ TEST_F(CatalogueHotKey, LookUpByIdFindsTheEntryOfItsList)
 TEST_F(CatalogueHotKey, LookUpFollowsAReRegistration)
 {
     CCategory* tools = m_catalogue->m_applications.AddCategory(L"Hotkey tools");
-    auto application = std::make_unique<CApplicationItem>(L"Editor", tools, L"", L"", L"",
-                                                          CtrlAltF20, nullptr);
+    auto application =
+        std::make_unique<CApplicationItem>(L"Editor", tools, L"", L"", L"", CtrlAltF20, nullptr);
     CApplicationItem* editor = application.get();
     ASSERT_TRUE(tools->InsertItem(std::move(application)));
     const int oldId = editor->m_hotKeyId;

@@ -16,8 +16,7 @@ namespace
 constexpr WORD CtrlAltF20 = MAKEWORD(VK_F20, HOTKEYF_CONTROL | HOTKEYF_ALT);
 
 // The row window must be a hidden 140 x 22 "ListItem" child of parent showing item.
-template <typename TWindow, typename TItem>
-void ExpectRow(TItem& item, HWND parent, int line)
+template <typename TWindow, typename TItem> void ExpectRow(TItem& item, HWND parent, int line)
 {
     SCOPED_TRACE(testing::Message() << "called from line " << line);
     auto* window = dynamic_cast<TWindow*>(item.m_window.get());
@@ -123,8 +122,7 @@ TEST_F(ListItemTest, CreateItemWindowReplacesTheOldWindow)
 
 TEST_F(ListItemTest, DeletingAnItemDestroysItsWindow)
 {
-    auto item =
-        std::make_unique<CFolderItem>(L"Docs", m_category, L"C:\\Docs", m_host.GetHwnd());
+    auto item = std::make_unique<CFolderItem>(L"Docs", m_category, L"C:\\Docs", m_host.GetHwnd());
     const HWND row = item->m_window->GetHwnd();
     ASSERT_TRUE(IsWindow(row));
     item.reset();
@@ -180,10 +178,10 @@ TEST_F(ListItemTest, CopyFromTakesTheValuesAndResorts)
 
 TEST_F(ListItemTest, FolderCopyFromTakesNameAndPath)
 {
-    ASSERT_TRUE(m_category->InsertItem(
-        std::make_unique<CFolderItem>(L"a", m_category, L"C:\\a", nullptr)));
-    ASSERT_TRUE(m_category->InsertItem(
-        std::make_unique<CFolderItem>(L"b", m_category, L"C:\\b", nullptr)));
+    ASSERT_TRUE(
+        m_category->InsertItem(std::make_unique<CFolderItem>(L"a", m_category, L"C:\\a", nullptr)));
+    ASSERT_TRUE(
+        m_category->InsertItem(std::make_unique<CFolderItem>(L"b", m_category, L"C:\\b", nullptr)));
     CFolderItem edited(L"c", m_category, L"C:\\c", nullptr);
     CListItem* first = m_category->m_items[0].get();
     first->CopyFrom(edited);

@@ -17,8 +17,8 @@ std::vector<std::wstring> SortedByName(std::vector<std::wstring> names)
 void ExpectEqualNames(const std::wstring& a, const std::wstring& b, bool expected, int line)
 {
     SCOPED_TRACE(testing::Message() << "called from line " << line);
-    EXPECT_EQ(expected, NamesEqual(a, b)) << "a=\"" << testing::PrintToString(a) << "\" b=\""
-                                          << testing::PrintToString(b) << "\"";
+    EXPECT_EQ(expected, NamesEqual(a, b))
+        << "a=\"" << testing::PrintToString(a) << "\" b=\"" << testing::PrintToString(b) << "\"";
     EXPECT_EQ(expected, NamesEqual(b, a)) << "the other way round";
 }
 } // namespace

@@ -32,8 +32,8 @@ struct DialogView
 void PrintTo(const DialogView& view, std::ostream* out)
 {
     *out << "{title " << testing::PrintToString(view.title) << ", name "
-         << testing::PrintToString(view.name) << ", OK " << (view.okEnabled ? "enabled" : "disabled")
-         << "}";
+         << testing::PrintToString(view.name) << ", OK "
+         << (view.okEnabled ? "enabled" : "disabled") << "}";
 }
 
 std::wstring WindowText(HWND hWnd)
@@ -74,14 +74,16 @@ protected:
     int Run(const std::wstring& initialName, bool editMode,
             const std::function<void(HWND dialog, CProgramLoop& loop)>& script)
     {
-        CModalDriver driver([&script](HWND dialog) {
-            // The modal loop of a dialog box does not offer messages to the objects.
-            CProgramLoop loop(dialog, false);
-            const HWND edit = GetDlgItem(dialog, IDC_CATEGORY_NAME_EDIT);
-            EXPECT_EQ(edit, GetFocus()) << "the name field does not start with the focus";
-            ASSERT_TRUE(dialogs_test::FocusControl(edit));
-            script(dialog, loop);
-        });
+        CModalDriver driver(
+            [&script](HWND dialog)
+            {
+                // The modal loop of a dialog box does not offer messages to the objects.
+                CProgramLoop loop(dialog, false);
+                const HWND edit = GetDlgItem(dialog, IDC_CATEGORY_NAME_EDIT);
+                EXPECT_EQ(edit, GetFocus()) << "the name field does not start with the focus";
+                ASSERT_TRUE(dialogs_test::FocusControl(edit));
+                script(dialog, loop);
+            });
         const int result = m_dialog.DoModal(m_owner, initialName, editMode);
         EXPECT_TRUE(driver.m_ran) << "the dialog was never shown";
         EXPECT_FALSE(driver.m_leftOpen) << "the script did not end the dialog";
@@ -99,59 +101,71 @@ protected:
 
 TEST_F(DialogsAddCategory, AddModeStartsEmptyWithOkDisabled)
 {
-    const int result = Run(L"", false, [](HWND dialog, CProgramLoop& loop) {
-        EXPECT_EQ((DialogView{L"Add category", L"", false}), ViewOf(dialog));
-        Type(loop, Chord({VK_ESCAPE}));
-    });
+    const int result = Run(L"", false,
+                           [](HWND dialog, CProgramLoop& loop)
+                           {
+                               EXPECT_EQ((DialogView{L"Add category", L"", false}), ViewOf(dialog));
+                               Type(loop, Chord({VK_ESCAPE}));
+                           });
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ(L"", m_dialog.m_name);
 }
 
 TEST_F(DialogsAddCategory, EditModeShowsTheNameWithOkEnabled)
 {
-    const int result = Run(L"Games", true, [](HWND dialog, CProgramLoop& loop) {
-        EXPECT_EQ((DialogView{L"Edit category", L"Games", true}), ViewOf(dialog));
-        Type(loop, Chord({VK_END}));
-        for (int i = 0; i < 5; ++i)
-            Type(loop, Chord({VK_BACK}));
-        EXPECT_EQ((DialogView{L"Edit category", L"", false}), ViewOf(dialog));
-        Type(loop, Chord({VK_ESCAPE}));
-    });
+    const int result =
+        Run(L"Games", true,
+            [](HWND dialog, CProgramLoop& loop)
+            {
+                EXPECT_EQ((DialogView{L"Edit category", L"Games", true}), ViewOf(dialog));
+                Type(loop, Chord({VK_END}));
+                for (int i = 0; i < 5; ++i)
+                    Type(loop, Chord({VK_BACK}));
+                EXPECT_EQ((DialogView{L"Edit category", L"", false}), ViewOf(dialog));
+                Type(loop, Chord({VK_ESCAPE}));
+            });
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ(L"Games", m_dialog.m_name);
 }
 
 TEST_F(DialogsAddCategory, BlanksKeepOkDisabled)
 {
-    const int result = Run(L"", false, [](HWND dialog, CProgramLoop& loop) {
-        Type(loop, UnicodeText(L"   "));
-        EXPECT_EQ((DialogView{L"Add category", L"   ", false}), ViewOf(dialog));
-        Type(loop, UnicodeText(L"x"));
-        EXPECT_EQ((DialogView{L"Add category", L"   x", true}), ViewOf(dialog));
-        Type(loop, Chord({VK_BACK}));
-        EXPECT_EQ((DialogView{L"Add category", L"   ", false}), ViewOf(dialog));
-        Type(loop, Chord({VK_ESCAPE}));
-    });
+    const int result =
+        Run(L"", false,
+            [](HWND dialog, CProgramLoop& loop)
+            {
+                Type(loop, UnicodeText(L"   "));
+                EXPECT_EQ((DialogView{L"Add category", L"   ", false}), ViewOf(dialog));
+                Type(loop, UnicodeText(L"x"));
+                EXPECT_EQ((DialogView{L"Add category", L"   x", true}), ViewOf(dialog));
+                Type(loop, Chord({VK_BACK}));
+                EXPECT_EQ((DialogView{L"Add category", L"   ", false}), ViewOf(dialog));
+                Type(loop, Chord({VK_ESCAPE}));
+            });
     EXPECT_EQ(IDCANCEL, result);
 }
 
 TEST_F(DialogsAddCategory, OkReturnsTheTrimmedName)
 {
-    const int result = Run(L"", false, [](HWND, CProgramLoop& loop) {
-        Type(loop, UnicodeText(L"  Tools and games  "));
-        Type(loop, Chord({VK_RETURN}));
-    });
+    const int result = Run(L"", false,
+                           [](HWND, CProgramLoop& loop)
+                           {
+                               Type(loop, UnicodeText(L"  Tools and games  "));
+                               Type(loop, Chord({VK_RETURN}));
+                           });
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(L"Tools and games", m_dialog.m_name);
 }
 
 TEST_F(DialogsAddCategory, EditModeReturnsTheNewName)
 {
-    const int result = Run(L"Games", true, [](HWND, CProgramLoop& loop) {
-        Type(loop, Chord({VK_END}));
-        Type(loop, UnicodeText(L" 2 "));
-        Type(loop, Chord({VK_RETURN}));
-    });
+    const int result = Run(L"Games", true,
+                           [](HWND, CProgramLoop& loop)
+                           {
+                               Type(loop, Chord({VK_END}));
+                               Type(loop, UnicodeText(L" 2 "));
+                               Type(loop, Chord({VK_RETURN}));
+                           });
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(L"Games 2", m_dialog.m_name);
 }
@@ -163,23 +177,27 @@ TEST_F(DialogsAddCategory, NameIsLimitedTo100Characters)
     for (int i = 0; i < 15; ++i)
         typed += L"abcdefghi" + std::wstring(1, static_cast<wchar_t>(L'0' + i % 10));
     ASSERT_EQ(150u, typed.size());
-    const int result = Run(L"", false, [&typed](HWND dialog, CProgramLoop& loop) {
-        Type(loop, UnicodeText(typed));
-        EXPECT_EQ(typed.substr(0, 100), ViewOf(dialog).name);
-        Type(loop, Chord({VK_RETURN}));
-    });
+    const int result = Run(L"", false,
+                           [&typed](HWND dialog, CProgramLoop& loop)
+                           {
+                               Type(loop, UnicodeText(typed));
+                               EXPECT_EQ(typed.substr(0, 100), ViewOf(dialog).name);
+                               Type(loop, Chord({VK_RETURN}));
+                           });
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(typed.substr(0, 100), m_dialog.m_name);
 }
 
 TEST_F(DialogsAddCategory, CancelKeepsTheInitialName)
 {
-    const int result = Run(L"Games", true, [](HWND dialog, CProgramLoop& loop) {
-        Type(loop, Chord({VK_END}));
-        Type(loop, UnicodeText(L"xyz"));
-        ASSERT_EQ(L"Gamesxyz", ViewOf(dialog).name);
-        SendDlgItemMessageW(dialog, IDCANCEL, BM_CLICK, 0, 0);
-    });
+    const int result = Run(L"Games", true,
+                           [](HWND dialog, CProgramLoop& loop)
+                           {
+                               Type(loop, Chord({VK_END}));
+                               Type(loop, UnicodeText(L"xyz"));
+                               ASSERT_EQ(L"Gamesxyz", ViewOf(dialog).name);
+                               SendDlgItemMessageW(dialog, IDCANCEL, BM_CLICK, 0, 0);
+                           });
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ(L"Games", m_dialog.m_name);
 }
@@ -187,9 +205,8 @@ TEST_F(DialogsAddCategory, CancelKeepsTheInitialName)
 TEST_F(DialogsAddCategory, DialogThatCannotBeShownCountsAsCancel)
 {
     // A window handle that names no window.
-    const HWND gone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                      nullptr, CApplication::Instance().GetInstanceHandle(),
-                                      nullptr);
+    const HWND gone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      CApplication::Instance().GetInstanceHandle(), nullptr);
     ASSERT_TRUE(DestroyWindow(gone));
     EXPECT_EQ(IDCANCEL, m_dialog.DoModal(gone, L"Games", true));
     EXPECT_EQ(L"Games", m_dialog.m_name);

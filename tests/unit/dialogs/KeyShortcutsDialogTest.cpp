@@ -61,9 +61,9 @@ LRESULT CALLBACK WatchHide(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
         HideWatch* watch = reinterpret_cast<HideWatch*>(data);
         MSG queued = {};
         watch->hidden = true;
-        watch->closeQueued = PeekMessageW(&queued, watch->mainWindow, WM_COMMAND, WM_COMMAND,
-                                          PM_NOREMOVE) &&
-                             queued.wParam == IDC_HOTKEY_DIALOG_CLOSED && queued.lParam == 0;
+        watch->closeQueued =
+            PeekMessageW(&queued, watch->mainWindow, WM_COMMAND, WM_COMMAND, PM_NOREMOVE) &&
+            queued.wParam == IDC_HOTKEY_DIALOG_CLOSED && queued.lParam == 0;
     }
     return DefSubclassProc(hWnd, msg, wParam, lParam);
 }
@@ -97,9 +97,8 @@ protected:
 
     static HWND CreateStandIn(const wchar_t* title)
     {
-        return CreateWindowExW(0, L"Static", title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                               nullptr, nullptr, CApplication::Instance().GetInstanceHandle(),
-                               nullptr);
+        return CreateWindowExW(0, L"Static", title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
+                               nullptr, CApplication::Instance().GetInstanceHandle(), nullptr);
     }
 
     // As the main window does for "&Shortcut keys...".
@@ -110,7 +109,8 @@ protected:
         ASSERT_NE(nullptr, m_hWnd) << "error " << GetLastError();
         ASSERT_EQ(m_hWnd, m_dialog->GetHwnd());
         m_loop = CProgramLoop(m_hWnd);
-        m_loop.m_observer = [this](const MSG& msg, bool) {
+        m_loop.m_observer = [this](const MSG& msg, bool)
+        {
             if (msg.hwnd == m_main && msg.message == WM_COMMAND &&
                 msg.wParam == IDC_HOTKEY_DIALOG_CLOSED)
                 ++m_closeCount;

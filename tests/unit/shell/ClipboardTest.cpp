@@ -79,10 +79,9 @@ ReaderRun RunReader(const wchar_t* way, int line)
     GetTempPathW(MAX_PATH, folder);
     EXPECT_NE(0u, GetTempFileNameW(folder, L"pmc", 0, name));
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    CScopedHandle output(CreateFileW(name, GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                                     nullptr));
+    CScopedHandle output(CreateFileW(
+        name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+        CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     EXPECT_TRUE(output) << "error " << GetLastError();
 
     const std::wstring reader = ReaderPath();

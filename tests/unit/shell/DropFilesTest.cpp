@@ -39,7 +39,7 @@ TEST(ShellDropFiles, OnePathByteForByte)
     ASSERT_NE(nullptr, block);
     std::vector<BYTE> expected = WideHeader;
     const BYTE names[] = {'C', 0, ':', 0, '\\', 0, 'a', 0, '.', 0,
-                          't', 0, 'x', 0, 't', 0, 0,    0, 0,   0};
+                          't', 0, 'x', 0, 't',  0, 0,   0, 0,   0};
     expected.insert(expected.end(), std::begin(names), std::end(names));
     EXPECT_EQ(40u, GlobalSize(block));
     EXPECT_EQ(expected, GlobalBytes(block));
@@ -50,8 +50,8 @@ TEST(ShellDropFiles, OnePathByteForByte)
 
 TEST(ShellDropFiles, SeveralPathsFollowEachOtherInListOrder)
 {
-    HGLOBAL block = BuildDropFiles(
-        {L"C:\\a.txt", L"D:\\dir\\b c.doc", L"C:\\\u00fcn\u00ef\\\u00df\u4e2d.txt"});
+    HGLOBAL block =
+        BuildDropFiles({L"C:\\a.txt", L"D:\\dir\\b c.doc", L"C:\\\u00fcn\u00ef\\\u00df\u4e2d.txt"});
     ASSERT_NE(nullptr, block);
     // Every name ends in a zero character; the literal's own terminator ends the list.
     const wchar_t names[] = L"C:\\a.txt\0D:\\dir\\b c.doc\0C:\\\u00fcn\u00ef\\\u00df\u4e2d.txt\0";

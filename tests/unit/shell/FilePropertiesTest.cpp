@@ -130,9 +130,9 @@ TEST_F(ShellFileProperties, ShowFilePropertiesReportsTheShellsAnswer)
     CComPtr<IShellFolder> desktop;
     ASSERT_EQ(S_OK, SHGetDesktopFolder(&desktop));
     CComPtr<IDataObject> items;
-    EXPECT_EQ(S_OK, desktop->GetUIObjectOf(nullptr, 2, const_cast<PCUITEMID_CHILD_ARRAY>(pidls),
-                                           IID_IDataObject, nullptr,
-                                           reinterpret_cast<void**>(&items)));
+    EXPECT_EQ(S_OK,
+              desktop->GetUIObjectOf(nullptr, 2, const_cast<PCUITEMID_CHILD_ARRAY>(pidls),
+                                     IID_IDataObject, nullptr, reinterpret_cast<void**>(&items)));
     ILFree(pidls[0]);
     ILFree(pidls[1]);
     ASSERT_TRUE(items);

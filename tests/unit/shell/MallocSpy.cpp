@@ -52,8 +52,7 @@ void* STDMETHODCALLTYPE CMallocSpy::PreFree(void* request, BOOL)
 
 void STDMETHODCALLTYPE CMallocSpy::PostFree(BOOL) {}
 
-SIZE_T STDMETHODCALLTYPE CMallocSpy::PreRealloc(void* request, SIZE_T size, void** newRequest,
-                                                BOOL)
+SIZE_T STDMETHODCALLTYPE CMallocSpy::PreRealloc(void* request, SIZE_T size, void** newRequest, BOOL)
 {
     m_live.erase(request);
     *newRequest = request;

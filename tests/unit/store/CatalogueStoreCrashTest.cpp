@@ -217,9 +217,9 @@ TEST_F(CatalogueStoreCrash, SaveCutShortAtEveryWrite)
     unsigned step = 1;
     for (; step <= MaxSteps; ++step)
     {
-        SCOPED_TRACE(testing::Message() << "save ended before write " << step << " of "
-                                        << m_saveWrites << ", the mark is write "
-                                        << m_firstWriteAfterMark - 1);
+        SCOPED_TRACE(testing::Message()
+                     << "save ended before write " << step << " of " << m_saveWrites
+                     << ", the mark is write " << m_firstWriteAfterMark - 1);
         ASSERT_NO_FATAL_FAILURE(StoreOld());
         const DWORD exitCode = RunChild(SaveAction, step);
         if (exitCode == 0)

@@ -38,7 +38,8 @@ protected:
     void ExpectHotKey(DWORD type, const void* data, DWORD size, WORD expected) const
     {
         SCOPED_TRACE(testing::Message() << "type " << type << ", " << size << " bytes");
-        ASSERT_EQ(ERROR_SUCCESS, WriteRawValue(Item(L"Tools", L"Entry"), L"HotKey", type, data, size));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  WriteRawValue(Item(L"Tools", L"Entry"), L"HotKey", type, data, size));
         ExpectEntry({L"", L"", L"", expected});
     }
 };
@@ -105,7 +106,8 @@ TEST_F(CatalogueStoreLoad, EntryWithoutValuesLoadsEmpty)
 TEST_F(CatalogueStoreLoad, HotKeyIsTheLowWordOfAFourByteDword)
 {
     const DWORD ctrlAltA = 0x641;
-    ExpectHotKey(REG_DWORD, &ctrlAltA, sizeof ctrlAltA, MAKEWORD('A', HOTKEYF_CONTROL | HOTKEYF_ALT));
+    ExpectHotKey(REG_DWORD, &ctrlAltA, sizeof ctrlAltA,
+                 MAKEWORD('A', HOTKEYF_CONTROL | HOTKEYF_ALT));
     const DWORD upperBits = 0xabcd0641;
     ExpectHotKey(REG_DWORD, &upperBits, sizeof upperBits, 0x641);
 }
@@ -125,14 +127,16 @@ TEST_F(CatalogueStoreLoad, StringsWithoutTerminator)
     const std::wstring path = Item(L"Tools", L"Entry");
     const wchar_t text[] = L"C:\\Tools\\edit.exe";
     for (const wchar_t* name : {L"ItemPath", L"Arguments", L"StartIn"})
-        ASSERT_EQ(ERROR_SUCCESS, WriteRawValue(path, name, REG_SZ, text, sizeof text - sizeof(wchar_t)));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  WriteRawValue(path, name, REG_SZ, text, sizeof text - sizeof(wchar_t)));
     ExpectEntry({text, text, text, 0});
 }
 
 TEST_F(CatalogueStoreLoad, StringsUpToTheFirstNull)
 {
     const wchar_t text[] = L"C:\\first.exe\0C:\\second.exe";
-    ASSERT_EQ(ERROR_SUCCESS, WriteRawValue(Item(L"Tools", L"Entry"), L"ItemPath", REG_SZ, text, sizeof text));
+    ASSERT_EQ(ERROR_SUCCESS,
+              WriteRawValue(Item(L"Tools", L"Entry"), L"ItemPath", REG_SZ, text, sizeof text));
     ExpectEntry({L"C:\\first.exe", L"", L"", 0});
 }
 
@@ -150,17 +154,20 @@ TEST_F(CatalogueStoreLoad, LongStringsAreReadWhole)
 TEST_F(CatalogueStoreLoad, LongStringWithoutTerminator)
 {
     const std::wstring text(3000, L'x');
-    ASSERT_EQ(ERROR_SUCCESS, WriteRawValue(Item(L"Tools", L"Entry"), L"Arguments", REG_SZ, text.c_str(),
-                                           static_cast<DWORD>(text.size() * sizeof(wchar_t))));
+    ASSERT_EQ(ERROR_SUCCESS,
+              WriteRawValue(Item(L"Tools", L"Entry"), L"Arguments", REG_SZ, text.c_str(),
+                            static_cast<DWORD>(text.size() * sizeof(wchar_t))));
     ExpectEntry({L"", text, L"", 0});
 }
 
 TEST_F(CatalogueStoreLoad, OtherValueTypesReadAsText)
 {
     const std::wstring path = Item(L"Tools", L"Entry");
-    ASSERT_EQ(ERROR_SUCCESS, WriteRawValue(path, L"ItemPath", REG_EXPAND_SZ, L"%WINDIR%\\x.exe", sizeof L"%WINDIR%\\x.exe"));
+    ASSERT_EQ(ERROR_SUCCESS, WriteRawValue(path, L"ItemPath", REG_EXPAND_SZ, L"%WINDIR%\\x.exe",
+                                           sizeof L"%WINDIR%\\x.exe"));
     ASSERT_EQ(ERROR_SUCCESS, WriteRawValue(path, L"Arguments", REG_BINARY, L"-v", sizeof L"-v"));
-    ASSERT_EQ(ERROR_SUCCESS, WriteRawValue(path, L"StartIn", REG_MULTI_SZ, L"C:\\\0D:\\\0", sizeof L"C:\\\0D:\\\0"));
+    ASSERT_EQ(ERROR_SUCCESS, WriteRawValue(path, L"StartIn", REG_MULTI_SZ, L"C:\\\0D:\\\0",
+                                           sizeof L"C:\\\0D:\\\0"));
     ExpectEntry({L"%WINDIR%\\x.exe", L"-v", L"C:\\", 0});
 }
 
@@ -173,7 +180,8 @@ TEST_F(CatalogueStoreLoad, FolderTakesThePathOnly)
     ASSERT_EQ(ERROR_SUCCESS, WriteDwordValue(path, L"HotKey", 0x641));
     CFolderCategorizedList list;
     LoadFolders(list);
-    EXPECT_TRUE(IsContent(ContentOf(list), {{L"Places", {{L"Home", {L"C:\\users", L"", L"", 0}}}}}));
+    EXPECT_TRUE(
+        IsContent(ContentOf(list), {{L"Places", {{L"Home", {L"C:\\users", L"", L"", 0}}}}}));
 }
 
 // An earlier reader stopped at the first category name longer than 100
@@ -182,14 +190,17 @@ TEST_F(CatalogueStoreLoad, LongNamesDoNotEndTheEnumeration)
 {
     const std::wstring longCategory = L"B" + std::wstring(149, L'c');
     const std::wstring longItem = L"m" + std::wstring(254, L'n');
-    for (const std::wstring& category : {std::wstring(L"Alpha"), longCategory, std::wstring(L"Zulu")})
+    for (const std::wstring& category :
+         {std::wstring(L"Alpha"), longCategory, std::wstring(L"Zulu")})
         for (const std::wstring& item : {std::wstring(L"first"), longItem, std::wstring(L"zlast")})
-            ASSERT_EQ(ERROR_SUCCESS, WriteStringValue(Item(category, item), L"ItemPath", item + L".exe"));
+            ASSERT_EQ(ERROR_SUCCESS,
+                      WriteStringValue(Item(category, item), L"ItemPath", item + L".exe"));
 
     CApplicationCategorizedList list;
     LoadApplications(list);
     ListContent expected;
-    for (const std::wstring& category : {std::wstring(L"Alpha"), longCategory, std::wstring(L"Zulu")})
+    for (const std::wstring& category :
+         {std::wstring(L"Alpha"), longCategory, std::wstring(L"Zulu")})
         for (const std::wstring& item : {std::wstring(L"first"), longItem, std::wstring(L"zlast")})
             expected[category][item] = {item + L".exe", L"", L"", 0};
     EXPECT_TRUE(IsContent(ContentOf(list), expected));

@@ -114,9 +114,9 @@ TEST_F(CatalogueStoreRecovery, UnfinishedRecoveryKeepsTheStagedSave)
     StageSave(true);
     SHDeleteKeyW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str());
     HKEY blocker = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str(),
-                                             0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr,
-                                             &blocker, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str(), 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &blocker, nullptr));
     RegCloseKey(blocker);
 
     EXPECT_FALSE(RecoverCatalogueStore());

@@ -22,7 +22,8 @@ CatalogueContent SampleContent()
           {L"Shell", {L"C:\\Windows\\cmd.exe", L"", L"", 0}}}},
         {L"Games", {{L"Chess", {L"C:\\Games\\chess.exe", L"-fast", L"", 0x0275}}}}};
     content.folders = {{L"Places", {{L"Home", {L"C:\\users", L"", L"", 0}}}}};
-    content.shortcuts = {{L"Docs", {{L"Manual", {L"C:\\Docs\\manual.lnk", L"-p", L"C:\\Docs", 0x0341}}}}};
+    content.shortcuts = {
+        {L"Docs", {{L"Manual", {L"C:\\Docs\\manual.lnk", L"-p", L"C:\\Docs", 0x0341}}}}};
     return content;
 }
 
@@ -78,8 +79,9 @@ TEST_F(CatalogueStoreSave, RoundTrip)
 {
     CatalogueContent content = SampleContent();
     content.applications[L"Long"] = {
-        {L"Entry", {L"C:\\" + std::wstring(3000, L'p') + L".exe", std::wstring(1024, L'a'),
-                    L"D:\\" + std::wstring(2000, L's'), 0x0746}}};
+        {L"Entry",
+         {L"C:\\" + std::wstring(3000, L'p') + L".exe", std::wstring(1024, L'a'),
+          L"D:\\" + std::wstring(2000, L's'), 0x0746}}};
     content.shortcuts[L"Empty"] = {};
     Save(content);
     EXPECT_TRUE(IsContent(LoadStoredCatalogue(), content));
@@ -139,10 +141,11 @@ TEST_F(CatalogueStoreSave, CategoriesAlikeInHundredCharactersMerge)
 {
     const std::wstring hundred(100, L'c');
     CatalogueContent content;
-    content.applications = {{hundred + L"1",
-                             {{L"One", {L"1.exe", L"", L"", 0}}, {L"Both", {L"first.exe", L"", L"", 0}}}},
-                            {hundred + L"2",
-                             {{L"Two", {L"2.exe", L"", L"", 0}}, {L"Both", {L"second.exe", L"", L"", 0}}}}};
+    content.applications = {
+        {hundred + L"1",
+         {{L"One", {L"1.exe", L"", L"", 0}}, {L"Both", {L"first.exe", L"", L"", 0}}}},
+        {hundred + L"2",
+         {{L"Two", {L"2.exe", L"", L"", 0}}, {L"Both", {L"second.exe", L"", L"", 0}}}}};
     Save(content);
     CatalogueContent expected;
     expected.applications = {{hundred,
@@ -195,9 +198,9 @@ TEST_F(CatalogueStoreSave, ListInPlace)
 TEST_F(CatalogueStoreSave, EntryThatCannotBeWrittenIsSkipped)
 {
     CatalogueContent content;
-    content.applications = {{L"Tools",
-                             {{L"\\Leading", {L"bad.exe", L"", L"", 0}},
-                              {L"Editor", {L"edit.exe", L"", L"", 0}}}}};
+    content.applications = {
+        {L"Tools",
+         {{L"\\Leading", {L"bad.exe", L"", L"", 0}}, {L"Editor", {L"edit.exe", L"", L"", 0}}}}};
     CCatalogue catalogue;
     Fill(catalogue, content);
     EXPECT_FALSE(SaveCatalogue(catalogue));

@@ -20,8 +20,8 @@ std::string Narrow(const std::wstring& text)
     std::wstring shown = text.substr(0, ShownLength);
     if (text.size() > ShownLength)
         shown += L"...(" + std::to_wstring(text.size()) + L" characters)";
-    const int size = WideCharToMultiByte(CP_UTF8, 0, shown.c_str(), -1, nullptr, 0, nullptr,
-                                         nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, shown.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(std::max(size, 1)), '\0');
     WideCharToMultiByte(CP_UTF8, 0, shown.c_str(), -1, narrow.data(), size, nullptr, nullptr);
     narrow.resize(narrow.size() - 1);
@@ -167,12 +167,11 @@ testing::AssertionResult IsContent(const ListContent& actual, const ListContent&
 {
     if (actual == expected)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "content is" << Describe(actual) << "\nexpected"
-                                       << Describe(expected);
+    return testing::AssertionFailure()
+           << "content is" << Describe(actual) << "\nexpected" << Describe(expected);
 }
 
-testing::AssertionResult IsContent(const CatalogueContent& actual,
-                                   const CatalogueContent& expected)
+testing::AssertionResult IsContent(const CatalogueContent& actual, const CatalogueContent& expected)
 {
     const std::pair<const char*, std::pair<const ListContent*, const ListContent*>> lists[] = {
         {"applications", {&actual.applications, &expected.applications}},
@@ -220,8 +219,8 @@ std::wstring ItemKeyPath(const std::wstring& kindPath, const std::wstring& categ
 LONG CreateRawKey(const std::wstring& path)
 {
     HKEY key = nullptr;
-    const LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                                        KEY_WRITE, nullptr, &key, nullptr);
+    const LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                        nullptr, &key, nullptr);
     if (result == ERROR_SUCCESS)
         RegCloseKey(key);
     return result;
