@@ -28,8 +28,8 @@ public:
     const ATOM m_atom;
 };
 
-const CGlobalAtom propertyAtom(
-    L"_Hyperlink_Object_Pointer_\\{AFEED740-CC6D-47c5-831D-9848FD916EEF}");
+const CGlobalAtom
+    propertyAtom(L"_Hyperlink_Object_Pointer_\\{AFEED740-CC6D-47c5-831D-9848FD916EEF}");
 
 const wchar_t* PropertyName()
 {
@@ -235,13 +235,18 @@ LRESULT CHyperLink::OnDestroy(HWND hWnd)
     ReleaseSharedResources();
     RemovePropW(hWnd, PropertyName());
     // A link destroyed under the mouse may never hear of its capture going; the next
-    // static this object serves must start without hover.
+    // static this object serves must start without hover or focus.
     m_hover = false;
+    m_focused = false;
     return CallWindowProcW(staticWndProc, hWnd, WM_DESTROY, 0, 0);
 }
 
 void CHyperLink::OnFocusChange(HWND hWnd, bool gained)
 {
+    // DrawFocusRect inverts: a frame drawn only on losing the focus would stay.
+    if (gained == m_focused)
+        return;
+    m_focused = gained;
     if (gained)
         OnSelect();
     else
@@ -251,7 +256,7 @@ void CHyperLink::OnFocusChange(HWND hWnd, bool gained)
     GetWindowRect(hWnd, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     InflateRect(&rect, 1, 1);
-    // DrawFocusRect inverts: drawn a second time at losing the focus, it is gone.
+    // Drawn a second time at losing the focus, the frame is gone.
     CScopedGetDC dc(parent);
     DrawFocusRect(dc.Get(), &rect);
 }

@@ -57,6 +57,10 @@ private:
     static void AddSharedResources(HFONT normalFont);
     static void ReleaseSharedResources();
 
+    // The link has had its WM_SETFOCUS: a static that held the focus before its conversion
+    // is neither selected nor framed, so losing that focus has nothing to undo.
+    bool m_focused = false;
+
     // Shared by all links; made for the first live link and released with the last.
     static HFONT s_underlineFont;
     static HCURSOR s_linkCursor;

@@ -98,9 +98,9 @@ HWND CreateLinkDialog(CDestroyRecord* record)
     dialogTemplate.AddControl(L"Static", HomeId, SS_LEFT, 10, 10, 60, 10, L"Home");
     dialogTemplate.AddControl(L"Static", MailId, SS_LEFT, 10, 26, 60, 10, L"Mail");
     dialogTemplate.AddControl(L"Static", PlainId, SS_LEFT, 10, 42, 60, 10, L"Plain");
-    const HWND dialog = CreateDialogIndirectParamW(
-        CApplication::Instance().GetInstanceHandle(), dialogTemplate.Get(), nullptr,
-        LinkDialogProc, reinterpret_cast<LPARAM>(record));
+    const HWND dialog = CreateDialogIndirectParamW(CApplication::Instance().GetInstanceHandle(),
+                                                   dialogTemplate.Get(), nullptr, LinkDialogProc,
+                                                   reinterpret_cast<LPARAM>(record));
     SetWindowPos(dialog, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(dialog);
     return dialog;
@@ -377,9 +377,10 @@ TEST_F(HyperLinkTest, SpaceKeyUpOpensTheLinkAndEnterDoesNot)
 
 TEST_F(HyperLinkTest, FocusCallsTheHooksAndFramesTheLink)
 {
-    ConvertBoth();
+    // Showing the dialog gave its first control, Home, the focus.
     SetForegroundWindow(m_dialog);
     SetFocus(nullptr);
+    ConvertBoth();
     UpdateWindow(m_dialog);
     const std::vector<COLORREF> unfocused = LineAbove(m_dialog, Home());
 
@@ -387,6 +388,27 @@ TEST_F(HyperLinkTest, FocusCallsTheHooksAndFramesTheLink)
     EXPECT_EQ(1, m_home.m_selects);
     EXPECT_NE(unfocused, LineAbove(m_dialog, Home())) << "no focus rectangle above the link";
 
+    SetFocus(nullptr);
+    EXPECT_EQ(1, m_home.m_deselects);
+    EXPECT_EQ(unfocused, LineAbove(m_dialog, Home())) << "the focus rectangle stayed";
+}
+
+TEST_F(HyperLinkTest, FocusHeldBeforeTheConversionLeavesWithoutHooksOrFrame)
+{
+    SetForegroundWindow(m_dialog);
+    SetFocus(Home());
+    ASSERT_EQ(Home(), GetFocus());
+    UpdateWindow(m_dialog);
+    const std::vector<COLORREF> unfocused = LineAbove(m_dialog, Home());
+    ConvertBoth();
+
+    SetFocus(nullptr);
+    EXPECT_EQ(0, m_home.m_deselects) << "deselected without having been selected";
+    EXPECT_EQ(unfocused, LineAbove(m_dialog, Home())) << "a frame appeared at losing the focus";
+
+    SetFocus(Home());
+    EXPECT_EQ(1, m_home.m_selects);
+    EXPECT_NE(unfocused, LineAbove(m_dialog, Home())) << "no focus rectangle above the link";
     SetFocus(nullptr);
     EXPECT_EQ(1, m_home.m_deselects);
     EXPECT_EQ(unfocused, LineAbove(m_dialog, Home())) << "the focus rectangle stayed";

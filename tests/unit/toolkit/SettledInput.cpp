@@ -1,4 +1,9 @@
 #include "tests/unit/toolkit/SettledInput.h"
+#include <cstdio>
+#include <string>
+#include <vector>
+static std::vector<std::string> dbgLines;
+#define DBGF(...) do { char b[300]; snprintf(b, sizeof b, __VA_ARGS__); dbgLines.push_back(b); } while (0)
 
 namespace toolkit_test
 {
@@ -7,13 +12,18 @@ namespace
 constexpr UINT FlushMarker = WM_APP + 0x3A8;
 // Marks the moves this process sends, to tell them from the desktop's reports.
 constexpr ULONG_PTR OwnMove = 0x504D;
-// The desktop's reports follow within a few milliseconds; no mouse message for this long
-// means they are all in.
-constexpr DWORD QuietMs = 40;
+// Once Wine's cursor has rested for 100 ms, GetCursorPos answers with the X pointer. No
+// mouse message for longer than that means the desktop's reports (a few milliseconds
+// after a move) are all in, and the check that follows sees the pointer.
+constexpr DWORD QuietMs = 110;
 // A move to where the X pointer already is brings no report at all.
 constexpr DWORD ReportWaitMs = 300;
 constexpr DWORD MoveTimeoutMs = 3000;
 constexpr int MoveAttempts = 3;
+
+// Where the last move settled. Button events carry it: a late report of the desktop may
+// have pulled Wine's cursor elsewhere since.
+POINT pointer = {0, 0};
 
 bool DispatchOne(const std::function<void(const MSG&)>& watch)
 {
@@ -35,40 +45,51 @@ LONG Normalised(LONG coordinate, int screenSize)
                              screenSize);
 }
 
-bool SendMouse(DWORD flags, POINT screen = {0, 0})
+// Always absolute, with the point: a button event without one lands wherever Wine's
+// cursor happens to be.
+bool SendMouse(DWORD flags, POINT screen)
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
     input.mi.dy = Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = flags;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     input.mi.dwExtraInfo = OwnMove;
     return SendInput(1, &input, sizeof(input)) == 1;
+}
+
+bool SamePoint(POINT a, POINT b)
+{
+    return a.x == b.x && a.y == b.y;
 }
 
 bool CursorAt(POINT screen)
 {
     POINT cursor = {-1, -1};
     GetCursorPos(&cursor);
-    return cursor.x == screen.x && cursor.y == screen.y;
+    return SamePoint(cursor, screen);
 }
 
 // Dispatches until the desktop has reported the move to the target (or had nothing to
-// report) and the mouse has been quiet since.
+// report) and the mouse has been quiet since. True when both the last mouse message
+// (Wine's cursor) and the X pointer are on the target.
 bool SettleOn(POINT target)
 {
     const DWORD start = GetTickCount();
     DWORD lastMouse = start;
+    POINT lastPoint = {-1, -1};
     bool reported = false;
     for (;;)
     {
         MSG msg = {};
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         {
+            if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) { DBGF("DBG %lu msg %x hwnd %p pt %ld,%ld extra %llx\n", GetTickCount()-start, msg.message, (void*)msg.hwnd, msg.pt.x, msg.pt.y, (unsigned long long)GetMessageExtraInfo()); }
             if (msg.message == WM_MOUSEMOVE)
             {
                 lastMouse = GetTickCount();
-                reported = reported || (msg.pt.x == target.x && msg.pt.y == target.y &&
+                lastPoint = msg.pt;
+                reported = reported || (SamePoint(msg.pt, target) &&
                                         GetMessageExtraInfo() != static_cast<LPARAM>(OwnMove));
             }
             TranslateMessage(&msg);
@@ -76,22 +97,27 @@ bool SettleOn(POINT target)
         }
         const DWORD now = GetTickCount();
         if (now - lastMouse >= QuietMs && (reported || now - start >= ReportWaitMs))
-            return CursorAt(target);
+        { POINT c={-1,-1}; GetCursorPos(&c); DBGF("DBG %lu settle target %ld,%ld reported %d last %ld,%ld cursor %ld,%ld\n", now-start, target.x, target.y, reported, lastPoint.x, lastPoint.y, c.x, c.y);
+            return SamePoint(lastPoint, target) && CursorAt(target); }
         if (now - start > MoveTimeoutMs)
             return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, QuietMs, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+// The pixel left of the point, or right of it at the screen's edge.
+POINT Beside(POINT screen)
+{
+    return {screen.x > 0 ? screen.x - 1 : screen.x + 1, screen.y};
 }
 
 bool SendAndWait(DWORD flags, UINT message, HWND receiver)
 {
-    if (!SendMouse(flags))
+    if (!SendMouse(flags, pointer))
         return false;
     bool arrived = false;
-    return PumpUntil([&arrived] { return arrived; },
-                     [&arrived, message, receiver](const MSG& msg) {
-                         arrived = arrived || (msg.message == message && msg.hwnd == receiver);
-                     });
+    return PumpUntil([&arrived] { return arrived; }, [&arrived, message, receiver](const MSG& msg)
+                     { arrived = arrived || (msg.message == message && msg.hwnd == receiver); });
 }
 } // namespace
 
@@ -111,14 +137,23 @@ bool PumpUntil(const std::function<bool()>& done, const std::function<void(const
 
 bool MoveMouse(POINT screen)
 {
-    // A late report of the old point can leave the cursor there; moving again ends that.
     for (int attempt = 0; attempt < MoveAttempts; ++attempt)
-    {
-        if (!SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen))
+    { DBGF("DBG move to %ld,%ld attempt %d\n", screen.x, screen.y, attempt);
+        // A late report of an old point can leave Wine's cursor on the target while the X
+        // pointer is elsewhere, and a move that leaves Wine's cursor where it is does not
+        // warp the pointer. Coming from beside the target, the move does.
+        if (attempt > 0 && !SendMouse(0, Beside(screen)))
+            return false;
+        if (!SendMouse(0, screen))
             return false;
         if (SettleOn(screen))
+        {
+            pointer = screen; dbgLines.clear();
             return true;
+        }
     }
+    for (auto& l : dbgLines) fputs(l.c_str(), stderr);
+    dbgLines.clear();
     return false;
 }
 
@@ -160,9 +195,7 @@ bool FlushPostedMessages(HWND hWnd)
 {
     bool back = false;
     PostMessageW(hWnd, FlushMarker, 0, 0);
-    return PumpUntil([&back] { return back; },
-                     [&back, hWnd](const MSG& msg) {
-                         back = back || (msg.message == FlushMarker && msg.hwnd == hWnd);
-                     });
+    return PumpUntil([&back] { return back; }, [&back, hWnd](const MSG& msg)
+                     { back = back || (msg.message == FlushMarker && msg.hwnd == hWnd); });
 }
 } // namespace toolkit_test
