@@ -88,7 +88,7 @@ void WriteRecord()
 }
 } // namespace
 
-int wmain()
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     const HWND main = MakeWindow(MainClass, MainProc, L"Launch recorder");
     if (!main)

@@ -1,9 +1,4 @@
 #include "tests/unit/toolkit/SettledInput.h"
-#include <cstdio>
-#include <string>
-#include <vector>
-static std::vector<std::string> dbgLines;
-#define DBGF(...) do { char b[300]; snprintf(b, sizeof b, __VA_ARGS__); dbgLines.push_back(b); } while (0)
 
 namespace toolkit_test
 {
@@ -19,7 +14,7 @@ constexpr DWORD QuietMs = 110;
 // A move to where the X pointer already is brings no report at all.
 constexpr DWORD ReportWaitMs = 300;
 constexpr DWORD MoveTimeoutMs = 3000;
-constexpr int MoveAttempts = 3;
+constexpr int MoveAttempts = 5;
 
 // Where the last move settled. Button events carry it: a late report of the desktop may
 // have pulled Wine's cursor elsewhere since.
@@ -70,37 +65,51 @@ bool CursorAt(POINT screen)
     return SamePoint(cursor, screen);
 }
 
+enum class Settling
+{
+    Settled,
+    // Wine's cursor was pulled elsewhere by a late report of an old point.
+    Pulled,
+    // Wine's cursor is on the target, the X pointer is not.
+    Unwarped,
+    TimedOut,
+};
+
 // Dispatches until the desktop has reported the move to the target (or had nothing to
-// report) and the mouse has been quiet since. True when both the last mouse message
-// (Wine's cursor) and the X pointer are on the target.
-bool SettleOn(POINT target)
+// report) and the mouse has been quiet since, then compares the last mouse message (Wine's
+// cursor) and the X pointer with the target.
+Settling SettleOn(POINT target, const std::function<void(const MSG&)>& watch)
 {
     const DWORD start = GetTickCount();
     DWORD lastMouse = start;
     POINT lastPoint = {-1, -1};
     bool reported = false;
+    const auto observe = [&](const MSG& msg)
+    {
+        if (msg.message == WM_MOUSEMOVE)
+        {
+            lastMouse = GetTickCount();
+            lastPoint = msg.pt;
+            reported = reported || (SamePoint(msg.pt, target) &&
+                                    GetMessageExtraInfo() != static_cast<LPARAM>(OwnMove));
+        }
+        if (watch)
+            watch(msg);
+    };
     for (;;)
     {
-        MSG msg = {};
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        while (DispatchOne(observe))
         {
-            if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) { DBGF("DBG %lu msg %x hwnd %p pt %ld,%ld extra %llx\n", GetTickCount()-start, msg.message, (void*)msg.hwnd, msg.pt.x, msg.pt.y, (unsigned long long)GetMessageExtraInfo()); }
-            if (msg.message == WM_MOUSEMOVE)
-            {
-                lastMouse = GetTickCount();
-                lastPoint = msg.pt;
-                reported = reported || (SamePoint(msg.pt, target) &&
-                                        GetMessageExtraInfo() != static_cast<LPARAM>(OwnMove));
-            }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
         }
         const DWORD now = GetTickCount();
         if (now - lastMouse >= QuietMs && (reported || now - start >= ReportWaitMs))
-        { POINT c={-1,-1}; GetCursorPos(&c); DBGF("DBG %lu settle target %ld,%ld reported %d last %ld,%ld cursor %ld,%ld\n", now-start, target.x, target.y, reported, lastPoint.x, lastPoint.y, c.x, c.y);
-            return SamePoint(lastPoint, target) && CursorAt(target); }
+        {
+            if (!SamePoint(lastPoint, target))
+                return Settling::Pulled;
+            return CursorAt(target) ? Settling::Settled : Settling::Unwarped;
+        }
         if (now - start > MoveTimeoutMs)
-            return false;
+            return Settling::TimedOut;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
@@ -135,25 +144,26 @@ bool PumpUntil(const std::function<bool()>& done, const std::function<void(const
     return true;
 }
 
-bool MoveMouse(POINT screen)
+bool MoveMouse(POINT screen, const std::function<void(const MSG&)>& watch)
 {
     for (int attempt = 0; attempt < MoveAttempts; ++attempt)
-    { DBGF("DBG move to %ld,%ld attempt %d\n", screen.x, screen.y, attempt);
-        // A late report of an old point can leave Wine's cursor on the target while the X
-        // pointer is elsewhere, and a move that leaves Wine's cursor where it is does not
-        // warp the pointer. Coming from beside the target, the move does.
-        if (attempt > 0 && !SendMouse(0, Beside(screen)))
-            return false;
+    {
         if (!SendMouse(0, screen))
             return false;
-        if (SettleOn(screen))
+        const Settling settling = SettleOn(screen, watch);
+        if (settling == Settling::Settled)
         {
-            pointer = screen; dbgLines.clear();
+            pointer = screen;
             return true;
         }
+        // A move that leaves Wine's cursor where it is does not warp the X pointer; the
+        // next one, coming from beside the target, does. The move aside settles first:
+        // each warp brings a report of the point it left, which must not come last.
+        if (settling == Settling::Unwarped &&
+            (!SendMouse(0, Beside(screen)) ||
+             SettleOn(Beside(screen), watch) == Settling::TimedOut))
+            return false;
     }
-    for (auto& l : dbgLines) fputs(l.c_str(), stderr);
-    dbgLines.clear();
     return false;
 }
 

@@ -20,8 +20,9 @@ bool PumpUntil(const std::function<bool()>& done,
                const std::function<void(const MSG&)>& watch = nullptr, DWORD timeoutMs = 5000);
 
 // Moves the cursor to a screen point; true when it rests there. Button events go to the
-// point the last successful move rested on.
-bool MoveMouse(POINT screen);
+// point the last successful move rested on. The watch (when given) sees every message
+// dispatched meanwhile.
+bool MoveMouse(POINT screen, const std::function<void(const MSG&)>& watch = nullptr);
 // A point of a window's client area in screen coordinates.
 POINT ScreenPoint(HWND hWnd, int x, int y);
 

@@ -57,8 +57,7 @@ protected:
         return category;
     }
 
-    template <typename TItem>
-    TItem* Insert(CCategory* category, std::unique_ptr<TItem> item)
+    template <typename TItem> TItem* Insert(CCategory* category, std::unique_ptr<TItem> item)
     {
         TItem* raw = item.get();
         if (!category->InsertItem(std::move(item)))
@@ -85,15 +84,8 @@ protected:
         ASSERT_TRUE(PressLeftButton(row));
         ASSERT_TRUE(MoveMouseTo(ScreenPoint(row, 60, 11), row));
         ASSERT_TRUE(MoveMouseTo(ScreenPoint(header, 40, 11), row));
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ASSERT_EQ(1u, SendInput(1, &input, sizeof(input)));
-        // The row may be gone by the time its release has been handled.
-        bool released = false;
-        ASSERT_TRUE(PumpUntil([&released] { return released; }, [&released, row](const MSG& msg) {
-            released = released || (msg.message == WM_LBUTTONUP && msg.hwnd == row);
-        }));
+        // The dragging row keeps the mouse; its release may destroy it.
+        ASSERT_TRUE(ReleaseLeftButton(row));
     }
 
     std::unique_ptr<CHostWindow> m_host;
@@ -184,9 +176,9 @@ TEST_F(DropContract, DropOnAHeaderWithThatNameIsRefused)
 
 TEST_F(DropContract, FolderRowMovesBetweenFolderHeaders)
 {
-    CFolderItem* docs = Insert(m_folderSource, std::make_unique<CFolderItem>(
-                                                   L"Docs", m_folderSource, L"C:\\Docs",
-                                                   m_host->GetHwnd()));
+    CFolderItem* docs =
+        Insert(m_folderSource, std::make_unique<CFolderItem>(L"Docs", m_folderSource, L"C:\\Docs",
+                                                             m_host->GetHwnd()));
     ASSERT_NE(nullptr, docs);
     CMessageBoxCloser closer;
     Drag(docs->m_window->GetHwnd(), m_folderTarget->m_window->GetHwnd());
@@ -200,9 +192,8 @@ TEST_F(DropContract, RowOfAnotherKindIsIgnored)
 {
     CApplicationItem* editor = InsertEditor();
     ASSERT_NE(nullptr, editor);
-    const LRESULT result =
-        SendMessageW(m_folderTarget->m_window->GetHwnd(), WM_LISTITEMDROP,
-                     reinterpret_cast<WPARAM>(editor->m_window->GetHwnd()), 0);
+    const LRESULT result = SendMessageW(m_folderTarget->m_window->GetHwnd(), WM_LISTITEMDROP,
+                                        reinterpret_cast<WPARAM>(editor->m_window->GetHwnd()), 0);
     EXPECT_EQ(0, result);
     EXPECT_EQ(1u, m_source->m_items.size());
     EXPECT_TRUE(m_folderTarget->m_items.empty());

@@ -8,7 +8,8 @@
 namespace views_test
 {
 // Real mouse input through SendInput, and a message pump that lets a test wait for what
-// the input causes instead of sleeping.
+// the input causes instead of sleeping. The input settles as the toolkit tests' does
+// (tests/unit/toolkit/SettledInput.h); these add the window that must receive it.
 
 // Dispatches this thread's messages until done() holds after a dispatch, showing each
 // message to watch (when given) before it is dispatched. False after timeoutMs without.
@@ -17,7 +18,8 @@ bool PumpUntil(const std::function<bool()>& done,
 
 // Send the input and dispatch messages until the window received the mouse message
 // (WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP) that it causes, with the cursor at the
-// point. False when it never came. The watch (when given) sees every message dispatched.
+// point (buttons: the point of the last move). False when it never came. The watch (when
+// given) sees every message dispatched.
 bool MoveMouseTo(POINT screen, HWND receiver,
                  const std::function<void(const MSG&)>& watch = nullptr);
 bool PressLeftButton(HWND receiver);
