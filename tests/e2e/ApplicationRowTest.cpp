@@ -156,3 +156,24 @@ TEST_F(ApplicationRowTest, ClickStartsTheProgramAndTheBallClosesIt)
     EXPECT_TRUE(WaitFor([&] { return ScreenPixel(ball) == stoppedBall; }, 20000))
         << "the ball still shows the program running";
 }
+
+TEST_F(ApplicationRowTest, HideAfterLaunchSendsTheWindowToTheTrayOnARowClick)
+{
+    ASSERT_TRUE(WriteString(EntryKey, L"ItemPath", ExecutableDirectory() + L"launch_recorder.exe"));
+    ASSERT_TRUE(WriteDword(ProgramRoot, L"HideAfterLaunch", 1));
+    ASSERT_TRUE(m_program.Start());
+    HWND window = m_program.WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    HWND row = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (row = EntryRow(window)) != nullptr; })) << "no entry row";
+    const RECT rowRect = WindowRect(row);
+
+    Click(rowRect.left + 90, rowRect.top + 11);
+    std::vector<std::wstring> record;
+    ASSERT_TRUE(WaitFor([&] { return (record = ReadRecord(m_record)).size() == 3; }))
+        << "the program did not start";
+    m_launched = OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(record[2]));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }))
+        << "the window stayed after the launch";
+    EXPECT_TRUE(TrayIconExists(window, 1));
+}
