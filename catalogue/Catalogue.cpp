@@ -3,7 +3,9 @@
 #include "app/MainWnd.h"
 #include "app/PageWindow.h"
 #include "catalogue/ApplicationItem.h"
+#include "catalogue/NameOrder.h"
 #include "catalogue/ShortcutItem.h"
+#include "dialogs/EditItemDialog.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
 
@@ -64,6 +66,10 @@ template <typename TItem> TItem* FindByHotKeyId(const CCategorizedList& list, in
 }
 } // namespace
 
+CCatalogue::CCatalogue() : m_itemEditor(std::make_unique<CEditItemDialog>()) {}
+
+CCatalogue::~CCatalogue() = default;
+
 CCategorizedList& CCatalogue::GetList(ListKind kind)
 {
     switch (kind)
@@ -88,6 +94,51 @@ bool CCatalogue::ItemNameExists(ListKind kind, const std::wstring& categoryName,
 {
     const CCategory* category = GetList(kind).FindCategory(categoryName);
     return category && category->HasItem(itemName);
+}
+
+void CCatalogue::AddItemWithDialog(const std::wstring& categoryName, HWND owner, ListKind kind)
+{
+    CEditItemDialog& editor = *m_itemEditor;
+    if (editor.DoModal(kind, owner, std::nullopt, categoryName) != IDOK || !editor.m_item)
+        return;
+    const CCategory* category = editor.m_item->m_category;
+    if (!category->m_window)
+        return;
+    AddItemIfUnique(owner, std::move(editor.m_item), kind);
+}
+
+void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
+{
+    CEditItemDialog editor;
+    CCategory* oldCategory = item.m_category;
+    if (editor.DoModal(kind, owner, item.m_name, oldCategory->m_name, item.GetPath(),
+                       item.GetArguments(), item.GetStartIn(), item.GetHotKey()) != IDOK ||
+        !editor.m_item)
+        return;
+    const bool nameChanged = !NamesEqual(editor.m_name, item.m_name);
+    const bool categoryChanged = !NamesEqual(editor.m_group, oldCategory->m_name);
+    if ((nameChanged || categoryChanged) && editor.m_item->m_category->HasItem(editor.m_name))
+    {
+        MessageBoxW(owner, LoadResString(IDS_ITEM_EXISTS).c_str(), nullptr, MB_ICONWARNING);
+        return;
+    }
+    if (!categoryChanged)
+    {
+        item.CopyFrom(*editor.m_item);
+        NotifyCatalogueChanged();
+        return;
+    }
+    // The old entry holds the combination until it is deleted: only then can the moved
+    // one register it.
+    const WORD hotKey = editor.m_item->GetHotKey();
+    CListItem* moved = editor.m_item.get();
+    const std::wstring oldName = item.m_name;
+    if (!AddItemIfUnique(owner, std::move(editor.m_item), kind))
+        return;
+    oldCategory->DeleteItem(oldName);
+    moved->SetHotKey(hotKey);
+    moved->RegisterItemHotKey();
+    NotifyCatalogueChanged();
 }
 
 bool CCatalogue::AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, ListKind kind)

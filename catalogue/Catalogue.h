@@ -12,6 +12,7 @@
 #include "catalogue/ShortcutCategorizedList.h"
 
 class CApplicationItem;
+class CEditItemDialog;
 class CListItem;
 class CShortcutItem;
 
@@ -29,7 +30,8 @@ enum class ListKind : int
 class CCatalogue
 {
 public:
-    CCatalogue() = default;
+    CCatalogue();
+    ~CCatalogue();
     CCatalogue(const CCatalogue&) = delete;
     CCatalogue& operator=(const CCatalogue&) = delete;
 
@@ -39,6 +41,12 @@ public:
     bool ItemNameExists(ListKind kind, const std::wstring& categoryName,
                         const std::wstring& itemName);
 
+    // Runs the shared item editor for a new entry, preselecting the category when the
+    // name is not empty, and adds the entry unless its name is taken in its category.
+    void AddItemWithDialog(const std::wstring& categoryName, HWND owner, ListKind kind);
+    // Runs a fresh item editor on the entry; a changed name or category must be free in
+    // the target category. A move keeps the hotkey. The entry may be gone afterwards.
+    void EditItemWithDialog(HWND owner, ListKind kind, CListItem& item);
     // Inserts the item into its own category unless the name is taken there, in which
     // case owner shows "Item with this name already exists" and the item is discarded.
     bool AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, ListKind kind);
@@ -69,5 +77,6 @@ public:
     CNoteCategorizedList m_notes;
     CFolderCategorizedList m_folders;
     CShortcutCategorizedList m_shortcuts;
+    std::unique_ptr<CEditItemDialog> m_itemEditor;
     int m_lastHotKeyId = 1;
 };

@@ -74,8 +74,11 @@ void CApplicationCategoryWindow::RunMenuCommand(UINT command)
     case ID_LAUNCH:
         LaunchAll();
         break;
+    case ID_ADD:
+        if (CCatalogue* catalogue = CCatalogue::Current())
+            catalogue->AddItemWithDialog(m_category->m_name, GetHwnd(), ListKind::Applications);
+        break;
     default:
-        // "&Add" waits for the item editor.
         break;
     }
 }

@@ -149,8 +149,12 @@ void CApplicationItemWindow::RunMenuCommand(UINT command)
     case ID_PROPERTIES:
         ShowFileProperties({m_item->GetPath()});
         break;
+    case ID_EDIT:
+        // A move to another category deletes this row: nothing of it is used afterwards.
+        if (CCatalogue* catalogue = CCatalogue::Current())
+            catalogue->EditItemWithDialog(GetHwnd(), ListKind::Applications, *m_item);
+        break;
     default:
-        // "&Edit" waits for the item editor.
         break;
     }
 }
