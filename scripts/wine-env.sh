@@ -65,6 +65,7 @@ wine_env_start() {
     WINE_ENV_XVFB_PID=""
     WINE_ENV_SERVER_PID=""
     WINE_ENV_DESKTOP_PID=""
+    WINE_ENV_KEEPER_PID=""
     WINE_ENV_TEMP=""
     if [ $own_display = 1 ] || [ -z "${DISPLAY:-}" ]; then
         _wine_env_start_xvfb || return 1
@@ -92,6 +93,15 @@ wine_env_start() {
         # reading those (ctest, a pipe) would wait for the desktop to end.
         wine explorer.exe /desktop=Default,"$WINE_ENV_DESKTOP_SIZE" </dev/null >/dev/null 2>&1 &
         WINE_ENV_DESKTOP_PID=$!
+        if ! _wine_env_wait 30 sh -c "xwininfo -root -tree -display $DISPLAY | grep -q 'Wine desktop'"; then
+            _wine_env_log "the virtual desktop did not appear"
+            return 1
+        fi
+        # The desktop quits shortly after the last Wine program ends; the next
+        # program would then start its own desktop, holding the caller's output
+        # pipes open. One idle program, detached too, keeps it up for the session.
+        wine cmd.exe /c "ping -n 86400 127.0.0.1 >nul" </dev/null >/dev/null 2>&1 &
+        WINE_ENV_KEEPER_PID=$!
     fi
     _wine_env_log "ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
 }
@@ -122,6 +132,10 @@ wine_env_stop() {
         kill "$WINE_ENV_SERVER_PID" 2>/dev/null
         wait "$WINE_ENV_SERVER_PID" 2>/dev/null
     fi
+    if [ -n "${WINE_ENV_KEEPER_PID:-}" ]; then
+        kill "$WINE_ENV_KEEPER_PID" 2>/dev/null
+        wait "$WINE_ENV_KEEPER_PID" 2>/dev/null
+    fi
     if [ -n "${WINE_ENV_DESKTOP_PID:-}" ]; then
         kill "$WINE_ENV_DESKTOP_PID" 2>/dev/null
         wait "$WINE_ENV_DESKTOP_PID" 2>/dev/null
@@ -133,5 +147,5 @@ wine_env_stop() {
     if [ -n "${WINE_ENV_TEMP:-}" ]; then
         rm -rf "$WINE_ENV_TEMP"
     fi
-    WINE_ENV_SERVER_PID="" WINE_ENV_XVFB_PID="" WINE_ENV_DESKTOP_PID="" WINE_ENV_TEMP=""
+    WINE_ENV_SERVER_PID="" WINE_ENV_XVFB_PID="" WINE_ENV_DESKTOP_PID="" WINE_ENV_KEEPER_PID="" WINE_ENV_TEMP=""
 }
