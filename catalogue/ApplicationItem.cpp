@@ -1,11 +1,8 @@
 #include "catalogue/ApplicationItem.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/Category.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "views/ApplicationItemWindow.h"
-#include "views/ShellActions.h"
 
 namespace
 {
@@ -21,15 +18,9 @@ HBITMAP RowBitmap()
 CApplicationItem::CApplicationItem(const std::wstring& name, CCategory* category,
                                    const std::wstring& path, const std::wstring& arguments,
                                    const std::wstring& startIn, WORD hotKey, HWND parentWindow)
-    : CListItem(name, category), m_path(path), m_arguments(arguments), m_startIn(startIn),
-      m_hotKey(hotKey)
+    : CLaunchItem(name, category, path, arguments, startIn, hotKey)
 {
     CApplicationItem::CreateItemWindow(parentWindow);
-}
-
-CApplicationItem::~CApplicationItem()
-{
-    CCatalogue::EndItemHotKey(m_hotKeyId);
 }
 
 std::unique_ptr<CListItem> CApplicationItem::Clone() const
@@ -38,57 +29,10 @@ std::unique_ptr<CListItem> CApplicationItem::Clone() const
                                               m_hotKey, GetWindowParent());
 }
 
-void CApplicationItem::CopyFrom(const CListItem& other)
-{
-    m_name = other.GetName();
-    m_path = other.GetPath();
-    m_arguments = other.GetArguments();
-    m_startIn = other.GetStartIn();
-    SetHotKey(other.GetHotKey());
-    RegisterItemHotKey();
-    if (m_category)
-        m_category->SortItems();
-}
-
-std::wstring CApplicationItem::GetPath() const
-{
-    return m_path;
-}
-
-std::wstring CApplicationItem::GetArguments() const
-{
-    return m_arguments;
-}
-
-std::wstring CApplicationItem::GetStartIn() const
-{
-    return m_startIn;
-}
-
-WORD CApplicationItem::GetHotKey() const
-{
-    return m_hotKey;
-}
-
-void CApplicationItem::SetHotKey(WORD hotKey)
-{
-    m_hotKey = hotKey;
-}
-
-bool CApplicationItem::RegisterItemHotKey()
-{
-    return CCatalogue::RenewItemHotKey(m_hotKey, m_hotKeyId);
-}
-
 void CApplicationItem::CreateItemWindow(HWND parent)
 {
     if (parent)
         ReplaceWindow(std::make_unique<CApplicationItemWindow>(this, RowBitmap()), parent);
-}
-
-bool CApplicationItem::Launch() const
-{
-    return LaunchPath(m_path, m_startIn, m_arguments);
 }
 
 bool CloseApplication(const CApplicationItem& item)

@@ -1,40 +1,23 @@
 #pragma once
 
-#include "catalogue/ListItem.h"
+#include "catalogue/LaunchItem.h"
 
 // A program: started with its arguments in its working folder, optionally by a global
 // hotkey; the running scan marks it while a process of its file name runs.
-class CApplicationItem : public CListItem
+class CApplicationItem : public CLaunchItem
 {
 public:
     // A null parent window makes an item without a window (the store's loaders do that).
     CApplicationItem(const std::wstring& name, CCategory* category, const std::wstring& path,
                      const std::wstring& arguments, const std::wstring& startIn, WORD hotKey,
                      HWND parentWindow);
-    ~CApplicationItem() override;
 
     std::unique_ptr<CListItem> Clone() const override;
-    void CopyFrom(const CListItem& other) override;
-    std::wstring GetPath() const override;
-    std::wstring GetArguments() const override;
-    std::wstring GetStartIn() const override;
-    WORD GetHotKey() const override;
-    void SetHotKey(WORD hotKey) override;
-    bool RegisterItemHotKey() override;
     void CreateItemWindow(HWND parent) override;
-
-    // True when the shell accepted the request.
-    bool Launch() const;
 
     // Written by the running scan; the window is meaningful only while m_running is true.
     bool m_running = false;
     HWND m_processWindow = nullptr;
-    std::wstring m_path;
-    std::wstring m_arguments;
-    std::wstring m_startIn;
-    WORD m_hotKey;
-    // Id of the registration with the main window; -1 while the hotkey is not registered.
-    int m_hotKeyId = -1;
 };
 
 // Asks the running program to end as its own close box would (WM_CLOSE, so it can save and

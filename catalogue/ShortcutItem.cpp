@@ -1,11 +1,8 @@
 #include "catalogue/ShortcutItem.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/Category.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "views/ShortcutItemWindow.h"
-#include "views/ShellActions.h"
 
 namespace
 {
@@ -21,15 +18,9 @@ HBITMAP RowBitmap()
 CShortcutItem::CShortcutItem(const std::wstring& name, CCategory* category,
                              const std::wstring& path, const std::wstring& arguments,
                              const std::wstring& startIn, WORD hotKey, HWND parentWindow)
-    : CListItem(name, category), m_path(path), m_arguments(arguments), m_startIn(startIn),
-      m_hotKey(hotKey)
+    : CLaunchItem(name, category, path, arguments, startIn, hotKey)
 {
     CShortcutItem::CreateItemWindow(parentWindow);
-}
-
-CShortcutItem::~CShortcutItem()
-{
-    CCatalogue::EndItemHotKey(m_hotKeyId);
 }
 
 std::unique_ptr<CListItem> CShortcutItem::Clone() const
@@ -38,55 +29,8 @@ std::unique_ptr<CListItem> CShortcutItem::Clone() const
                                            m_hotKey, GetWindowParent());
 }
 
-void CShortcutItem::CopyFrom(const CListItem& other)
-{
-    m_name = other.GetName();
-    m_path = other.GetPath();
-    m_arguments = other.GetArguments();
-    m_startIn = other.GetStartIn();
-    SetHotKey(other.GetHotKey());
-    RegisterItemHotKey();
-    if (m_category)
-        m_category->SortItems();
-}
-
-std::wstring CShortcutItem::GetPath() const
-{
-    return m_path;
-}
-
-std::wstring CShortcutItem::GetArguments() const
-{
-    return m_arguments;
-}
-
-std::wstring CShortcutItem::GetStartIn() const
-{
-    return m_startIn;
-}
-
-WORD CShortcutItem::GetHotKey() const
-{
-    return m_hotKey;
-}
-
-void CShortcutItem::SetHotKey(WORD hotKey)
-{
-    m_hotKey = hotKey;
-}
-
-bool CShortcutItem::RegisterItemHotKey()
-{
-    return CCatalogue::RenewItemHotKey(m_hotKey, m_hotKeyId);
-}
-
 void CShortcutItem::CreateItemWindow(HWND parent)
 {
     if (parent)
         ReplaceWindow(std::make_unique<CShortcutItemWindow>(this, RowBitmap()), parent);
-}
-
-bool CShortcutItem::Launch() const
-{
-    return LaunchPath(m_path, m_startIn, m_arguments);
 }

@@ -1,35 +1,17 @@
 #pragma once
 
-#include "catalogue/ListItem.h"
+#include "catalogue/LaunchItem.h"
 
 // Any file, usually the target of a shell link, opened through the shell with its
 // arguments in its working folder, optionally by a global hotkey.
-class CShortcutItem : public CListItem
+class CShortcutItem : public CLaunchItem
 {
 public:
     // A null parent window makes an item without a window (the store's loaders do that).
     CShortcutItem(const std::wstring& name, CCategory* category, const std::wstring& path,
                   const std::wstring& arguments, const std::wstring& startIn, WORD hotKey,
                   HWND parentWindow);
-    ~CShortcutItem() override;
 
     std::unique_ptr<CListItem> Clone() const override;
-    void CopyFrom(const CListItem& other) override;
-    std::wstring GetPath() const override;
-    std::wstring GetArguments() const override;
-    std::wstring GetStartIn() const override;
-    WORD GetHotKey() const override;
-    void SetHotKey(WORD hotKey) override;
-    bool RegisterItemHotKey() override;
     void CreateItemWindow(HWND parent) override;
-
-    // True when the shell accepted the request.
-    bool Launch() const;
-
-    std::wstring m_path;
-    std::wstring m_arguments;
-    std::wstring m_startIn;
-    WORD m_hotKey;
-    // Id of the registration with the main window; -1 while the hotkey is not registered.
-    int m_hotKeyId = -1;
 };
