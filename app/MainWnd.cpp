@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
+#include "app/AboutBox.h"
 #include "app/FoldersPane.h"
 #include "app/PageWindow.h"
 #include "app/ShortcutsToolbar.h"
+#include "dialogs/KeyShortcutsDialog.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/NameOrder.h"
 #include "catalogue/RunningScan.h"
@@ -52,12 +54,6 @@ NOTIFYICONDATAW MakeTrayIconData(HWND window)
     return data;
 }
 
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
-{
-    if (msg == WM_COMMAND && wParam == IDCANCEL)
-        EndDialog(dialog, 0);
-    return FALSE;
-}
 } // namespace
 
 CMainWnd::CMainWnd() : m_toolbar(new CShortcutsToolbar), m_catalogue(nullptr)
@@ -173,6 +169,8 @@ WPARAM CMainWnd::RunMessageLoop()
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
     {
         if (CApplication::Instance().PreTranslateMessage(&msg))
+            continue;
+        if (m_hotKeyDialog && IsDialogMessageW(m_hotKeyDialog->GetHwnd(), &msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -370,7 +368,10 @@ LRESULT CMainWnd::OnShutDown(bool ending)
 {
     SaveWindowPlacement(GetHwnd());
     if (ending)
+    {
         RemoveTrayIcon();
+        m_hotKeyDialog.reset();
+    }
     SaveCatalogue(*m_catalogue);
     if (ending)
         PostQuitMessage(0);
@@ -432,6 +433,9 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam)
         break;
     case ID_ABOUT:
         ShowAboutBox();
+        break;
+    case IDC_HOTKEY_DIALOG_CLOSED:
+        m_hotKeyDialog.reset();
         break;
     }
     return 0;
@@ -545,13 +549,27 @@ void CMainWnd::CarryOutTrayCommand(UINT command)
     case ID_RESTORE:
         ShowMainWindow();
         break;
+    case ID_SHORTCUT_KEYS:
+        ShowHotKeyDialog();
+        break;
     }
+}
+
+void CMainWnd::ShowHotKeyDialog()
+{
+    if (m_hotKeyDialog)
+    {
+        m_hotKeyDialog->BringForward();
+        return;
+    }
+    m_hotKeyDialog = std::make_unique<CKeyShortcutsDialog>(GetHwnd());
+    if (!m_hotKeyDialog->Create())
+        m_hotKeyDialog.reset();
 }
 
 void CMainWnd::ShowAboutBox()
 {
-    DialogBoxParamW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(IDD_ABOUT),
-                    GetHwnd(), AboutDialogProc, reinterpret_cast<LPARAM>(this));
+    ::ShowAboutBox(GetHwnd());
 }
 
 void CMainWnd::OnTabChanged(int index)

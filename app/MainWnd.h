@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ extern const wchar_t MainWindowClassName[];
 class CCatalogue;
 class CCategorizedList;
 class CFoldersPane;
+class CKeyShortcutsDialog;
 class CPageWindow;
 class CShortcutsToolbar;
 
@@ -82,6 +84,8 @@ private:
     void AddTrayIcon();
     void RemoveTrayIcon();
     void ShowAboutBox();
+    // One "Shortcut key" dialog at a time: a second request brings it forward.
+    void ShowHotKeyDialog();
     void CarryOutTrayCommand(UINT command);
 
     CMyTabControl m_tabControl;
@@ -89,6 +93,8 @@ private:
     HICON m_trayIcon = nullptr;
     int m_currentPage = 0;
     CFoldersPane* m_foldersPane = nullptr;
+    // The modeless hotkey dialog while it is open; released when it reports its end.
+    std::unique_ptr<CKeyShortcutsDialog> m_hotKeyDialog;
     CShortcutsToolbar* m_toolbar;
     CCatalogue* m_catalogue;
 };

@@ -2,9 +2,8 @@
 
 #include "app/ChildWindowClass.h"
 #include "app/MainWnd.h"
-#include "catalogue/CategorizedList.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
-#include "dialogs/AddCategoryDialog.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
 #include "views/CategoryItemWindow.h"
@@ -110,25 +109,8 @@ void CPageWindow::OnRButtonDown(LPARAM lParam)
         OnAddCategory();
 }
 
-// Also the folders pane's "&Add category": a new name for list, or the refusal.
-void AddCategoryFromBackground(HWND owner, CCategorizedList& list)
-{
-    CAddCategoryDialog dialog;
-    if (dialog.DoModal(owner, L"", false) != IDOK)
-        return;
-    if (list.FindCategoryIndex(dialog.m_name) != -1)
-    {
-        MessageBoxW(owner, LoadResString(IDS_CATEGORY_EXISTS).c_str(), nullptr, MB_ICONWARNING);
-        return;
-    }
-    CCategory* category = list.AddCategory(dialog.m_name);
-    if (CPageWindow* page = CMainWnd::Instance()->GetPageOfWindow(owner))
-        if (category->m_window != nullptr)
-            page->AddEntryTool(category->m_window->GetHwnd());
-    CMainWnd::Instance()->OnCatalogueChanged();
-}
-
 void CPageWindow::OnAddCategory()
 {
-    AddCategoryFromBackground(GetHwnd(), *m_list);
+    if (CCatalogue* catalogue = CCatalogue::Current())
+        catalogue->AddCategoryWithDialog(GetHwnd(), static_cast<ListKind>(m_kind));
 }

@@ -36,7 +36,5 @@ constexpr COLORREF PageBackgroundColour = RGB(199, 206, 226);
 
 // Fills a window's client area in the page colour (WM_PAINT of pages and the folders pane).
 void PaintPageBackground(HWND window);
-// Asks for a new category's name and adds it to list, or refuses a name the list has.
-void AddCategoryFromBackground(HWND owner, CCategorizedList& list);
 // Passes a tooltip's text request on to the object of the window it is shown for.
 void ForwardToolTipRequest(NMHDR* header, LRESULT* result);

@@ -5,6 +5,7 @@
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/NameOrder.h"
 #include "catalogue/ShortcutItem.h"
+#include "dialogs/AddCategoryDialog.h"
 #include "dialogs/EditItemDialog.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
@@ -24,14 +25,19 @@ void NotifyCatalogueChanged()
         mainWnd->OnCatalogueChanged();
 }
 
-// The page that holds the category's header gives the entry's row its tooltip.
-void AddEntryTool(const CCategory& category, const CListItem& item)
+// The page that holds a new window gives it its tooltip.
+void AddWindowTool(const CListItemWindow* window)
 {
     const CMainWnd* mainWnd = CMainWnd::Instance();
-    if (!mainWnd || !category.m_window || !item.m_window)
+    if (!mainWnd || !window)
         return;
-    if (CPageWindow* page = mainWnd->GetPageOfWindow(GetParent(category.m_window->GetHwnd())))
-        page->AddEntryTool(item.m_window->GetHwnd());
+    if (CPageWindow* page = mainWnd->GetPageOfWindow(GetParent(window->GetHwnd())))
+        page->AddEntryTool(window->GetHwnd());
+}
+
+void ShowCategoryExists(HWND owner)
+{
+    MessageBoxW(owner, LoadResString(IDS_CATEGORY_EXISTS).c_str(), nullptr, MB_ICONWARNING);
 }
 
 UINT HotKeyModifiers(WORD hotKey)
@@ -96,6 +102,48 @@ bool CCatalogue::ItemNameExists(ListKind kind, const std::wstring& categoryName,
     return category && category->HasItem(itemName);
 }
 
+void CCatalogue::AddCategoryWithDialog(HWND owner, ListKind kind)
+{
+    CAddCategoryDialog dialog;
+    if (dialog.DoModal(owner, L"", false) != IDOK)
+        return;
+    CCategorizedList& list = GetList(kind);
+    if (list.FindCategoryIndex(dialog.m_name) != -1)
+    {
+        ShowCategoryExists(owner);
+        return;
+    }
+    AddWindowTool(list.AddCategory(dialog.m_name)->m_window.get());
+    NotifyCatalogueChanged();
+}
+
+void CCatalogue::EditCategoryWithDialog(HWND owner, ListKind kind, CCategory& category)
+{
+    CAddCategoryDialog dialog;
+    if (dialog.DoModal(owner, category.m_name, true) != IDOK)
+        return;
+    if (!NamesEqual(dialog.m_name, category.m_name) &&
+        GetList(kind).FindCategoryIndex(dialog.m_name) != -1)
+    {
+        ShowCategoryExists(owner);
+        return;
+    }
+    category.m_name = dialog.m_name;
+    if (category.m_window)
+        InvalidateRect(category.m_window->GetHwnd(), nullptr, FALSE);
+    NotifyCatalogueChanged();
+}
+
+void CCatalogue::DeleteCategoryWithPrompt(ListKind kind, const std::wstring& categoryName,
+                                          HWND owner)
+{
+    if (MessageBoxW(owner, LoadResString(IDS_DELETE_CATEGORY_PROMPT).c_str(), nullptr,
+                    MB_ICONWARNING | MB_YESNO) != IDYES)
+        return;
+    GetList(kind).DeleteCategory(categoryName);
+    NotifyCatalogueChanged();
+}
+
 void CCatalogue::AddItemWithDialog(const std::wstring& categoryName, HWND owner, ListKind kind)
 {
     CEditItemDialog& editor = *m_itemEditor;
@@ -155,7 +203,7 @@ bool CCatalogue::AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, Li
     if (!category->InsertItem(std::move(item)))
         return false;
     NotifyCatalogueChanged();
-    AddEntryTool(*category, *added);
+    AddWindowTool(added->m_window.get());
     return true;
 }
 

@@ -41,6 +41,15 @@ public:
     bool ItemNameExists(ListKind kind, const std::wstring& categoryName,
                         const std::wstring& itemName);
 
+    // Asks for a new category's name and adds it, or refuses a name the list has
+    // whatever its letter case.
+    void AddCategoryWithDialog(HWND owner, ListKind kind);
+    // Renames the category; a change of letter case only is always accepted.
+    void EditCategoryWithDialog(HWND owner, ListKind kind, CCategory& category);
+    // Deletes the category with its entries once the user agrees. The category's header
+    // window goes with it.
+    void DeleteCategoryWithPrompt(ListKind kind, const std::wstring& categoryName, HWND owner);
+
     // Runs the shared item editor for a new entry, preselecting the category when the
     // name is not empty, and adds the entry unless its name is taken in its category.
     void AddItemWithDialog(const std::wstring& categoryName, HWND owner, ListKind kind);

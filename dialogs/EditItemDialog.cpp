@@ -112,7 +112,8 @@ INT_PTR CEditItemDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM)
 
 void CEditItemDialog::OnNotify(NMHDR* header, LRESULT*)
 {
-    if (header->code == static_cast<UINT>(NM_CLICK))
+    // Enter on the focused link opens it too, for the keyboard.
+    if (header->code == static_cast<UINT>(NM_CLICK) || header->code == static_cast<UINT>(NM_RETURN))
         ShowAdvanced(!IsAdvancedRemembered());
 }
 

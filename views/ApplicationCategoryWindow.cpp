@@ -35,12 +35,6 @@ bool HasExtension(const std::wstring& path, const wchar_t* extension)
     return lstrcmpiW(GetFileExtension(path).c_str(), extension) == 0;
 }
 
-void MinimizeIfHidingAfterLaunch()
-{
-    const CMainWnd* mainWnd = CMainWnd::Instance();
-    if (mainWnd && mainWnd->m_settings.m_hideAfterLaunch)
-        ShowWindow(mainWnd->GetHwnd(), SW_MINIMIZE);
-}
 } // namespace
 
 LRESULT CApplicationCategoryWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -66,10 +60,11 @@ void CApplicationCategoryWindow::RunMenuCommand(UINT command)
     switch (command)
     {
     case ID_EDIT:
-        RenameWithDialog();
+        RenameWithDialog(ListKind::Applications);
         break;
     case ID_DELETE:
-        DeleteWithPrompt();
+        // Deleting the category destroys this header: nothing of it is used afterwards.
+        DeleteWithPrompt(ListKind::Applications);
         break;
     case ID_LAUNCH:
         LaunchAll();
@@ -109,29 +104,16 @@ void CApplicationCategoryWindow::AddDroppedFile(const std::wstring& dropped)
 
 LRESULT CApplicationCategoryWindow::OnRButtonDown(LPARAM lParam)
 {
-    const HMENU menu = LoadMenuW(CApplication::Instance().GetInstanceHandle(),
-                                 MAKEINTRESOURCEW(IDM_APPLICATION_CATEGORY_MENU));
-    if (!menu)
-        return 0;
-    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ClientToScreen(GetHwnd(), &point);
-    const UINT command = static_cast<UINT>(TrackPopupMenu(
-        GetSubMenu(menu, 0), TPM_RETURNCMD, point.x, point.y, 0, GetParent(GetHwnd()), nullptr));
-    DestroyMenu(menu);
-    RunMenuCommand(command);
+    RunMenuCommand(TrackContextMenu(IDM_APPLICATION_CATEGORY_MENU, lParam));
     return 0;
 }
 
-// Only the first file counts. Its length is asked first, so a long path arrives whole
-// instead of cut at MAX_PATH into the name of another file.
+// Only the first file counts.
 LRESULT CApplicationCategoryWindow::OnDropFiles(WPARAM wParam)
 {
     const auto drop = reinterpret_cast<HDROP>(wParam);
-    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
-    std::wstring path(length, L'\0');
-    const UINT copied = length ? DragQueryFileW(drop, 0, &path[0], length + 1) : 0;
+    const std::wstring path = QueryDroppedFile(drop, 0);
     DragFinish(drop);
-    path.resize(copied);
     if (!path.empty())
         AddDroppedFile(path);
     return 0;
@@ -159,35 +141,4 @@ void CApplicationCategoryWindow::LaunchAll() const
         if (const auto* application = dynamic_cast<const CApplicationItem*>(item.get()))
             application->Launch();
     MinimizeIfHidingAfterLaunch();
-}
-
-void CApplicationCategoryWindow::RenameWithDialog()
-{
-    CAddCategoryDialog dialog;
-    if (dialog.DoModal(GetHwnd(), m_category->m_name, true) != IDOK ||
-        dialog.m_name == m_category->m_name)
-        return;
-    const int taken = m_category->m_list->FindCategoryIndex(dialog.m_name);
-    if (taken != -1 && m_category->m_list->m_categories[taken].get() != m_category)
-    {
-        MessageBoxW(GetHwnd(), LoadResString(IDS_CATEGORY_EXISTS).c_str(), nullptr, MB_ICONWARNING);
-        return;
-    }
-    m_category->m_name = dialog.m_name;
-    Repaint();
-    if (CMainWnd* mainWnd = CMainWnd::Instance())
-        mainWnd->LayoutPages();
-}
-
-// Deleting the category destroys this header: nothing of it is used afterwards.
-void CApplicationCategoryWindow::DeleteWithPrompt()
-{
-    if (MessageBoxW(GetHwnd(), LoadResString(IDS_DELETE_CATEGORY_PROMPT).c_str(), nullptr,
-                    MB_ICONWARNING | MB_YESNO) != IDYES)
-        return;
-    CCategorizedList* list = m_category->m_list;
-    CMainWnd* mainWnd = CMainWnd::Instance();
-    list->DeleteCategory(m_category->m_name);
-    if (mainWnd)
-        mainWnd->LayoutPages();
 }

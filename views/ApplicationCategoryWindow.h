@@ -26,6 +26,4 @@ private:
     LRESULT OnListItemDrop(WPARAM wParam);
 
     void LaunchAll() const;
-    void RenameWithDialog();
-    void DeleteWithPrompt();
 };

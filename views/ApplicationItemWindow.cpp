@@ -9,10 +9,10 @@
 #include "shell/FileProperties.h"
 #include "toolkit/Application.h"
 #include "views/NameDrawing.h"
+#include "views/ShellActions.h"
 
 namespace
 {
-const wchar_t ProgramName[] = L"Pathmoor";
 const wchar_t DeletePrompt[] = L"Delete application from the list?";
 constexpr int BallLeft = 6;
 constexpr int BallTop = 4;
@@ -72,12 +72,6 @@ bool ShowingApplicationIcons()
     return !mainWnd || mainWnd->m_settings.m_showApplicationIcons;
 }
 
-void MinimizeIfHidingAfterLaunch()
-{
-    const CMainWnd* mainWnd = CMainWnd::Instance();
-    if (mainWnd && mainWnd->m_settings.m_hideAfterLaunch)
-        ShowWindow(mainWnd->GetHwnd(), SW_MINIMIZE);
-}
 } // namespace
 
 CApplicationItemWindow::CApplicationItemWindow(CApplicationItem* item, HBITMAP background)
@@ -144,7 +138,8 @@ void CApplicationItemWindow::RunMenuCommand(UINT command)
         CloseApplication(*m_item);
         break;
     case ID_DELETE:
-        DeleteWithPrompt();
+        // Removing the entry destroys this window: nothing of it is used afterwards.
+        DeleteItemWithPrompt(*m_item, DeletePrompt);
         break;
     case ID_PROPERTIES:
         ShowFileProperties({m_item->GetPath()});
@@ -213,18 +208,10 @@ int CApplicationItemWindow::DrawIcons(HDC dc, const RECT& client) const
 
 LRESULT CApplicationItemWindow::OnRButtonDown(LPARAM lParam)
 {
-    const HMENU menu = LoadMenuW(CApplication::Instance().GetInstanceHandle(),
-                                 MAKEINTRESOURCEW(IDM_APPLICATION_ITEM_MENU));
-    if (!menu)
-        return 0;
-    const HMENU popup = GetSubMenu(menu, 0);
-    PrepareContextMenu(popup, m_item->m_running);
-    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ClientToScreen(GetHwnd(), &point);
-    const UINT command = static_cast<UINT>(
-        TrackPopupMenu(popup, TPM_RETURNCMD, point.x, point.y, 0, GetParent(GetHwnd()), nullptr));
-    DestroyMenu(menu);
-    RunMenuCommand(command);
+    const bool running = m_item->m_running;
+    RunMenuCommand(TrackContextMenu(IDM_APPLICATION_ITEM_MENU, lParam,
+                                    [running](HMENU popup)
+                                    { PrepareContextMenu(popup, running); }));
     return 0;
 }
 
@@ -237,13 +224,4 @@ LRESULT CApplicationItemWindow::OnListItemClick(LPARAM lParam)
     else
         LaunchAndHide(*m_item);
     return 0;
-}
-
-// Removing the entry destroys this window: nothing of it is used afterwards.
-void CApplicationItemWindow::DeleteWithPrompt()
-{
-    if (MessageBoxW(GetHwnd(), DeletePrompt, ProgramName, MB_ICONWARNING | MB_YESNO) != IDYES)
-        return;
-    if (CCatalogue* catalogue = CCatalogue::Current())
-        catalogue->RemoveItem(*m_item);
 }

@@ -42,5 +42,4 @@ private:
     LRESULT OnListItemClick(LPARAM lParam);
 
     int DrawIcons(HDC dc, const RECT& client) const;
-    void DeleteWithPrompt();
 };

@@ -69,6 +69,20 @@ void CCategoryItemWindow::PaintHeader()
     m_truncated = text.right - text.left < size.cx;
 }
 
+void CCategoryItemWindow::RenameWithDialog(ListKind kind)
+{
+    if (CCatalogue* catalogue = CCatalogue::Current())
+        catalogue->EditCategoryWithDialog(GetHwnd(), kind, *m_category);
+}
+
+// A copy of the name: deleting the category destroys this header and its category.
+void CCategoryItemWindow::DeleteWithPrompt(ListKind kind)
+{
+    const std::wstring name = m_category->m_name;
+    if (CCatalogue* catalogue = CCatalogue::Current())
+        catalogue->DeleteCategoryWithPrompt(kind, name, GetHwnd());
+}
+
 LRESULT CCategoryItemWindow::AcceptDragCursor() const
 {
     SetCursor(LoadCursorW(nullptr, IDC_HAND));

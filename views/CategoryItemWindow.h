@@ -19,6 +19,9 @@ public:
     bool IsCategory() const override;
 
     void PaintHeader();
+    // The category menu's "&Edit" and "&Delete"; after a delete the header is gone.
+    void RenameWithDialog(ListKind kind);
+    void DeleteWithPrompt(ListKind kind);
 
     CCategory* m_category;
     CScopedGdiObject<HFONT> m_font;

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Utilities.h"
@@ -210,6 +211,32 @@ bool CListItemWindow::ClientContains(POINT point) const
     RECT client = {};
     GetClientRect(GetHwnd(), &client);
     return PtInRect(&client, point) != FALSE;
+}
+
+UINT CListItemWindow::TrackContextMenu(UINT menuId, LPARAM lParam,
+                                       const std::function<void(HMENU)>& prepare) const
+{
+    const HMENU menu =
+        LoadMenuW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(menuId));
+    if (!menu)
+        return 0;
+    const HMENU popup = GetSubMenu(menu, 0);
+    if (prepare)
+        prepare(popup);
+    POINT point = PointFromLParam(lParam);
+    ClientToScreen(GetHwnd(), &point);
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(popup, TPM_RETURNCMD, point.x, point.y, 0, GetParent(GetHwnd()), nullptr));
+    DestroyMenu(menu);
+    return command;
+}
+
+void CListItemWindow::DeleteItemWithPrompt(CListItem& item, const wchar_t* prompt) const
+{
+    if (MessageBoxW(GetHwnd(), prompt, ProgramName, MB_ICONWARNING | MB_YESNO) != IDYES)
+        return;
+    if (CCatalogue* catalogue = CCatalogue::Current())
+        catalogue->RemoveItem(item);
 }
 
 void CListItemWindow::PaintBackground(HDC dc, const RECT& client) const

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "toolkit/Window.h"
+
+class CListItem;
 
 // Sent during a drag to the window under the cursor: nonzero when it accepts a drop there
 // and has set the cursor.
@@ -44,6 +47,12 @@ public:
     static bool s_buttonDown;
 
 protected:
+    // Shows the menu resource's first popup at the click's point (client coordinates in
+    // lParam) and returns the chosen command, 0 for none. prepare may change the popup.
+    UINT TrackContextMenu(UINT menuId, LPARAM lParam,
+                          const std::function<void(HMENU)>& prepare = nullptr) const;
+    // The row menu's "&Delete": the entry goes, with this window, once the user agrees.
+    void DeleteItemWithPrompt(CListItem& item, const wchar_t* prompt) const;
     void PaintBackground(HDC dc, const RECT& client) const;
     void Repaint() const;
     // "Microsoft Sans Serif", 15 pixels high.

@@ -5,6 +5,7 @@
 
 #include <cwchar>
 
+#include "app/MainWnd.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
 
@@ -99,4 +100,21 @@ void ResolveShortcut(std::wstring& path, WORD* hotKey, std::wstring* arguments,
     if (workingFolder)
         *workingFolder = ReadLinkText(
             [&](wchar_t* text, int size) { link->GetWorkingDirectory(text, size); }, MAX_PATH);
+}
+
+// The length is asked first, so a long path arrives whole instead of cut at MAX_PATH.
+std::wstring QueryDroppedFile(HDROP drop, UINT index)
+{
+    const UINT length = DragQueryFileW(drop, index, nullptr, 0);
+    std::wstring path(length, L'\0');
+    const UINT copied = length ? DragQueryFileW(drop, index, &path[0], length + 1) : 0;
+    path.resize(copied);
+    return path;
+}
+
+void MinimizeIfHidingAfterLaunch()
+{
+    const CMainWnd* mainWnd = CMainWnd::Instance();
+    if (mainWnd && mainWnd->m_settings.m_hideAfterLaunch)
+        ShowWindow(mainWnd->GetHwnd(), SW_MINIMIZE);
 }

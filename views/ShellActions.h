@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
 
 // Opens path through the shell with the arguments, in the start-in folder; a file without
@@ -18,3 +20,9 @@ std::wstring MakeOpenWithParameters(const std::wstring& path);
 // had, path and the outputs stay as they were.
 void ResolveShortcut(std::wstring& path, WORD* hotKey = nullptr, std::wstring* arguments = nullptr,
                      std::wstring* workingFolder = nullptr);
+
+// One file of a shell drop, whole however long its path; empty when there is none.
+std::wstring QueryDroppedFile(HDROP drop, UINT index);
+
+// After a launch: the main window goes to the tray when "Hide after launch" is on.
+void MinimizeIfHidingAfterLaunch();
