@@ -24,7 +24,8 @@ bool IsMessageBox(HWND hWnd)
 
 CMessageBoxCloser* CMessageBoxCloser::s_active = nullptr;
 
-CMessageBoxCloser::CMessageBoxCloser() : m_timer(SetTimer(nullptr, 0, 20, &OnTimer))
+CMessageBoxCloser::CMessageBoxCloser(int questionAnswer)
+    : m_questionAnswer(questionAnswer), m_timer(SetTimer(nullptr, 0, 20, &OnTimer))
 {
     s_active = this;
 }
@@ -55,7 +56,7 @@ void CMessageBoxCloser::Close(HWND box)
         return;
     m_texts.push_back(WindowText(GetDlgItem(box, MessageBoxTextId)));
     m_captions.push_back(WindowText(box));
-    const int answer = GetDlgItem(box, IDNO) ? IDNO : IDOK;
+    const int answer = GetDlgItem(box, m_questionAnswer) ? m_questionAnswer : IDOK;
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
 }

@@ -8,13 +8,13 @@
 
 namespace catalogue_test
 {
-// While it lives, closes every message box this thread shows (with IDOK, or IDNO for a
-// question) from a thread timer, which the box's own modal loop dispatches, and notes
-// what each box said.
+// While it lives, closes every message box this thread shows (with IDOK, or the given
+// answer to a question, IDNO by default) from a thread timer, which the box's own modal
+// loop dispatches, and notes what each box said.
 class CMessageBoxCloser
 {
 public:
-    CMessageBoxCloser();
+    explicit CMessageBoxCloser(int questionAnswer = IDNO);
     ~CMessageBoxCloser();
     CMessageBoxCloser(const CMessageBoxCloser&) = delete;
     CMessageBoxCloser& operator=(const CMessageBoxCloser&) = delete;
@@ -28,6 +28,7 @@ private:
     void Close(HWND box);
 
     static CMessageBoxCloser* s_active;
+    int m_questionAnswer;
     UINT_PTR m_timer;
     std::set<HWND> m_closed;
 };
