@@ -93,7 +93,7 @@ wine_env_start() {
         # reading those (ctest, a pipe) would wait for the desktop to end.
         wine explorer.exe /desktop=Default,"$WINE_ENV_DESKTOP_SIZE" </dev/null >/dev/null 2>&1 &
         WINE_ENV_DESKTOP_PID=$!
-        if ! _wine_env_wait 30 sh -c "xwininfo -root -tree -display $DISPLAY | grep -q 'Wine desktop'"; then
+        if ! _wine_env_wait 90 sh -c "xwininfo -root -tree -display $DISPLAY | grep -q 'Wine desktop'"; then
             _wine_env_log "the virtual desktop did not appear"
             return 1
         fi
