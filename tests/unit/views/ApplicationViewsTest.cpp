@@ -475,3 +475,40 @@ TEST_F(ApplicationViews, DeleteCategoryAsksFirstAndKeepsItOnNo)
     EXPECT_EQ(LoadResString(IDS_DELETE_CATEGORY_PROMPT), closer.m_texts[0]);
     EXPECT_NE(nullptr, m_catalogue->m_applications.FindCategory(L"Tools"));
 }
+
+namespace
+{
+BOOL CALLBACK CollectRecorderWindow(HWND window, LPARAM found)
+{
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (lstrcmpW(className, L"LaunchRecorderWindow") == 0)
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> RecorderWindows()
+{
+    std::vector<HWND> found;
+    EnumWindows(CollectRecorderWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+} // namespace
+
+TEST_F(ApplicationViews, LaunchAllStartsEveryEntryWhateverRunsThenMinimises)
+{
+    m_mainWnd->m_settings.m_hideAfterLaunch = true;
+    ASSERT_NE(nullptr, AddApplication(L"First", CLaunchRecorder::ProgramPath(), L"one"));
+    CApplicationItem* second = AddApplication(L"Second", CLaunchRecorder::ProgramPath(), L"two");
+    ASSERT_NE(nullptr, second);
+    second->m_running = true;
+    CLaunchRecorder recorder;
+    m_header->RunMenuCommand(ID_LAUNCH);
+    std::vector<HWND> started;
+    EXPECT_TRUE(PumpUntil([&] { return (started = RecorderWindows()).size() == 2; }))
+        << started.size() << " of the two entries started";
+    EXPECT_TRUE(IsIconic(m_mainWnd->GetHwnd()));
+    for (HWND window : started)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([] { return RecorderWindows().empty(); }));
+}
