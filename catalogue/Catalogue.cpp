@@ -1,5 +1,6 @@
 #include "catalogue/Catalogue.h"
 
+#include "app/FoldersPane.h"
 #include "app/MainWnd.h"
 #include "app/PageWindow.h"
 #include "catalogue/ApplicationItem.h"
@@ -25,14 +26,17 @@ void NotifyCatalogueChanged()
         mainWnd->OnCatalogueChanged();
 }
 
-// The page that holds a new window gives it its tooltip.
+// The page or pane that holds a new window gives it its tooltip.
 void AddWindowTool(const CListItemWindow* window)
 {
     const CMainWnd* mainWnd = CMainWnd::Instance();
     if (!mainWnd || !window)
         return;
-    if (CPageWindow* page = mainWnd->GetPageOfWindow(GetParent(window->GetHwnd())))
+    const HWND parent = GetParent(window->GetHwnd());
+    if (CPageWindow* page = mainWnd->GetPageOfWindow(parent))
         page->AddEntryTool(window->GetHwnd());
+    else if (CFoldersPane* pane = mainWnd->GetFoldersPane(); pane && pane->GetHwnd() == parent)
+        pane->AddEntryTool(window->GetHwnd());
 }
 
 void ShowCategoryExists(HWND owner)

@@ -31,5 +31,10 @@ bool CToolTipControl::AddTool(HWND tool, LPWSTR text)
     info.uId = reinterpret_cast<UINT_PTR>(tool);
     info.lpszText = text;
     info.lParam = reinterpret_cast<LPARAM>(tool);
+    // A tool added twice would pop up two tips for one window.
+    TOOLINFOW known = info;
+    known.lpszText = nullptr;
+    if (SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known)))
+        return true;
     return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
 }

@@ -10,6 +10,6 @@ public:
     bool Create(HWND owner);
     void Activate(bool active);
     // Pass LPSTR_TEXTCALLBACKW to have the text asked for with TTN_GETDISPINFOW, whose
-    // lParam then names the tool.
+    // lParam then names the tool. A window that is a tool already stays one tool.
     bool AddTool(HWND tool, LPWSTR text);
 };

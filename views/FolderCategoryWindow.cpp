@@ -1,13 +1,53 @@
 #include "views/FolderCategoryWindow.h"
 
+#include <shellapi.h>
+
+#include <memory>
+
 #include "catalogue/Catalogue.h"
+#include "catalogue/Category.h"
 #include "catalogue/FolderItem.h"
+#include "resources/resource.h"
+#include "toolkit/Utilities.h"
 #include "views/FolderItemWindow.h"
+#include "views/ShellActions.h"
+
+namespace
+{
+// A path of MAX_PATH characters or more is read through the extended-length form, which
+// the plain file functions need for it.
+std::wstring ExtendedLengthPath(const std::wstring& path)
+{
+    if (path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0)
+        return path;
+    if (path.compare(0, 2, L"\\\\") == 0)
+        return L"\\\\?\\UNC\\" + path.substr(2);
+    return L"\\\\?\\" + path;
+}
+
+bool IsExistingFolder(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(ExtendedLengthPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// "C:\Data\" names the folder Data, as "C:\Data" does; a drive root keeps its backslash.
+std::wstring WithoutTrailingBackslashes(const std::wstring& path)
+{
+    const size_t last = path.find_last_not_of(L'\\');
+    return last == std::wstring::npos ? std::wstring() : path.substr(0, last + 1);
+}
+} // namespace
 
 LRESULT CFolderCategoryWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg)
     {
+    case WM_RBUTTONDOWN:
+        // The command may have deleted this header.
+        return OnRButtonDown(lParam);
+    case WM_DROPFILES:
+        return OnDropFiles(wParam);
     case WM_LISTITEMCANDROP:
         return OnListItemCanDrop();
     case WM_LISTITEMDROP:
@@ -15,6 +55,64 @@ LRESULT CFolderCategoryWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam
     default:
         return CCategoryItemWindow::WindowProc(msg, wParam, lParam);
     }
+}
+
+void CFolderCategoryWindow::RunMenuCommand(UINT command)
+{
+    switch (command)
+    {
+    case ID_ADD:
+        if (CCatalogue* catalogue = CCatalogue::Current())
+            catalogue->AddItemWithDialog(m_category->m_name, GetHwnd(), ListKind::Folders);
+        break;
+    case ID_EDIT:
+        RenameWithDialog(ListKind::Folders);
+        break;
+    case ID_DELETE:
+        // Deleting the category destroys this header: nothing of it is used afterwards.
+        DeleteWithPrompt(ListKind::Folders);
+        break;
+    default:
+        break;
+    }
+}
+
+void CFolderCategoryWindow::AddDroppedFolder(const std::wstring& path)
+{
+    const std::wstring name = DroppedFolderName(path);
+    if (name.empty() || !IsExistingFolder(path))
+        return;
+    if (CCatalogue* catalogue = CCatalogue::Current())
+        catalogue->AddItemIfUnique(
+            GetHwnd(), std::make_unique<CFolderItem>(name, m_category, path, GetParent(GetHwnd())),
+            ListKind::Folders);
+}
+
+std::wstring CFolderCategoryWindow::DroppedFolderName(const std::wstring& path)
+{
+    const std::wstring trimmed = WithoutTrailingBackslashes(path);
+    const std::wstring name = GetPathFileName(trimmed);
+    if (!name.empty() || trimmed.find(L'\\') != std::wstring::npos)
+        return name;
+    // A drive root: what is left is the drive, "C:".
+    return trimmed.size() == 2 && trimmed[1] == L':' ? trimmed : std::wstring();
+}
+
+LRESULT CFolderCategoryWindow::OnRButtonDown(LPARAM lParam)
+{
+    RunMenuCommand(TrackContextMenu(IDM_FOLDER_CATEGORY_MENU, lParam));
+    return 0;
+}
+
+// Only the first path counts, read whole however long it is.
+LRESULT CFolderCategoryWindow::OnDropFiles(WPARAM wParam)
+{
+    const auto drop = reinterpret_cast<HDROP>(wParam);
+    const std::wstring path = QueryDroppedFile(drop, 0);
+    DragFinish(drop);
+    if (!path.empty())
+        AddDroppedFolder(path);
+    return 0;
 }
 
 LRESULT CFolderCategoryWindow::OnListItemCanDrop() const

@@ -1,0 +1,334 @@
+#include "views/FolderCategoryWindow.h"
+#include "views/FolderItemWindow.h"
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/Category.h"
+#include "catalogue/FolderItem.h"
+#include "resources/resource.h"
+#include "shell/Clipboard.h"
+#include "tests/unit/catalogue/MainWindowTest.h"
+#include "tests/unit/catalogue/MessageBoxCloser.h"
+#include "tests/unit/views/HostWindow.h"
+#include "tests/unit/views/InputDriver.h"
+#include "tests/unit/views/ScratchFolder.h"
+#include "tests/unit/views/TiledRow.h"
+#include "toolkit/Utilities.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using catalogue_test::CMainWindowTest;
+using catalogue_test::CMessageBoxCloser;
+using namespace views_test;
+
+namespace
+{
+constexpr int RowHeight = 22;
+const RECT IconSquare = {12, 2, 28, 18};
+
+// Creates and removes a chain of folders whose full path is longer than MAX_PATH; the
+// plain file functions cannot, so it goes through the extended-length form.
+class CLongFolder
+{
+public:
+    explicit CLongFolder(const std::wstring& base)
+    {
+        std::wstring path = base;
+        for (wchar_t letter : {L'a', L'b'})
+        {
+            path += L"\\" + std::wstring(150, letter);
+            m_chain.push_back(path);
+        }
+        m_chain.push_back(path + L"\\long name");
+        for (const auto& folder : m_chain)
+            CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr);
+    }
+    ~CLongFolder()
+    {
+        for (auto folder = m_chain.rbegin(); folder != m_chain.rend(); ++folder)
+            RemoveDirectoryW((L"\\\\?\\" + *folder).c_str());
+    }
+    CLongFolder(const CLongFolder&) = delete;
+    CLongFolder& operator=(const CLongFolder&) = delete;
+
+    const std::wstring& Path() const { return m_chain.back(); }
+
+private:
+    std::vector<std::wstring> m_chain;
+};
+
+// The main window's catalogue with the folder categories "Places" and "Other" whose headers
+// and rows live on a host window of the test: Places at (0, 0) with its rows below it,
+// Other at (200, 0).
+class FolderViews : public CMainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        CMainWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        CListItemWindow::s_buttonDown = false;
+        m_host = std::make_unique<CHostWindow>(RECT{100, 100, 600, 400});
+        CCategorizedList& list = m_catalogue->m_folders;
+        const HWND pane = list.m_parentWindow;
+        list.m_parentWindow = m_host->GetHwnd();
+        m_places = list.AddCategory(L"Places");
+        m_other = list.AddCategory(L"Other");
+        list.m_parentWindow = pane;
+        ASSERT_NE(nullptr, m_places);
+        ASSERT_NE(nullptr, m_other);
+        m_header = dynamic_cast<CFolderCategoryWindow*>(m_places->m_window.get());
+        ASSERT_NE(nullptr, m_header);
+        ASSERT_NE(nullptr, dynamic_cast<CFolderCategoryWindow*>(m_other->m_window.get()));
+        PlaceWindow(m_header->GetHwnd(), 0, 0);
+        PlaceWindow(m_other->m_window->GetHwnd(), 200, 0);
+    }
+
+    void TearDown() override
+    {
+        m_host.reset();
+        CMainWindowTest::TearDown();
+    }
+
+    CFolderItem* AddFolder(const std::wstring& name, const std::wstring& path)
+    {
+        auto item = std::make_unique<CFolderItem>(name, m_places, path, m_host->GetHwnd());
+        CFolderItem* raw = item.get();
+        if (!m_places->InsertItem(std::move(item)))
+            return nullptr;
+        PlaceWindow(raw->m_window->GetHwnd(), 0,
+                    RowHeight * static_cast<int>(m_places->m_items.size()));
+        return raw;
+    }
+
+    static CFolderItemWindow* RowOf(CFolderItem* item)
+    {
+        return dynamic_cast<CFolderItemWindow*>(item->m_window.get());
+    }
+
+    static std::vector<COLORREF> Capture(HWND row)
+    {
+        InvalidateRect(row, nullptr, FALSE);
+        UpdateWindow(row);
+        return CaptureClient(row);
+    }
+
+    // The shell's drop block, handed over the way the shell does: the header owns it then.
+    void Drop(const std::vector<std::wstring>& paths, int line)
+    {
+        SCOPED_TRACE(testing::Message() << "called from line " << line);
+        const HGLOBAL drop = BuildDropFiles(paths);
+        ASSERT_NE(nullptr, drop);
+        SendMessageW(m_header->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    }
+
+    void ExpectOneEntry(const std::wstring& name, const std::wstring& path, int line)
+    {
+        SCOPED_TRACE(testing::Message() << "called from line " << line);
+        ASSERT_EQ(1u, m_places->m_items.size());
+        const CListItem& added = *m_places->m_items[0];
+        EXPECT_EQ(name, added.GetName());
+        EXPECT_EQ(path, added.GetPath());
+        ASSERT_NE(nullptr, added.m_window);
+        EXPECT_EQ(m_host->GetHwnd(), GetParent(added.m_window->GetHwnd()));
+    }
+
+    std::unique_ptr<CHostWindow> m_host;
+    CCategory* m_places = nullptr;
+    CCategory* m_other = nullptr;
+    CFolderCategoryWindow* m_header = nullptr;
+};
+} // namespace
+
+TEST_F(FolderViews, DroppedFolderBecomesAnEntryNamedAfterIt)
+{
+    CScratchFolder folder;
+    const std::wstring projects = folder.MakeFolder(L"Data\\Projects");
+    const std::wstring second = folder.MakeFolder(L"Second");
+    CMessageBoxCloser closer;
+    Drop({projects, second}, __LINE__);
+    EXPECT_TRUE(closer.m_texts.empty());
+    // Only the first path counts.
+    ExpectOneEntry(L"Projects", projects, __LINE__);
+}
+
+TEST_F(FolderViews, DroppedDriveRootIsNamedAfterItsDrive)
+{
+    CMessageBoxCloser closer;
+    Drop({L"C:\\"}, __LINE__);
+    EXPECT_TRUE(closer.m_texts.empty());
+    ExpectOneEntry(L"C:", L"C:\\", __LINE__);
+}
+
+TEST_F(FolderViews, DroppedFolderWithClosingBackslashKeepsItsOwnName)
+{
+    CScratchFolder folder;
+    const std::wstring path = folder.MakeFolder(L"Music") + L"\\";
+    Drop({path}, __LINE__);
+    ExpectOneEntry(L"Music", path, __LINE__);
+}
+
+TEST_F(FolderViews, DroppedFileOrMissingFolderIsIgnoredWithoutAMessage)
+{
+    CScratchFolder folder;
+    const std::wstring file = folder.MakeFile(L"notes.txt");
+    CMessageBoxCloser closer;
+    Drop({file, folder.MakeFolder(L"later")}, __LINE__);
+    Drop({folder / L"missing"}, __LINE__);
+    EXPECT_TRUE(closer.m_texts.empty())
+        << "first message "
+        << testing::PrintToString(closer.m_texts.empty() ? L"" : closer.m_texts[0]);
+    EXPECT_TRUE(m_places->m_items.empty());
+}
+
+TEST_F(FolderViews, DroppedFolderPathLongerThanMaxPathArrivesWhole)
+{
+    CScratchFolder folder;
+    CLongFolder longFolder(folder.Path());
+    ASSERT_GT(longFolder.Path().size(), static_cast<size_t>(MAX_PATH));
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((L"\\\\?\\" + longFolder.Path()).c_str()))
+        << "the long folder could not be made";
+    CMessageBoxCloser closer;
+    Drop({longFolder.Path()}, __LINE__);
+    EXPECT_TRUE(closer.m_texts.empty());
+    ExpectOneEntry(L"long name", longFolder.Path(), __LINE__);
+}
+
+TEST_F(FolderViews, DroppedMissingPathLongerThanMaxPathIsIgnored)
+{
+    const std::wstring path = L"C:\\" + std::wstring(300, L'x') + L"\\gone";
+    CMessageBoxCloser closer;
+    Drop({path}, __LINE__);
+    EXPECT_TRUE(closer.m_texts.empty());
+    EXPECT_TRUE(m_places->m_items.empty());
+}
+
+TEST_F(FolderViews, DroppedDuplicateNameIsRefused)
+{
+    CScratchFolder folder;
+    ASSERT_NE(nullptr, AddFolder(L"Projects", L"C:\\old\\Projects"));
+    CMessageBoxCloser closer;
+    Drop({folder.MakeFolder(L"projects")}, __LINE__);
+    ASSERT_EQ(1u, closer.m_texts.size());
+    EXPECT_EQ(LoadResString(IDS_ITEM_EXISTS), closer.m_texts[0]);
+    ExpectOneEntry(L"Projects", L"C:\\old\\Projects", __LINE__);
+}
+
+TEST_F(FolderViews, TooltipIsTheFullPathEvenWhenTheNameFits)
+{
+    CFolderItem* item = AddFolder(L"Work", L"C:\\users\\me\\Work");
+    ASSERT_NE(nullptr, item);
+    wchar_t sentinel[] = L"sentinel";
+    NMTTDISPINFOW info = {};
+    info.hdr.code = TTN_GETDISPINFOW;
+    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(item->m_window->GetHwnd());
+    info.lpszText = sentinel;
+    LRESULT result = 0;
+    RowOf(item)->OnReflectNotify(&info.hdr, &result);
+    ASSERT_NE(nullptr, info.lpszText);
+    EXPECT_EQ(std::wstring(L"C:\\users\\me\\Work"), info.lpszText);
+}
+
+TEST_F(FolderViews, RealFolderGetsItsShellIconAtTheFirstPaint)
+{
+    CScratchFolder folder;
+    CFolderItem* item = AddFolder(L"Real", folder.MakeFolder(L"Real"));
+    ASSERT_NE(nullptr, item);
+    const HWND row = item->m_window->GetHwnd();
+    m_mainWnd->m_settings.m_showFolderIcons = true;
+    const std::vector<COLORREF> with = Capture(row);
+    ASSERT_NE(nullptr, RowOf(item)->m_fileIcon.Get()) << "the shell gave no icon for a folder";
+    const std::vector<COLORREF> bare = TiledRow(IDB_FOLDER_ROW);
+    EXPECT_GT(CountDifferences(bare, with, IconSquare), 40u) << "the icon square shows tiles";
+    // Between the icon and the name, at 40, the tiles show.
+    ExpectSameArea(bare, with, RECT{0, 0, 12, RowHeight}, __LINE__);
+    ExpectSameArea(bare, with, RECT{28, 0, 40, RowHeight}, __LINE__);
+}
+
+TEST_F(FolderViews, WithoutFolderIconsTheNameStartsAtTwelve)
+{
+    CScratchFolder folder;
+    CFolderItem* item = AddFolder(L"Real", folder.MakeFolder(L"Real"));
+    ASSERT_NE(nullptr, item);
+    m_mainWnd->m_settings.m_showFolderIcons = false;
+    const std::vector<COLORREF> without = Capture(item->m_window->GetHwnd());
+    const std::vector<COLORREF> bare = TiledRow(IDB_FOLDER_ROW);
+    ExpectSameArea(bare, without, RECT{0, 0, 12, RowHeight}, __LINE__);
+    EXPECT_GT(CountDifferences(bare, without, RECT{12, 0, 40, RowHeight}), 0u)
+        << "no name drawn from x 12";
+}
+
+TEST_F(FolderViews, MissingFolderLeavesTheIconColumnEmpty)
+{
+    CFolderItem* item = AddFolder(L"Gone", L"C:\\no such folder\\Gone");
+    ASSERT_NE(nullptr, item);
+    m_mainWnd->m_settings.m_showFolderIcons = true;
+    const std::vector<COLORREF> pixels = Capture(item->m_window->GetHwnd());
+    if (RowOf(item)->m_fileIcon.Get())
+        GTEST_SKIP() << "the shell gives an icon for a missing folder";
+    ExpectSameArea(TiledRow(IDB_FOLDER_ROW), pixels, RECT{0, 0, 18, RowHeight}, __LINE__);
+}
+
+TEST_F(FolderViews, OpeningAFolderNeverHidesTheMainWindow)
+{
+    m_mainWnd->m_settings.m_hideAfterLaunch = true;
+    // A folder that is gone: the shell refuses it with a beep, and opens no window.
+    CFolderItem* item = AddFolder(L"Gone", L"C:\\no such folder\\Gone");
+    ASSERT_NE(nullptr, item);
+    SendMessageW(item->m_window->GetHwnd(), WM_LISTITEMCLICK, 0, MAKELPARAM(60, 11));
+    RowOf(item)->RunMenuCommand(ID_LAUNCH);
+    EXPECT_FALSE(IsIconic(m_mainWnd->GetHwnd()));
+}
+
+TEST_F(FolderViews, DeleteAsksFirstAndKeepsTheEntryOnNo)
+{
+    CFolderItem* item = AddFolder(L"Work", L"C:\\Work");
+    ASSERT_NE(nullptr, item);
+    CMessageBoxCloser closer;
+    RowOf(item)->RunMenuCommand(ID_DELETE);
+    ASSERT_EQ(1u, closer.m_texts.size());
+    EXPECT_EQ(L"Delete folder from the list?", closer.m_texts[0]);
+    EXPECT_EQ(L"Pathmoor", closer.m_captions[0]);
+    ASSERT_EQ(1u, m_places->m_items.size());
+    EXPECT_EQ(item, m_places->m_items[0].get());
+}
+
+TEST_F(FolderViews, DeleteCategoryAsksFirstAndKeepsItOnNo)
+{
+    CMessageBoxCloser closer;
+    m_header->RunMenuCommand(ID_DELETE);
+    ASSERT_EQ(1u, closer.m_texts.size());
+    EXPECT_EQ(LoadResString(IDS_DELETE_CATEGORY_PROMPT), closer.m_texts[0]);
+    EXPECT_NE(nullptr, m_catalogue->m_folders.FindCategory(L"Places"));
+}
+
+TEST_F(FolderViews, RowDraggedOntoAnotherCategoryMovesThere)
+{
+    ASSERT_NE(nullptr, AddFolder(L"Work", L"C:\\Work"));
+    const HWND row = m_places->m_items[0]->m_window->GetHwnd();
+    CMessageBoxCloser closer;
+    EXPECT_EQ(1, SendMessageW(m_other->m_window->GetHwnd(), WM_LISTITEMCANDROP, 0, 0));
+    SendMessageW(m_other->m_window->GetHwnd(), WM_LISTITEMDROP, reinterpret_cast<WPARAM>(row), 0);
+    EXPECT_TRUE(closer.m_texts.empty());
+    EXPECT_TRUE(m_places->m_items.empty());
+    ASSERT_EQ(1u, m_other->m_items.size());
+    EXPECT_EQ(L"Work", m_other->m_items[0]->GetName());
+    EXPECT_EQ(L"C:\\Work", m_other->m_items[0]->GetPath());
+}
+
+TEST_F(FolderViews, RowDroppedOnItsOwnCategoryStays)
+{
+    CFolderItem* item = AddFolder(L"Work", L"C:\\Work");
+    ASSERT_NE(nullptr, item);
+    CMessageBoxCloser closer;
+    SendMessageW(m_header->GetHwnd(), WM_LISTITEMDROP,
+                 reinterpret_cast<WPARAM>(item->m_window->GetHwnd()), 0);
+    ASSERT_EQ(1u, closer.m_texts.size());
+    EXPECT_EQ(LoadResString(IDS_ITEM_EXISTS), closer.m_texts[0]);
+    ASSERT_EQ(1u, m_places->m_items.size());
+    EXPECT_EQ(item, m_places->m_items[0].get());
+}
