@@ -1,14 +1,40 @@
 #include "app/ShortcutsToolbar.h"
 
 #include "app/ChildWindowClass.h"
+#include "app/FoldersPane.h"
+#include "app/MainWnd.h"
+#include "app/PageWindow.h"
+#include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
-#include "toolkit/Scoped.h"
+#include "toolkit/Utilities.h"
 
 namespace
 {
 constexpr int TileWidth = 20;
 constexpr int TileHeight = 22;
+constexpr int ButtonWidth = 26;
+constexpr int ButtonHeight = 20;
+constexpr int SearchBoxGap = 5;
+constexpr int SearchBoxTop = 2;
+constexpr int SearchBoxWidth = 160;
+constexpr int SearchBoxHeight = 18;
+constexpr int SearchFontHeight = 15;
+
+HFONT CreateSearchFont()
+{
+    LOGFONTW logFont = {};
+    logFont.lfHeight = SearchFontHeight;
+    lstrcpynW(logFont.lfFaceName, L"Microsoft Sans Serif", LF_FACESIZE);
+    return CreateFontIndirectW(&logFont);
+}
+
+// Rows draw the highlight from the search text when they paint; nothing moves.
+void RepaintRows(HWND parent)
+{
+    if (parent)
+        RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
 } // namespace
 
 CShortcutsToolbar::~CShortcutsToolbar()
@@ -29,7 +55,41 @@ bool CShortcutsToolbar::Create(const RECT& rect, HWND parent)
         rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance, this);
     if (window == nullptr)
         return false;
+    m_toolTip.Create(window);
+    m_toolTip.Activate(true);
+    m_addGroupButton.reset(AddButton(LoadResString(IDS_ADD_GROUP), IDI_ADD_GROUP));
+    m_addItemButton.reset(AddButton(LoadResString(IDS_ADD_ITEM), IDI_ADD_ITEM));
+    if (!m_addGroupButton || !m_addItemButton || !CreateSearchBox())
+        return false;
     InvalidateRect(window, nullptr, FALSE);
+    return true;
+}
+
+CFlatButton* CShortcutsToolbar::AddButton(const std::wstring& text, int iconId)
+{
+    m_buttonTexts.push_back(text);
+    m_buttonIcons.push_back(iconId);
+    auto button = std::make_unique<CFlatButton>();
+    const RECT rect = {m_nextButtonX, 0, m_nextButtonX + ButtonWidth, ButtonHeight};
+    m_nextButtonX += ButtonWidth;
+    if (!button->Create(GetHwnd(), rect, iconId, text))
+        return nullptr;
+    m_toolTip.AddTool(button->GetHwnd(), LPSTR_TEXTCALLBACKW);
+    return button.release();
+}
+
+bool CShortcutsToolbar::CreateSearchBox()
+{
+    // No border: the box sits flat on the toolbar's tiles.
+    const HWND box = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                                     m_addItemButton->GetRight() + SearchBoxGap, SearchBoxTop,
+                                     SearchBoxWidth, SearchBoxHeight, GetHwnd(), nullptr,
+                                     CApplication::Instance().GetInstanceHandle(), nullptr);
+    if (box == nullptr || !m_searchEdit.Attach(box))
+        return false;
+    m_searchEdit.SendMessage(EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Enter item name"));
+    m_searchFont.Reset(CreateSearchFont());
+    m_searchEdit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_searchFont.Get()), TRUE);
     return true;
 }
 
@@ -40,8 +100,23 @@ LRESULT CShortcutsToolbar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         OnPaint();
         break;
+    case WM_DRAWITEM:
+        return OnDrawItem(wParam, lParam);
+    case WM_COMMAND:
+        OnCommand(wParam, lParam);
+        break;
+    case WM_FLATBUTTONCLICK:
+        OnFlatButtonClick(wParam);
+        break;
+    default:
+        break;
     }
     return CWindow::WindowProc(msg, wParam, lParam);
+}
+
+void CShortcutsToolbar::OnNotify(NMHDR* header, LRESULT* result)
+{
+    ForwardToolTipRequest(header, result);
 }
 
 void CShortcutsToolbar::OnPaint()
@@ -53,4 +128,43 @@ void CShortcutsToolbar::OnPaint()
     for (int i = 0; i <= client.right / TileWidth; ++i)
         DrawStateW(paint.Get(), nullptr, nullptr, reinterpret_cast<LPARAM>(m_background), 0,
                    i * TileWidth, 0, TileWidth, TileHeight, DST_BITMAP);
+}
+
+LRESULT CShortcutsToolbar::OnDrawItem(WPARAM wParam, LPARAM lParam)
+{
+    // The flat buttons draw themselves.
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    return SendMessageW(item->hwndItem, WM_DRAWITEM, wParam, lParam);
+}
+
+void CShortcutsToolbar::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == m_searchEdit.GetHwnd())
+        OnSearchChanged();
+}
+
+void CShortcutsToolbar::OnFlatButtonClick(WPARAM wParam)
+{
+    CMainWnd* mainWnd = CMainWnd::Instance();
+    if (mainWnd == nullptr)
+        return;
+    // The visible page's index is its list's kind; the folders list has no page here.
+    const auto kind = static_cast<ListKind>(mainWnd->GetCurrentPage());
+    const HWND button = reinterpret_cast<HWND>(wParam);
+    if (m_addGroupButton && button == m_addGroupButton->GetHwnd())
+        CCatalogue::Current()->AddCategoryWithDialog(GetHwnd(), kind);
+    else if (m_addItemButton && button == m_addItemButton->GetHwnd())
+        CCatalogue::Current()->AddItemWithDialog(L"", GetHwnd(), kind);
+}
+
+void CShortcutsToolbar::OnSearchChanged()
+{
+    CMainWnd* mainWnd = CMainWnd::Instance();
+    if (mainWnd == nullptr)
+        return;
+    mainWnd->m_searchText = m_searchEdit.GetText();
+    if (const CPageWindow* page = mainWnd->GetPage(mainWnd->GetCurrentPage()))
+        RepaintRows(page->GetHwnd());
+    if (const CFoldersPane* pane = mainWnd->GetFoldersPane())
+        RepaintRows(pane->GetHwnd());
 }
