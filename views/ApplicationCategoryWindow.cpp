@@ -37,45 +37,19 @@ bool HasExtension(const std::wstring& path, const wchar_t* extension)
 
 } // namespace
 
-LRESULT CApplicationCategoryWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+UINT CApplicationCategoryWindow::GetMenuId() const
 {
-    switch (msg)
-    {
-    case WM_RBUTTONDOWN:
-        // The command may have deleted this header.
-        return OnRButtonDown(lParam);
-    case WM_DROPFILES:
-        return OnDropFiles(wParam);
-    case WM_LISTITEMCANDROP:
-        return OnListItemCanDrop();
-    case WM_LISTITEMDROP:
-        return OnListItemDrop(wParam);
-    default:
-        return CCategoryItemWindow::WindowProc(msg, wParam, lParam);
-    }
+    return IDM_APPLICATION_CATEGORY_MENU;
 }
 
-void CApplicationCategoryWindow::RunMenuCommand(UINT command)
+ListKind CApplicationCategoryWindow::GetKind() const
 {
-    switch (command)
-    {
-    case ID_EDIT:
-        RenameWithDialog(ListKind::Applications);
-        break;
-    case ID_DELETE:
-        // Deleting the category destroys this header: nothing of it is used afterwards.
-        DeleteWithPrompt(ListKind::Applications);
-        break;
-    case ID_LAUNCH:
-        LaunchAll();
-        break;
-    case ID_ADD:
-        if (CCatalogue* catalogue = CCatalogue::Current())
-            catalogue->AddItemWithDialog(m_category->m_name, GetHwnd(), ListKind::Applications);
-        break;
-    default:
-        break;
-    }
+    return ListKind::Applications;
+}
+
+bool CApplicationCategoryWindow::IsOwnRow(const CEntryItemWindow& row) const
+{
+    return dynamic_cast<const CApplicationItemWindow*>(&row) != nullptr;
 }
 
 void CApplicationCategoryWindow::AddDroppedFile(const std::wstring& dropped)
@@ -100,45 +74,4 @@ void CApplicationCategoryWindow::AddDroppedFile(const std::wstring& dropped)
                                                                   path, arguments, startIn, hotKey,
                                                                   GetParent(GetHwnd())),
                                ListKind::Applications);
-}
-
-LRESULT CApplicationCategoryWindow::OnRButtonDown(LPARAM lParam)
-{
-    RunMenuCommand(TrackContextMenu(IDM_APPLICATION_CATEGORY_MENU, lParam));
-    return 0;
-}
-
-// Only the first file counts.
-LRESULT CApplicationCategoryWindow::OnDropFiles(WPARAM wParam)
-{
-    const auto drop = reinterpret_cast<HDROP>(wParam);
-    const std::wstring path = QueryDroppedFile(drop, 0);
-    DragFinish(drop);
-    if (!path.empty())
-        AddDroppedFile(path);
-    return 0;
-}
-
-LRESULT CApplicationCategoryWindow::OnListItemCanDrop() const
-{
-    return AcceptDragCursor();
-}
-
-// wParam names the dragged window by its handle; anything but an application row is ignored.
-LRESULT CApplicationCategoryWindow::OnListItemDrop(WPARAM wParam)
-{
-    auto* dragged =
-        dynamic_cast<CApplicationItemWindow*>(FromHandle(reinterpret_cast<HWND>(wParam)));
-    if (dragged)
-        MoveItemHere(*dragged->m_item, ListKind::Applications);
-    return 0;
-}
-
-// Every entry in the category's order, whatever runs already; one minimise at the end.
-void CApplicationCategoryWindow::LaunchAll() const
-{
-    for (const auto& item : m_category->m_items)
-        if (const auto* application = dynamic_cast<const CApplicationItem*>(item.get()))
-            application->Launch();
-    MinimizeIfHidingAfterLaunch();
 }

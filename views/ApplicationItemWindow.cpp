@@ -17,17 +17,8 @@ const wchar_t DeletePrompt[] = L"Delete application from the list?";
 constexpr int BallLeft = 6;
 constexpr int BallTop = 4;
 constexpr int BallSize = 10;
-constexpr int MarkerSize = 9;
-constexpr int MarkerRightInset = 12;
-constexpr int MarkerTop = 2;
-constexpr int FileIconLeft = 22;
-constexpr int FileIconSize = 16;
-constexpr int IconTop = 2;
-constexpr int NameGap = 6;
-constexpr int NameTop = 2;
-constexpr int BareIconColumn = 16;
-constexpr int EmptyIconColumn = 22;
-constexpr int FilledIconColumn = 38;
+// The name starts 6 pixels after the column.
+constexpr CEntryItemWindow::IconColumn FileIconColumn = {22, 16, 22, 38};
 
 enum StateIcon
 {
@@ -53,12 +44,6 @@ HICON StateIconOf(StateIcon state)
     return icons[state];
 }
 
-HICON HotkeyMarker()
-{
-    static const HICON icon = LoadSharedIcon(IDI_HOTKEY_MARKER, MarkerSize);
-    return icon;
-}
-
 StateIcon ChooseStateIcon(bool running, bool hot)
 {
     if (running)
@@ -75,8 +60,7 @@ bool ShowingApplicationIcons()
 } // namespace
 
 CApplicationItemWindow::CApplicationItemWindow(CApplicationItem* item, HBITMAP background)
-    : CListItemWindow(background), m_item(item), m_font(CreateListFont(0, false)),
-      m_linkFont(CreateListFont(0, true))
+    : CEntryItemWindow(background), m_item(item)
 {
 }
 
@@ -88,7 +72,7 @@ LRESULT CApplicationItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lPara
         OnCreate();
         break;
     case WM_PAINT:
-        return OnPaint();
+        return PaintEntry();
     case WM_RBUTTONDOWN:
         // The command may have deleted this row.
         return OnRButtonDown(lParam);
@@ -101,18 +85,14 @@ LRESULT CApplicationItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lPara
     return CommonWindowProc(msg, wParam, lParam);
 }
 
-void CApplicationItemWindow::OnReflectNotify(NMHDR* header, LRESULT*)
+CListItem& CApplicationItemWindow::GetEntry() const
 {
-    if (header->code != TTN_GETDISPINFOW)
-        return;
-    m_tipBuffer = m_item->GetName();
-    if (m_truncated)
-        reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = &m_tipBuffer[0];
+    return *m_item;
 }
 
-bool CApplicationItemWindow::IsCategory() const
+bool CApplicationItemWindow::HasHotkeyMarker() const
 {
-    return false;
+    return m_item->m_hotKeyId != -1;
 }
 
 bool CApplicationItemWindow::IsOnBall(POINT point)
@@ -164,46 +144,19 @@ LRESULT CApplicationItemWindow::OnCreate()
 {
     if (m_item->GetName().empty())
         return 0;
-    SHFILEINFOW info = {};
-    if (SHGetFileInfoW(m_item->GetPath().c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
-                       SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
-        m_fileIcon.Reset(info.hIcon);
+    FetchFileIcon(m_item->GetPath(), true);
     return 0;
 }
 
-LRESULT CApplicationItemWindow::OnPaint()
-{
-    CScopedPaint paint(GetHwnd());
-    RECT client = {};
-    GetClientRect(GetHwnd(), &client);
-    PaintBackground(paint.Get(), client);
-    const int iconColumn = DrawIcons(paint.Get(), client);
-    RECT bounds = {iconColumn + NameGap, NameTop, client.right, client.bottom};
-    if (m_item->m_hotKeyId != -1)
-        bounds.right -= MarkerRightInset;
-    m_truncated = DrawItemName(paint.Get(), m_item->GetName(), GetSearchText(), bounds,
-                               m_hover ? m_linkFont.Get() : m_font.Get());
-    return 0;
-}
-
-// Returns the right edge of the icon column, where the name's gap begins.
-int CApplicationItemWindow::DrawIcons(HDC dc, const RECT& client) const
+// The state ball, then the shell icon.
+int CApplicationItemWindow::DrawIcons(HDC dc) const
 {
     POINT cursor = {};
     GetCursorPos(&cursor);
     ScreenToClient(GetHwnd(), &cursor);
     const HICON ball = StateIconOf(ChooseStateIcon(m_item->m_running, IsOnBall(cursor)));
     DrawIconEx(dc, BallLeft, BallTop, ball, BallSize, BallSize, 0, nullptr, DI_NORMAL);
-    if (m_item->m_hotKeyId != -1)
-        DrawIconEx(dc, client.right - MarkerRightInset, MarkerTop, HotkeyMarker(), MarkerSize,
-                   MarkerSize, 0, nullptr, DI_NORMAL);
-    if (!ShowingApplicationIcons())
-        return BareIconColumn;
-    if (!m_fileIcon.Get())
-        return EmptyIconColumn;
-    DrawIconEx(dc, FileIconLeft, IconTop, m_fileIcon.Get(), FileIconSize, FileIconSize, 0, nullptr,
-               DI_NORMAL);
-    return FilledIconColumn;
+    return DrawFileIcon(dc, FileIconColumn, ShowingApplicationIcons());
 }
 
 LRESULT CApplicationItemWindow::OnRButtonDown(LPARAM lParam)

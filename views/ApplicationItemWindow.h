@@ -1,21 +1,18 @@
 #pragma once
 
-#include "toolkit/Scoped.h"
-#include "views/ListItemWindow.h"
+#include "views/EntryItemWindow.h"
 
 class CApplicationItem;
 
 // The row of one application: a ball that shows whether the program runs (a click on it
 // closes a running program), the shell icon, the hotkey marker and the name with the search
 // text highlighted, underlined while hovered; a click elsewhere launches it.
-class CApplicationItemWindow : public CListItemWindow
+class CApplicationItemWindow : public CEntryItemWindow
 {
 public:
     CApplicationItemWindow(CApplicationItem* item, HBITMAP background);
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void OnReflectNotify(NMHDR* header, LRESULT* result) override;
-    bool IsCategory() const override;
 
     // Client point on the state ball (edges included).
     static bool IsOnBall(POINT point);
@@ -27,19 +24,16 @@ public:
     // Launches the entry, then hides the main window when the option asks for it.
     static void LaunchAndHide(const CApplicationItem& item);
 
-    CScopedIcon m_fileIcon;
     CApplicationItem* m_item;
-    CScopedGdiObject<HFONT> m_font;
-    CScopedGdiObject<HFONT> m_linkFont;
-    // The name ran past the right limit at the last paint; only then is there a tooltip.
-    bool m_truncated = false;
-    std::wstring m_tipBuffer;
+
+    CListItem& GetEntry() const override;
+
+protected:
+    int DrawIcons(HDC dc) const override;
+    bool HasHotkeyMarker() const override;
 
 private:
     LRESULT OnCreate();
-    LRESULT OnPaint();
     LRESULT OnRButtonDown(LPARAM lParam);
     LRESULT OnListItemClick(LPARAM lParam);
-
-    int DrawIcons(HDC dc, const RECT& client) const;
 };

@@ -4,6 +4,10 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
+#include "catalogue/LaunchItem.h"
+#include "resources/resource.h"
+#include "views/EntryItemWindow.h"
+#include "views/ShellActions.h"
 
 namespace
 {
@@ -26,9 +30,15 @@ LRESULT CCategoryItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         OnPaint();
         break;
+    case WM_RBUTTONDOWN:
+        // The command may have deleted this header.
+        return OnRButtonDown(lParam);
     case WM_DROPFILES:
-        OnDropFiles(wParam);
-        break;
+        return OnDropFiles(wParam);
+    case WM_LISTITEMCANDROP:
+        return OnListItemCanDrop();
+    case WM_LISTITEMDROP:
+        return OnListItemDrop(wParam);
     default:
         break;
     }
@@ -69,6 +79,54 @@ void CCategoryItemWindow::PaintHeader()
     m_truncated = text.right - text.left < size.cx;
 }
 
+void CCategoryItemWindow::RunMenuCommand(UINT command)
+{
+    switch (command)
+    {
+    case ID_ADD:
+        if (CCatalogue* catalogue = CCatalogue::Current())
+            catalogue->AddItemWithDialog(m_category->m_name, GetHwnd(), GetKind());
+        break;
+    case ID_EDIT:
+        RenameWithDialog(GetKind());
+        break;
+    case ID_DELETE:
+        // Deleting the category destroys this header: nothing of it is used afterwards.
+        DeleteWithPrompt(GetKind());
+        break;
+    case ID_LAUNCH:
+        LaunchAll();
+        break;
+    default:
+        break;
+    }
+}
+
+void CCategoryItemWindow::AddDroppedFile(const std::wstring&) {}
+
+UINT CCategoryItemWindow::GetMenuId() const
+{
+    return 0;
+}
+
+ListKind CCategoryItemWindow::GetKind() const
+{
+    return ListKind::Applications;
+}
+
+bool CCategoryItemWindow::IsOwnRow(const CEntryItemWindow&) const
+{
+    return false;
+}
+
+void CCategoryItemWindow::LaunchAll() const
+{
+    for (const auto& item : m_category->m_items)
+        if (const auto* entry = dynamic_cast<const CLaunchItem*>(item.get()))
+            entry->Launch();
+    MinimizeIfHidingAfterLaunch();
+}
+
 void CCategoryItemWindow::RenameWithDialog(ListKind kind)
 {
     if (CCatalogue* catalogue = CCatalogue::Current())
@@ -81,12 +139,6 @@ void CCategoryItemWindow::DeleteWithPrompt(ListKind kind)
     const std::wstring name = m_category->m_name;
     if (CCatalogue* catalogue = CCatalogue::Current())
         catalogue->DeleteCategoryWithPrompt(kind, name, GetHwnd());
-}
-
-LRESULT CCategoryItemWindow::AcceptDragCursor() const
-{
-    SetCursor(LoadCursorW(nullptr, IDC_HAND));
-    return 1;
 }
 
 // The old entry goes only after the new one is in: a refused move loses nothing. While
@@ -118,9 +170,38 @@ LRESULT CCategoryItemWindow::OnPaint()
     return 0;
 }
 
-// A header that takes files handles WM_DROPFILES itself; here the drop is only released.
+LRESULT CCategoryItemWindow::OnRButtonDown(LPARAM lParam)
+{
+    if (const UINT menuId = GetMenuId())
+        RunMenuCommand(TrackContextMenu(menuId, lParam));
+    return 0;
+}
+
+// Only the first path counts; a header without a menu only releases the drop.
 LRESULT CCategoryItemWindow::OnDropFiles(WPARAM wParam)
 {
-    DragFinish(reinterpret_cast<HDROP>(wParam));
+    const auto drop = reinterpret_cast<HDROP>(wParam);
+    const std::wstring path = GetMenuId() ? QueryDroppedFile(drop, 0) : std::wstring();
+    DragFinish(drop);
+    if (!path.empty())
+        AddDroppedFile(path);
+    return 0;
+}
+
+// The hand shows where a row can go.
+LRESULT CCategoryItemWindow::OnListItemCanDrop() const
+{
+    if (!GetMenuId())
+        return 0;
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return 1;
+}
+
+// wParam names the dragged window by its handle; rows of other kinds are ignored.
+LRESULT CCategoryItemWindow::OnListItemDrop(WPARAM wParam)
+{
+    auto* row = dynamic_cast<CEntryItemWindow*>(FromHandle(reinterpret_cast<HWND>(wParam)));
+    if (row && IsOwnRow(*row))
+        MoveItemHere(row->GetEntry(), GetKind());
     return 0;
 }

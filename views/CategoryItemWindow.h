@@ -7,8 +7,14 @@ class CCategory;
 class CListItem;
 enum class ListKind : int;
 
+#include <string>
+
+class CEntryItemWindow;
+
 // The header row of one category: its name in bold on the header tiles, cut with an
-// ellipsis when too long, the whole name then in the tooltip.
+// ellipsis when too long, the whole name then in the tooltip. A header of a list with a
+// menu carries out the menu's commands, takes what the shell drops on it and the rows of
+// its own kind dragged onto it.
 class CCategoryItemWindow : public CListItemWindow
 {
 public:
@@ -19,23 +25,38 @@ public:
     bool IsCategory() const override;
 
     void PaintHeader();
+    // Carries out a command of the category's menu; the header may be gone afterwards.
+    void RunMenuCommand(UINT command);
     // The category menu's "&Edit" and "&Delete"; after a delete the header is gone.
     void RenameWithDialog(ListKind kind);
     void DeleteWithPrompt(ListKind kind);
+    // One path dropped from the shell (only the first of a drop counts).
+    virtual void AddDroppedFile(const std::wstring& path);
 
     CCategory* m_category;
     CScopedGdiObject<HFONT> m_font;
     bool m_truncated = false;
 
 protected:
-    // A row can be dropped here: the hand cursor, and 1.
-    LRESULT AcceptDragCursor() const;
     // Moves the entry into this category under the same name, taking its hotkey along;
     // refused with a message when the name is taken here, its own category included.
     void MoveItemHere(CListItem& item, ListKind kind);
 
+    // The list's menu resource; 0 for a header without a menu, which takes no drops.
+    virtual UINT GetMenuId() const;
+    virtual ListKind GetKind() const;
+    // A row of this header's own kind, which a drop moves here.
+    virtual bool IsOwnRow(const CEntryItemWindow& row) const;
+
 private:
     LRESULT OnCreate();
     LRESULT OnPaint();
+    LRESULT OnRButtonDown(LPARAM lParam);
     LRESULT OnDropFiles(WPARAM wParam);
+    LRESULT OnListItemCanDrop() const;
+    LRESULT OnListItemDrop(WPARAM wParam);
+
+    // The menu's "&Launch all": every entry in the category's order, whatever runs
+    // already or fails; one minimise at the end.
+    void LaunchAll() const;
 };

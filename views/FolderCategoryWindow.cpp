@@ -39,45 +39,22 @@ std::wstring WithoutTrailingBackslashes(const std::wstring& path)
 }
 } // namespace
 
-LRESULT CFolderCategoryWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+UINT CFolderCategoryWindow::GetMenuId() const
 {
-    switch (msg)
-    {
-    case WM_RBUTTONDOWN:
-        // The command may have deleted this header.
-        return OnRButtonDown(lParam);
-    case WM_DROPFILES:
-        return OnDropFiles(wParam);
-    case WM_LISTITEMCANDROP:
-        return OnListItemCanDrop();
-    case WM_LISTITEMDROP:
-        return OnListItemDrop(wParam);
-    default:
-        return CCategoryItemWindow::WindowProc(msg, wParam, lParam);
-    }
+    return IDM_FOLDER_CATEGORY_MENU;
 }
 
-void CFolderCategoryWindow::RunMenuCommand(UINT command)
+ListKind CFolderCategoryWindow::GetKind() const
 {
-    switch (command)
-    {
-    case ID_ADD:
-        if (CCatalogue* catalogue = CCatalogue::Current())
-            catalogue->AddItemWithDialog(m_category->m_name, GetHwnd(), ListKind::Folders);
-        break;
-    case ID_EDIT:
-        RenameWithDialog(ListKind::Folders);
-        break;
-    case ID_DELETE:
-        // Deleting the category destroys this header: nothing of it is used afterwards.
-        DeleteWithPrompt(ListKind::Folders);
-        break;
-    default:
-        break;
-    }
+    return ListKind::Folders;
 }
 
-void CFolderCategoryWindow::AddDroppedFolder(const std::wstring& path)
+bool CFolderCategoryWindow::IsOwnRow(const CEntryItemWindow& row) const
+{
+    return dynamic_cast<const CFolderItemWindow*>(&row) != nullptr;
+}
+
+void CFolderCategoryWindow::AddDroppedFile(const std::wstring& path)
 {
     const std::wstring name = DroppedFolderName(path);
     if (name.empty() || !IsExistingFolder(path))
@@ -96,35 +73,4 @@ std::wstring CFolderCategoryWindow::DroppedFolderName(const std::wstring& path)
         return name;
     // A drive root: what is left is the drive, "C:".
     return trimmed.size() == 2 && trimmed[1] == L':' ? trimmed : std::wstring();
-}
-
-LRESULT CFolderCategoryWindow::OnRButtonDown(LPARAM lParam)
-{
-    RunMenuCommand(TrackContextMenu(IDM_FOLDER_CATEGORY_MENU, lParam));
-    return 0;
-}
-
-// Only the first path counts, read whole however long it is.
-LRESULT CFolderCategoryWindow::OnDropFiles(WPARAM wParam)
-{
-    const auto drop = reinterpret_cast<HDROP>(wParam);
-    const std::wstring path = QueryDroppedFile(drop, 0);
-    DragFinish(drop);
-    if (!path.empty())
-        AddDroppedFolder(path);
-    return 0;
-}
-
-LRESULT CFolderCategoryWindow::OnListItemCanDrop() const
-{
-    return AcceptDragCursor();
-}
-
-// wParam names the dragged window by its handle; anything but a folder row is ignored.
-LRESULT CFolderCategoryWindow::OnListItemDrop(WPARAM wParam)
-{
-    auto* dragged = dynamic_cast<CFolderItemWindow*>(FromHandle(reinterpret_cast<HWND>(wParam)));
-    if (dragged)
-        MoveItemHere(*dragged->m_item, ListKind::Folders);
-    return 0;
 }

@@ -12,14 +12,8 @@
 namespace
 {
 const wchar_t DeletePrompt[] = L"Delete folder from the list?";
-constexpr int IconLeft = 12;
-constexpr int IconTop = 2;
-constexpr int IconSize = 16;
-constexpr int NameGap = 6;
-constexpr int NameTop = 2;
-constexpr int BareIconColumn = 6;
-constexpr int EmptyIconColumn = 12;
-constexpr int FilledIconColumn = 34;
+// The name starts 6 pixels after the column.
+constexpr CEntryItemWindow::IconColumn FolderIconColumn = {12, 6, 12, 34};
 
 bool ShowingFolderIcons()
 {
@@ -29,8 +23,7 @@ bool ShowingFolderIcons()
 } // namespace
 
 CFolderItemWindow::CFolderItemWindow(CFolderItem* item, HBITMAP background)
-    : CListItemWindow(background), m_item(item), m_font(CreateListFont(0, false)),
-      m_linkFont(CreateListFont(0, true))
+    : CEntryItemWindow(background), m_item(item)
 {
 }
 
@@ -53,19 +46,23 @@ LRESULT CFolderItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 // The path is shown whether or not the name fits, on top of everything.
-void CFolderItemWindow::OnReflectNotify(NMHDR* header, LRESULT*)
+void CFolderItemWindow::OnReflectNotify(NMHDR* header, LRESULT* result)
 {
+    CEntryItemWindow::OnReflectNotify(header, result);
     if (header->code != TTN_GETDISPINFOW)
         return;
-    m_tipBuffer = m_item->GetPath();
-    reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = &m_tipBuffer[0];
     SetWindowPos(header->hwndFrom, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
-bool CFolderItemWindow::IsCategory() const
+CListItem& CFolderItemWindow::GetEntry() const
 {
-    return false;
+    return *m_item;
+}
+
+std::wstring CFolderItemWindow::GetTipText() const
+{
+    return m_item->GetPath();
 }
 
 void CFolderItemWindow::RunMenuCommand(UINT command)
@@ -92,17 +89,12 @@ void CFolderItemWindow::RunMenuCommand(UINT command)
     }
 }
 
+// The shell reads the real folder; one that gives no icon is asked again next time.
 LRESULT CFolderItemWindow::OnPaint()
 {
-    FetchFileIcon();
-    CScopedPaint paint(GetHwnd());
-    RECT client = {};
-    GetClientRect(GetHwnd(), &client);
-    PaintBackground(paint.Get(), client);
-    const RECT bounds = {DrawIcon(paint.Get()) + NameGap, NameTop, client.right, client.bottom};
-    DrawItemName(paint.Get(), m_item->GetName(), GetSearchText(), bounds,
-                 m_hover ? m_linkFont.Get() : m_font.Get());
-    return 0;
+    if (!m_fileIcon.Get())
+        FetchFileIcon(m_item->GetPath(), false);
+    return PaintEntry();
 }
 
 LRESULT CFolderItemWindow::OnRButtonDown(LPARAM lParam)
@@ -118,24 +110,7 @@ LRESULT CFolderItemWindow::OnListItemClick()
     return 0;
 }
 
-// The shell reads the real folder; one that gives no icon is asked again next time.
-void CFolderItemWindow::FetchFileIcon()
+int CFolderItemWindow::DrawIcons(HDC dc) const
 {
-    if (m_fileIcon.Get())
-        return;
-    SHFILEINFOW info = {};
-    if (SHGetFileInfoW(m_item->GetPath().c_str(), 0, &info, sizeof(info),
-                       SHGFI_ICON | SHGFI_SMALLICON))
-        m_fileIcon.Reset(info.hIcon);
-}
-
-// Returns the right edge of the icon column, where the name's gap begins.
-int CFolderItemWindow::DrawIcon(HDC dc) const
-{
-    if (!ShowingFolderIcons())
-        return BareIconColumn;
-    if (!m_fileIcon.Get())
-        return EmptyIconColumn;
-    DrawIconEx(dc, IconLeft, IconTop, m_fileIcon.Get(), IconSize, IconSize, 0, nullptr, DI_NORMAL);
-    return FilledIconColumn;
+    return DrawFileIcon(dc, FolderIconColumn, ShowingFolderIcons());
 }

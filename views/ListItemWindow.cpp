@@ -254,6 +254,18 @@ void CListItemWindow::Repaint() const
     InvalidateRect(GetHwnd(), nullptr, FALSE);
 }
 
+// Loaded once at its own size, so that drawing does not scale it.
+void CListItemWindow::DrawHotkeyMarker(HDC dc, const RECT& client)
+{
+    constexpr int size = 9;
+    constexpr int top = 2;
+    static const auto marker = static_cast<HICON>(
+        LoadImageW(CApplication::Instance().GetInstanceHandle(),
+                   MAKEINTRESOURCEW(IDI_HOTKEY_MARKER), IMAGE_ICON, size, size, LR_SHARED));
+    DrawIconEx(dc, client.right - HotkeyMarkerInset, top, marker, size, size, 0, nullptr,
+               DI_NORMAL);
+}
+
 HFONT CListItemWindow::CreateListFont(LONG weight, bool underline)
 {
     LOGFONTW font = {};

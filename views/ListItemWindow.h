@@ -55,6 +55,11 @@ protected:
     void DeleteItemWithPrompt(CListItem& item, const wchar_t* prompt) const;
     void PaintBackground(HDC dc, const RECT& client) const;
     void Repaint() const;
+    // The 9 by 9 marker of a row whose entry holds a registered hotkey, drawn 12 pixels
+    // from the right edge.
+    static void DrawHotkeyMarker(HDC dc, const RECT& client);
+    // Where the name of a row with the marker must end.
+    static constexpr int HotkeyMarkerInset = 12;
     // "Microsoft Sans Serif", 15 pixels high.
     static HFONT CreateListFont(LONG weight, bool underline);
 

@@ -1,32 +1,75 @@
 #include "views/ShortcutCategoryWindow.h"
 
+#include <shellapi.h>
+
+#include <memory>
+
 #include "catalogue/Catalogue.h"
+#include "catalogue/Category.h"
 #include "catalogue/ShortcutItem.h"
+#include "resources/resource.h"
+#include "toolkit/Utilities.h"
+#include "views/ShellActions.h"
 #include "views/ShortcutItemWindow.h"
 
-LRESULT CShortcutCategoryWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+namespace
 {
-    switch (msg)
+bool IsShellLink(const std::wstring& path)
+{
+    return lstrcmpiW(GetFileExtension(path).c_str(), L"lnk") == 0;
+}
+
+// The last component of the path; a folder dropped with a closing backslash keeps its
+// name, and a drive root ("C:\") is named by its drive, since a backslash in a name would
+// split the entry's registry key.
+std::wstring DroppedName(const std::wstring& path)
+{
+    const size_t end = path.find_last_not_of(L'\\');
+    if (end == std::wstring::npos)
+        return std::wstring();
+    const std::wstring trimmed = path.substr(0, end + 1);
+    const size_t slash = trimmed.rfind(L'\\');
+    return slash == std::wstring::npos ? trimmed : trimmed.substr(slash + 1);
+}
+
+} // namespace
+
+UINT CShortcutCategoryWindow::GetMenuId() const
+{
+    return IDM_SHORTCUT_CATEGORY_MENU;
+}
+
+ListKind CShortcutCategoryWindow::GetKind() const
+{
+    return ListKind::Shortcuts;
+}
+
+bool CShortcutCategoryWindow::IsOwnRow(const CEntryItemWindow& row) const
+{
+    return dynamic_cast<const CShortcutItemWindow*>(&row) != nullptr;
+}
+
+void CShortcutCategoryWindow::AddDroppedFile(const std::wstring& dropped)
+{
+    std::wstring name = DroppedName(dropped);
+    std::wstring path = dropped;
+    std::wstring arguments;
+    std::wstring startIn;
+    WORD hotKey = 0;
+    if (IsShellLink(dropped))
     {
-    case WM_LISTITEMCANDROP:
-        return OnListItemCanDrop();
-    case WM_LISTITEMDROP:
-        return OnListItemDrop(wParam);
-    default:
-        return CCategoryItemWindow::WindowProc(msg, wParam, lParam);
+        // A link named only ".lnk" keeps that name rather than none.
+        if (!RemoveFileExtension(name).empty())
+            name = RemoveFileExtension(name);
+        ResolveShortcut(path, &hotKey, &arguments, &startIn);
     }
-}
-
-LRESULT CShortcutCategoryWindow::OnListItemCanDrop() const
-{
-    return AcceptDragCursor();
-}
-
-// wParam names the dragged window by its handle; anything but a shortcut row is ignored.
-LRESULT CShortcutCategoryWindow::OnListItemDrop(WPARAM wParam)
-{
-    auto* dragged = dynamic_cast<CShortcutItemWindow*>(FromHandle(reinterpret_cast<HWND>(wParam)));
-    if (dragged)
-        MoveItemHere(*dragged->m_item, ListKind::Shortcuts);
-    return 0;
+    CCatalogue* catalogue = CCatalogue::Current();
+    // An entry without a name could not be stored under a key of its own.
+    if (!catalogue || name.empty())
+        return;
+    catalogue->AddItemIfUnique(GetHwnd(),
+                               std::make_unique<CShortcutItem>(name, m_category, path, arguments,
+                                                               startIn, hotKey,
+                                                               GetParent(GetHwnd())),
+                               ListKind::Shortcuts);
 }

@@ -1,16 +1,22 @@
 #pragma once
 
+#include <string>
+
 #include "views/CategoryItemWindow.h"
 
-// Header of a category of shortcuts; takes shortcut rows dropped on it.
+// Header of a category of shortcuts: its menu, any file or folder dropped from the shell
+// and shortcut rows dragged onto it.
 class CShortcutCategoryWindow : public CCategoryItemWindow
 {
 public:
     using CCategoryItemWindow::CCategoryItemWindow;
 
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Adds the file under its name with extension; a shell link adds its target, with its
+    // arguments, working folder and hotkey, under the link's name without ".lnk".
+    void AddDroppedFile(const std::wstring& path) override;
 
-private:
-    LRESULT OnListItemCanDrop() const;
-    LRESULT OnListItemDrop(WPARAM wParam);
+protected:
+    UINT GetMenuId() const override;
+    ListKind GetKind() const override;
+    bool IsOwnRow(const CEntryItemWindow& row) const override;
 };

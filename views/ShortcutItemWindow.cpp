@@ -1,18 +1,32 @@
 #include "views/ShortcutItemWindow.h"
 
+#include <shellapi.h>
+
+#include "app/MainWnd.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/ShortcutItem.h"
+#include "resources/resource.h"
+#include "shell/Clipboard.h"
+#include "shell/FileProperties.h"
+#include "toolkit/Application.h"
 #include "views/NameDrawing.h"
 
 namespace
 {
-// Where the name starts while no file icon is drawn in front of it.
-constexpr int NameLeft = 12;
-constexpr int NameTop = 2;
+const wchar_t DeletePrompt[] = L"Delete shortcut from the list?";
+// The name starts 6 pixels after the column.
+constexpr CEntryItemWindow::IconColumn FileIconColumn = {12, 6, 12, 28};
+
+bool ShowingShortcutIcons()
+{
+    const CMainWnd* mainWnd = CMainWnd::Instance();
+    return !mainWnd || mainWnd->m_settings.m_showShortcutIcons;
+}
+
 } // namespace
 
 CShortcutItemWindow::CShortcutItemWindow(CShortcutItem* item, HBITMAP background)
-    : CListItemWindow(background), m_item(item), m_font(CreateListFont(0, false)),
-      m_linkFont(CreateListFont(0, true))
+    : CEntryItemWindow(background), m_item(item)
 {
 }
 
@@ -20,8 +34,14 @@ LRESULT CShortcutItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg)
     {
+    case WM_CREATE:
+        OnCreate();
+        break;
     case WM_PAINT:
-        return OnPaint();
+        return PaintEntry();
+    case WM_RBUTTONDOWN:
+        // The command may have deleted this row.
+        return OnRButtonDown(lParam);
     case WM_LISTITEMCLICK:
         OnListItemClick();
         break;
@@ -31,28 +51,60 @@ LRESULT CShortcutItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return CommonWindowProc(msg, wParam, lParam);
 }
 
-void CShortcutItemWindow::OnReflectNotify(NMHDR* header, LRESULT*)
+CListItem& CShortcutItemWindow::GetEntry() const
 {
-    if (header->code != TTN_GETDISPINFOW || !m_truncated)
-        return;
-    m_tipBuffer = m_item->GetName();
-    reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = &m_tipBuffer[0];
+    return *m_item;
 }
 
-bool CShortcutItemWindow::IsCategory() const
+bool CShortcutItemWindow::HasHotkeyMarker() const
 {
-    return false;
+    return m_item->m_hotKeyId != -1;
 }
 
-LRESULT CShortcutItemWindow::OnPaint()
+void CShortcutItemWindow::RunMenuCommand(UINT command)
 {
-    CScopedPaint paint(GetHwnd());
-    RECT client = {};
-    GetClientRect(GetHwnd(), &client);
-    PaintBackground(paint.Get(), client);
-    const RECT bounds = {NameLeft, NameTop, client.right, client.bottom};
-    m_truncated = DrawItemName(paint.Get(), m_item->GetName(), GetSearchText(), bounds,
-                               m_hover ? m_linkFont.Get() : m_font.Get());
+    switch (command)
+    {
+    case ID_LAUNCH:
+        m_item->Launch();
+        break;
+    case ID_EDIT:
+        // A move to another category deletes this row: nothing of it is used afterwards.
+        if (CCatalogue* catalogue = CCatalogue::Current())
+            catalogue->EditItemWithDialog(GetHwnd(), ListKind::Shortcuts, *m_item);
+        break;
+    case ID_COPY:
+        CopyFilesToClipboard({m_item->GetPath()});
+        break;
+    case ID_DELETE:
+        // Removing the entry destroys this window: nothing of it is used afterwards.
+        DeleteItemWithPrompt(*m_item, DeletePrompt);
+        break;
+    case ID_PROPERTIES:
+        ShowFileProperties({m_item->GetPath()});
+        break;
+    default:
+        break;
+    }
+}
+
+// The real file is asked, so a document shows its type's icon and a program its own.
+LRESULT CShortcutItemWindow::OnCreate()
+{
+    if (m_item->GetName().empty())
+        return 0;
+    FetchFileIcon(m_item->GetPath(), false);
+    return 0;
+}
+
+int CShortcutItemWindow::DrawIcons(HDC dc) const
+{
+    return DrawFileIcon(dc, FileIconColumn, ShowingShortcutIcons());
+}
+
+LRESULT CShortcutItemWindow::OnRButtonDown(LPARAM lParam)
+{
+    RunMenuCommand(TrackContextMenu(IDM_SHORTCUT_ITEM_MENU, lParam));
     return 0;
 }
 

@@ -1,29 +1,31 @@
 #pragma once
 
-#include "toolkit/Scoped.h"
-#include "views/ListItemWindow.h"
+#include "views/EntryItemWindow.h"
 
 class CShortcutItem;
 
-// The row of one shortcut: its name with the search text highlighted, underlined while
-// hovered; a click opens it.
-class CShortcutItemWindow : public CListItemWindow
+// The row of one shortcut: the shell icon of its file, the hotkey marker and the name with
+// the search text highlighted, underlined while hovered; a click opens the file.
+class CShortcutItemWindow : public CEntryItemWindow
 {
 public:
     CShortcutItemWindow(CShortcutItem* item, HBITMAP background);
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void OnReflectNotify(NMHDR* header, LRESULT* result) override;
-    bool IsCategory() const override;
+
+    // Carries out a command of the row's menu; the row may be gone afterwards.
+    void RunMenuCommand(UINT command);
 
     CShortcutItem* m_item;
-    CScopedGdiObject<HFONT> m_font;
-    CScopedGdiObject<HFONT> m_linkFont;
-    // The name ran past the right edge at the last paint; only then is there a tooltip.
-    bool m_truncated = false;
-    std::wstring m_tipBuffer;
+
+    CListItem& GetEntry() const override;
+
+protected:
+    int DrawIcons(HDC dc) const override;
+    bool HasHotkeyMarker() const override;
 
 private:
-    LRESULT OnPaint();
+    LRESULT OnCreate();
+    LRESULT OnRButtonDown(LPARAM lParam);
     LRESULT OnListItemClick();
 };

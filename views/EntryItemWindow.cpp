@@ -1,0 +1,82 @@
+#include "views/EntryItemWindow.h"
+
+#include <shellapi.h>
+
+#include "catalogue/ListItem.h"
+#include "views/NameDrawing.h"
+
+namespace
+{
+constexpr int IconTop = 2;
+constexpr int IconSize = 16;
+constexpr int NameGap = 6;
+constexpr int NameTop = 2;
+} // namespace
+
+CEntryItemWindow::CEntryItemWindow(HBITMAP background)
+    : CListItemWindow(background), m_font(CreateListFont(0, false)),
+      m_linkFont(CreateListFont(0, true))
+{
+}
+
+void CEntryItemWindow::OnReflectNotify(NMHDR* header, LRESULT*)
+{
+    if (header->code != TTN_GETDISPINFOW)
+        return;
+    m_tipBuffer = GetTipText();
+    if (!m_tipBuffer.empty())
+        reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = &m_tipBuffer[0];
+}
+
+bool CEntryItemWindow::IsCategory() const
+{
+    return false;
+}
+
+LRESULT CEntryItemWindow::PaintEntry()
+{
+    CScopedPaint paint(GetHwnd());
+    const HDC dc = paint.Get();
+    RECT client = {};
+    GetClientRect(GetHwnd(), &client);
+    PaintBackground(dc, client);
+    RECT bounds = {DrawIcons(dc) + NameGap, NameTop, client.right, client.bottom};
+    if (HasHotkeyMarker())
+    {
+        DrawHotkeyMarker(dc, client);
+        bounds.right -= HotkeyMarkerInset;
+    }
+    m_truncated = DrawItemName(dc, GetEntry().GetName(), GetSearchText(), bounds,
+                               m_hover ? m_linkFont.Get() : m_font.Get());
+    return 0;
+}
+
+void CEntryItemWindow::FetchFileIcon(const std::wstring& path, bool byType)
+{
+    SHFILEINFOW info = {};
+    const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (byType ? SHGFI_USEFILEATTRIBUTES : 0);
+    if (SHGetFileInfoW(path.c_str(), byType ? FILE_ATTRIBUTE_NORMAL : 0, &info, sizeof(info),
+                       flags))
+        m_fileIcon.Reset(info.hIcon);
+}
+
+int CEntryItemWindow::DrawFileIcon(HDC dc, const IconColumn& column, bool showing) const
+{
+    if (!showing)
+        return column.bare;
+    if (!m_fileIcon.Get())
+        return column.empty;
+    DrawIconEx(dc, column.iconLeft, IconTop, m_fileIcon.Get(), IconSize, IconSize, 0, nullptr,
+               DI_NORMAL);
+    return column.filled;
+}
+
+bool CEntryItemWindow::HasHotkeyMarker() const
+{
+    return false;
+}
+
+std::wstring CEntryItemWindow::GetTipText() const
+{
+    return m_truncated ? GetEntry().GetName() : std::wstring();
+}

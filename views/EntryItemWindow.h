@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+#include "toolkit/Scoped.h"
+#include "views/ListItemWindow.h"
+
+class CListItem;
+
+// What the rows of entries share: the plain and the underlined font, the shell icon of the
+// entry's file, the hotkey marker, the name drawn after the icon column with the search
+// text highlighted, and the tooltip with the whole name where it was cut short.
+class CEntryItemWindow : public CListItemWindow
+{
+public:
+    explicit CEntryItemWindow(HBITMAP background);
+
+    void OnReflectNotify(NMHDR* header, LRESULT* result) override;
+    bool IsCategory() const override;
+    // The entry the row shows.
+    virtual CListItem& GetEntry() const = 0;
+
+    // Where a row's shell icon stands, and where the icon column ends with the icon
+    // option off, with no icon to draw, and with the icon drawn.
+    struct IconColumn
+    {
+        int iconLeft;
+        int bare;
+        int empty;
+        int filled;
+    };
+
+    CScopedGdiObject<HFONT> m_font;
+    CScopedGdiObject<HFONT> m_linkFont;
+    CScopedIcon m_fileIcon;
+    // The name ran past the right limit at the last paint.
+    bool m_truncated = false;
+    std::wstring m_tipBuffer;
+
+protected:
+    // The whole of WM_PAINT.
+    LRESULT PaintEntry();
+    // Asks the shell for the small icon of path; with byType only its type counts, so the
+    // file need not exist.
+    void FetchFileIcon(const std::wstring& path, bool byType);
+    // Returns the right edge of the icon column.
+    int DrawFileIcon(HDC dc, const IconColumn& column, bool showing) const;
+
+    // Draws what stands left of the name and returns the right edge of it.
+    virtual int DrawIcons(HDC dc) const = 0;
+    virtual bool HasHotkeyMarker() const;
+    // The tooltip's text, empty for none: the name, while it is cut short.
+    virtual std::wstring GetTipText() const;
+};
