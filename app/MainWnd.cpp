@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/AboutBox.h"
+#include "app/FirstLaunchCatalogue.h"
 #include "app/FoldersPane.h"
 #include "app/PageWindow.h"
 #include "app/ShortcutsToolbar.h"
@@ -231,6 +232,8 @@ LRESULT CMainWnd::OnCreate()
     m_catalogue->RegisterListHotKeys(m_catalogue->m_shortcuts);
     LayoutPages();
     SetTimer(GetHwnd(), ScanTimerId, ScanPeriodMs, nullptr);
+    if (m_settings.m_firstLaunch)
+        CreateFirstLaunchCatalogue();
     return 0;
 }
 
@@ -272,16 +275,34 @@ void CMainWnd::CreateChildren()
 void CMainWnd::LoadListWindows(CCategorizedList& list, HWND parent, CToolTipControl& toolTip)
 {
     for (const auto& category : list.m_categories)
+        for (const auto& item : category->m_items)
+            item->CreateItemWindow(parent);
+    AddListTools(list, toolTip);
+}
+
+void CMainWnd::AddListTools(CCategorizedList& list, CToolTipControl& toolTip)
+{
+    for (const auto& category : list.m_categories)
     {
         if (category->m_window != nullptr)
             toolTip.AddTool(category->m_window->GetHwnd(), LPSTR_TEXTCALLBACKW);
         for (const auto& item : category->m_items)
-        {
-            item->CreateItemWindow(parent);
             if (item->m_window != nullptr)
                 toolTip.AddTool(item->m_window->GetHwnd(), LPSTR_TEXTCALLBACKW);
-        }
     }
+}
+
+// The defaults' windows get their tooltips at once, not only from the next start on.
+void CMainWnd::CreateFirstLaunchCatalogue()
+{
+    FillFirstLaunchCatalogue(*m_catalogue, m_pages[0]->GetHwnd(), m_pages[1]->GetHwnd(),
+                             m_foldersPane->GetHwnd());
+    AddListTools(m_catalogue->m_applications, m_pages[0]->m_toolTip);
+    AddListTools(m_catalogue->m_shortcuts, m_pages[1]->m_toolTip);
+    AddListTools(m_catalogue->m_folders, m_foldersPane->m_toolTip);
+    // Stored at once: the marker of this first start is written already, so defaults lost
+    // to a crash before the exit would never come back.
+    OnCatalogueChanged();
 }
 
 void CMainWnd::LoadCatalogue()

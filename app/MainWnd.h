@@ -80,6 +80,9 @@ private:
     void CreateChildren();
     void LoadCatalogue();
     void LoadListWindows(CCategorizedList& list, HWND parent, CToolTipControl& toolTip);
+    static void AddListTools(CCategorizedList& list, CToolTipControl& toolTip);
+    // The defaults of a user's very first start, after the stored catalogue.
+    void CreateFirstLaunchCatalogue();
     void ResizeChildren();
     void AddTrayIcon();
     void RemoveTrayIcon();

@@ -5,6 +5,7 @@
 
 #include "store/RegistryKey.h"
 #include "store/RegistryNames.h"
+#include "toolkit/Utilities.h"
 
 namespace
 {
@@ -69,26 +70,11 @@ bool IsMaximized(HWND window, const WINDOWPLACEMENT& placement)
     return (style & WS_MINIMIZE) && (placement.flags & WPF_RESTORETOMAXIMIZED);
 }
 
-// Empty when the path cannot be had; a cut-off path would start nothing.
-std::wstring GetProgramPath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;)
-    {
-        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length < path.size())
-        {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 // Creates the Run key when missing: a new profile may not have it yet.
 void EnableLaunchOnStartup(CSettings& settings)
 {
-    const std::wstring path = GetProgramPath();
+    // Empty when the path cannot be had; a cut-off path would start nothing.
+    const std::wstring path = GetModulePath(nullptr);
     if (path.empty())
         return;
     CRegistryKey run;

@@ -72,6 +72,23 @@ std::wstring RemoveFileExtension(const std::wstring& path)
     return point == std::wstring::npos ? std::wstring() : path.substr(0, point);
 }
 
+std::wstring GetModulePath(HMODULE module)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;)
+    {
+        const DWORD length = GetModuleFileNameW(module, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return std::wstring();
+        if (length < path.size())
+        {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 bool FileExists(const std::wstring& path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());

@@ -20,6 +20,9 @@ std::wstring GetFileExtension(const std::wstring& path);
 // Before the last point of the final path component; empty without one.
 std::wstring RemoveFileExtension(const std::wstring& path);
 // An existing file; a directory does not count.
+// The module's file path, however long (null: the program); empty when it cannot be had.
+std::wstring GetModulePath(HMODULE module);
+
 bool FileExists(const std::wstring& path);
 
 void ScreenRectToClient(HWND hWnd, RECT* rect);

@@ -74,7 +74,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        DeleteProgramRoot();
+        ResetProgramRoot();
         m_record = TempFolder() + L"pathmoor-launch-record.txt";
         DeleteFileW(m_record.c_str());
         SetEnvironmentVariableW(L"PATHMOOR_LAUNCH_RECORD", m_record.c_str());

@@ -161,6 +161,12 @@ void DeleteProgramRoot()
     SHDeleteKeyW(HKEY_CURRENT_USER, ProgramRoot);
 }
 
+void ResetProgramRoot()
+{
+    DeleteProgramRoot();
+    WriteDword(ProgramRoot, L"FirstLaunch", 0);
+}
+
 namespace
 {
 bool QueryValue(const std::wstring& path, const wchar_t* name, void* data, DWORD size,
@@ -349,6 +355,15 @@ void Drag(POINT from, POINT to, int steps)
     for (int i = 1; i <= steps; ++i)
         MoveMouse(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
     MouseButton(true, false);
+}
+
+void Wheel(int delta)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(delta);
+    SendInput(1, &input, sizeof(INPUT));
 }
 
 void KeyDown(WORD vk)

@@ -52,6 +52,9 @@ HWND FindWindowOfProcess(DWORD pid, const wchar_t* className);
 
 // Registry under HKCU.
 void DeleteProgramRoot();
+// An empty program key that has seen a start already, so the program makes no first-start
+// catalogue of its own (the marker value as the settings store writes it).
+void ResetProgramRoot();
 bool ReadDword(const std::wstring& path, const wchar_t* name, DWORD& value);
 bool ReadBinary(const std::wstring& path, const wchar_t* name, void* data, DWORD size);
 bool WriteDword(const std::wstring& path, const wchar_t* name, DWORD value);
@@ -67,6 +70,8 @@ void Click(int x, int y, bool left = true);
 // Returns once the thread that owns the window has handled everything sent before.
 void Settle(HWND window);
 void Drag(POINT from, POINT to, int steps = 10);
+// Turns the wheel at the pointer by delta (WHEEL_DELTA per notch, negative towards the user).
+void Wheel(int delta);
 void PressKey(WORD vk, bool extended = false);
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);

@@ -63,7 +63,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        DeleteProgramRoot();
+        ResetProgramRoot();
     }
 
     void TearDown() override

@@ -11,9 +11,17 @@ void DeleteProgramKey()
     SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Quillbrook\\Pathmoor");
 }
 
+void MarkReturningUser()
+{
+    const DWORD zero = 0;
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Quillbrook\\Pathmoor", L"FirstLaunch", REG_DWORD,
+                    &zero, sizeof(zero));
+}
+
 void CMainWindowTest::SetUp()
 {
     DeleteProgramKey();
+    MarkReturningUser();
     CListItemWindow::RegisterListItemClass();
     m_mainWnd = std::make_unique<CMainWnd>();
     ASSERT_EQ(m_mainWnd.get(), CMainWnd::Instance(m_mainWnd.get()))

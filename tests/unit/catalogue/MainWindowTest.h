@@ -12,6 +12,9 @@ namespace catalogue_test
 {
 // Deletes HKEY_CURRENT_USER\Software\Quillbrook\Pathmoor with everything under it.
 void DeleteProgramKey();
+// Stores the marker of an earlier run, so that a main window starts without the defaults
+// of a user's very first start.
+void MarkReturningUser();
 
 // A test with the program's main window, which receives the entries' hotkeys, created
 // from an empty registry. CMainWnd::Instance is fixed once per process, so each such test
