@@ -28,8 +28,11 @@
 
 namespace
 {
-// Longer category and entry names are stored under their first characters.
-constexpr std::size_t MaxStoredNameLength = 100;
+// Names are stored whole up to the registry's limit for a key name. Typed names stop at
+// 100 characters, but names of dropped files and of keys written by other programs run
+// longer; cut at 100 they came back changed, and two alike in their first 100
+// characters were written into one key and lost one entry's values.
+constexpr std::size_t MaxStoredNameLength = 255;
 
 const wchar_t* const StoredKindPaths[] = {ApplicationsKindPath, FoldersKindPath, ShortcutsKindPath};
 

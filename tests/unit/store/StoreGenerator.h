@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+// Random stores in the catalogue's registry layout, written with the plain
+// registry API as a damaged store, an older version or a user might leave them.
+struct StoreShape
+{
+    // Names of 101 to 255 characters besides the usual ones.
+    bool overlongNames = false;
+};
+
+// Writes one random store under the program's root key, which should be empty.
+void GenerateStore(std::mt19937& random, const StoreShape& shape);
+
+// A random key name: letters, digits, dots, spaces, surrogate pairs and lone
+// surrogates, never a backslash, never empty.
+std::wstring RandomKeyName(std::mt19937& random, std::size_t maxLength);
+
+// The scale of the torture runs: 1, or more with PATHMOOR_TORTURE_LONG=1.
+unsigned TortureScale();
