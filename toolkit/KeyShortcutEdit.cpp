@@ -2,6 +2,7 @@
 
 #include "toolkit/KeyNames.h"
 
+#include <string>
 #include <vector>
 
 namespace
@@ -32,10 +33,24 @@ std::wstring Join(const std::vector<std::wstring>& parts, const wchar_t* separat
     return text;
 }
 
+// A stored key outside the table (F5 from a shell link, say) is named as the keyboard
+// driver names it, or by its number.
+std::wstring StoredKeyName(UINT key)
+{
+    const std::wstring name = GetKeyName(key);
+    if (!name.empty())
+        return name;
+    wchar_t text[64] = L"";
+    const LONG scanCode = static_cast<LONG>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    if (scanCode && GetKeyNameTextW(scanCode, text, 64) > 0)
+        return text;
+    return L"#" + std::to_wstring(key);
+}
+
 // Stored hotkeys are shown with " + " between the modifiers; the key follows after "+ ".
 std::wstring StoredHotKeyText(const std::vector<std::wstring>& modifiers, UINT key)
 {
-    return Join(modifiers, L" + ") + L"+ " + GetKeyName(key);
+    return Join(modifiers, L" + ") + L"+ " + StoredKeyName(key);
 }
 } // namespace
 
@@ -155,8 +170,10 @@ void CKeyShortcutEdit::SetHotKey(WORD hotKey)
             m_modifiers |= modifier.modBit;
         }
     }
+    // Kept also without a name in the table: an entry edited for its name alone must not
+    // lose the hotkey its shell link gave it.
     const UINT key = LOBYTE(hotKey);
-    if (!GetKeyName(key).empty())
+    if (key)
         m_key = key;
     SetText(StoredHotKeyText(names, key));
 }

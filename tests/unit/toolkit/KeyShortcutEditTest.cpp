@@ -65,12 +65,11 @@ TEST(ToolkitKeyNames, FiveNavigationKeysHaveNames)
 
 TEST(ToolkitKeyNames, OtherKeysCannotBeHotKeys)
 {
-    const std::vector<UINT> keys = {VK_F5,     VK_F1,     VK_F12,     VK_NUMPAD0, VK_NUMPAD1,
-                                    VK_NUMPAD9, VK_LEFT,  VK_UP,      VK_RIGHT,   VK_DOWN,
-                                    VK_DELETE, VK_SPACE,  VK_ESCAPE,  VK_BACK,    VK_TAB,
-                                    VK_RETURN, VK_LWIN,   VK_CONTROL, VK_SHIFT,   VK_MENU,
-                                    VK_OEM_PLUS, VK_OEM_1, 0x2F,      0x3A,       0x40,
-                                    0x5B,      'a',       'z',        0,          0xFF};
+    const std::vector<UINT> keys = {
+        VK_F5,    VK_F1,      VK_F12,    VK_NUMPAD0, VK_NUMPAD1,  VK_NUMPAD9, VK_LEFT, VK_UP,
+        VK_RIGHT, VK_DOWN,    VK_DELETE, VK_SPACE,   VK_ESCAPE,   VK_BACK,    VK_TAB,  VK_RETURN,
+        VK_LWIN,  VK_CONTROL, VK_SHIFT,  VK_MENU,    VK_OEM_PLUS, VK_OEM_1,   0x2F,    0x3A,
+        0x40,     0x5B,       'a',       'z',        0,           0xFF};
     for (const UINT key : keys)
     {
         std::wstring name = L"sentinel";
@@ -86,13 +85,13 @@ protected:
     void SetUp() override
     {
         dialogs_test::ReleaseModifiers();
-        m_template.AddControl(L"Edit", kEditId, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 6, 18,
-                              102, 14);
+        m_template.AddControl(L"Edit", kEditId, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 6, 18, 102,
+                              14);
         m_template.AddControl(L"Button", kButtonId, BS_PUSHBUTTON | WS_TABSTOP, 6, 42, 50, 14,
                               L"OK");
-        m_dialog = CreateDialogIndirectParamW(CApplication::Instance().GetInstanceHandle(),
-                                              m_template.Get(), nullptr,
-                                              CWindow::StaticDialogProc, 0);
+        m_dialog =
+            CreateDialogIndirectParamW(CApplication::Instance().GetInstanceHandle(),
+                                       m_template.Get(), nullptr, CWindow::StaticDialogProc, 0);
         ASSERT_NE(nullptr, m_dialog) << "error " << GetLastError();
         m_loop = CProgramLoop(m_dialog);
     }
@@ -226,7 +225,8 @@ TEST_F(ToolkitKeyShortcutEdit, TabIsNeverCaptured)
         bool handled;
     };
     std::vector<TabMessage> tabs;
-    m_loop.m_observer = [&tabs](const MSG& msg, bool handled) {
+    m_loop.m_observer = [&tabs](const MSG& msg, bool handled)
+    {
         if (msg.wParam == VK_TAB && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
             tabs.push_back({msg.message, msg.hwnd, handled});
     };
@@ -324,6 +324,15 @@ TEST_F(ToolkitKeyShortcutEdit, SetHotKeyShowsAStoredWord)
         // HOTKEYF_EXT is dropped on the way back.
         EXPECT_EQ(test.hotKey & 0x07FF, m_edit.GetHotKey());
     }
+}
+
+TEST_F(ToolkitKeyShortcutEdit, SetHotKeyKeepsAStoredKeyThatCannotBeTyped)
+{
+    Start(m_edit);
+    // Ctrl+Alt+F5, as a shell link may hold it.
+    m_edit.SetHotKey(0x0674);
+    EXPECT_EQ((FieldState{L"Ctrl + Alt+ F5", MOD_CONTROL | MOD_ALT, VK_F5}), StateOf(m_edit));
+    EXPECT_EQ(0x0674, m_edit.GetHotKey()) << "editing the entry would drop its hotkey";
 }
 
 TEST_F(ToolkitKeyShortcutEdit, ShowModifiersAndKeyChangesOnlyTheText)
