@@ -1,0 +1,229 @@
+// The floor the start-up, resource and search benchmarks compare with: a bare
+// Win32 program with a toolbar holding a search box, and one child window per
+// entry and per category header, laid out in the same columns as the program's
+// page and painting its name. A change in the search box moves and invalidates
+// every row, which then paints the first match of the search text on yellow
+// as the program does.
+//
+//   rows_floor.exe ENTRIES
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "bench/floor/BenchSupport.h"
+
+namespace
+{
+const wchar_t RowClass[] = L"FloorRow";
+const wchar_t ToolbarClass[] = L"FloorToolbar";
+constexpr int ToolbarHeight = 22;
+constexpr int PageTop = 49;
+constexpr int PaneWidth = 140;
+constexpr int ColumnWidth = 140;
+constexpr int ColumnStep = 150;
+constexpr int RowHeight = 22;
+constexpr int MinimumWidth = 600;
+constexpr int MinimumHeight = 400;
+
+constexpr int TextLeft = 22; // after the program's icon
+const COLORREF HighlightColour = RGB(255, 255, 0);
+
+std::vector<HWND> g_rows;
+HWND g_search = nullptr;
+std::wstring g_searchText; // lower-cased
+
+std::wstring LowerCased(std::wstring text)
+{
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// Draws text at x, on yellow when highlighted; returns the x after it.
+int DrawRun(HDC dc, const std::wstring& text, int x, int y, bool highlighted)
+{
+    SetBkMode(dc, highlighted ? OPAQUE : TRANSPARENT);
+    SetBkColor(dc, HighlightColour);
+    TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return x + size.cx;
+}
+
+void DrawName(HDC dc, const std::wstring& name, int y)
+{
+    const size_t match =
+        g_searchText.empty() ? std::wstring::npos : LowerCased(name).find(g_searchText);
+    if (match == std::wstring::npos)
+    {
+        DrawRun(dc, name, TextLeft, y, false);
+        return;
+    }
+    int x = DrawRun(dc, name.substr(0, match), TextLeft, y, false);
+    x = DrawRun(dc, name.substr(match, g_searchText.size()), x, y, true);
+    DrawRun(dc, name.substr(match + g_searchText.size()), x, y, false);
+}
+
+LRESULT OnRowPaint(HWND window)
+{
+    PAINTSTRUCT paint = {};
+    const HDC dc = BeginPaint(window, &paint);
+    RECT client = {};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    wchar_t name[64] = {};
+    GetWindowTextW(window, name, ARRAYSIZE(name));
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    DrawName(dc, name, (client.bottom - metrics.tmHeight) / 2);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT CALLBACK RowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_PAINT)
+        return OnRowPaint(window);
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+void RepaintRows()
+{
+    for (HWND row : g_rows)
+    {
+        RECT rect = {};
+        GetWindowRect(row, &rect);
+        MapWindowPoints(nullptr, GetParent(row), reinterpret_cast<POINT*>(&rect), 2);
+        SetWindowPos(row, nullptr, rect.left, rect.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(row, nullptr, FALSE);
+    }
+}
+
+LRESULT CALLBACK ToolbarProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE)
+    {
+        wchar_t text[64] = {};
+        GetWindowTextW(g_search, text, ARRAYSIZE(text));
+        g_searchText = LowerCased(text);
+        RepaintRows();
+        return 0;
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MainProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_DESTROY)
+    {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+bool RegisterWindowClass(const wchar_t* name, WNDPROC proc, int background)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
+    windowClass.lpszClassName = name;
+    return RegisterClassW(&windowClass) != 0;
+}
+
+HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style, RECT rect,
+                 HWND parent)
+{
+    return CreateWindowExW(0, className, text.c_str(), WS_CHILD | style, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// Categories side by side, wrapping below the tallest one when the page is full.
+void CreateRows(HWND page, int entries)
+{
+    RECT client = {};
+    GetClientRect(page, &client);
+    int x = 0;
+    int y = 0;
+    int bandBottom = 0;
+    for (int category = 0; category < bench::CategoryCount(entries); ++category)
+    {
+        if (x + ColumnWidth > client.right)
+        {
+            y = bandBottom + RowHeight;
+            x = 0;
+            bandBottom = 0;
+        }
+        g_rows.push_back(CreateChild(RowClass, bench::CategoryName(category), 0,
+                                     {x, y, x + ColumnWidth, y + RowHeight}, page));
+        int rowY = y + RowHeight;
+        const int first = category * bench::EntriesPerCategory;
+        const int last = std::min(entries, first + bench::EntriesPerCategory);
+        for (int entry = first; entry < last; ++entry, rowY += RowHeight)
+            g_rows.push_back(CreateChild(RowClass, bench::EntryName(entry), 0,
+                                         {x, rowY, x + ColumnWidth, rowY + RowHeight}, page));
+        x += ColumnStep;
+        bandBottom = std::max(bandBottom, rowY);
+    }
+    for (HWND row : g_rows)
+        ShowWindow(row, SW_SHOW);
+}
+
+RECT InitialGeometry()
+{
+    const int cx = GetSystemMetrics(SM_CXFULLSCREEN);
+    const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
+    const int width = std::max(cx / 2, MinimumWidth);
+    const int height = std::max(cy / 2, MinimumHeight);
+    return {cx / 2 - width / 2, cy / 2 - height / 2, width, height};
+}
+
+HWND CreateMainWindow()
+{
+    const RECT geometry = InitialGeometry();
+    return CreateWindowExW(0, bench::FloorMainClass, L"Floor",
+                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, geometry.left, geometry.top,
+                           geometry.right, geometry.bottom, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+void CreateChildren(HWND main, int entries)
+{
+    RECT client = {};
+    GetClientRect(main, &client);
+    const HWND toolbar = CreateChild(ToolbarClass, L"", WS_VISIBLE | WS_CLIPCHILDREN,
+                                     {0, 0, client.right, ToolbarHeight}, main);
+    g_search = CreateChild(L"Edit", L"", WS_VISIBLE | ES_AUTOHSCROLL, {50, 2, 210, 20}, toolbar);
+    const HWND page = CreateChild(L"Static", L"", WS_VISIBLE | WS_CLIPCHILDREN,
+                                  {0, PageTop, client.right - PaneWidth, client.bottom}, main);
+    CreateRows(page, entries);
+}
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
+{
+    const int entries = static_cast<int>(std::wcstol(arguments, nullptr, 10));
+    if (!RegisterWindowClass(bench::FloorMainClass, MainProc, COLOR_BTNFACE) ||
+        !RegisterWindowClass(RowClass, RowProc, COLOR_WINDOW) ||
+        !RegisterWindowClass(ToolbarClass, ToolbarProc, COLOR_BTNFACE))
+        return 1;
+    const HWND main = CreateMainWindow();
+    if (main == nullptr)
+        return 1;
+    CreateChildren(main, entries);
+    ShowWindow(main, SW_SHOWNORMAL);
+    MSG msg = {};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+    {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,91 @@
+// Memory and objects after start-up, from outside the started process once
+// its first complete paint is done: working set (GetProcessMemoryInfo), GDI
+// and USER objects (GetGuiResources) and the windows of the main window's
+// tree, at 0 entries and per entry added for 500 and 2000 entries. The floor
+// is the bare rows program (bench/floor/rows_floor.cpp).
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <string>
+
+#include "bench/floor/BenchSupport.h"
+
+namespace
+{
+struct Usage
+{
+    double workingSetKb = -1;
+    double gdiObjects = -1;
+    double userObjects = -1;
+    double windows = -1;
+};
+
+// GetGuiResources answers 0 with an error where it is not implemented; that
+// is no measurement, and is reported as such.
+double GuiResources(HANDLE process, DWORD kind)
+{
+    SetLastError(ERROR_SUCCESS);
+    const DWORD count = GetGuiResources(process, kind);
+    return count == 0 && GetLastError() != ERROR_SUCCESS ? -1.0 : static_cast<double>(count);
+}
+
+Usage MeasureUsage(const bench::ProgramUnderTest& program, int entries)
+{
+    bench::CStartedProgram started;
+    Usage usage;
+    if (!bench::StartAndPaint(started, program, entries))
+        return usage;
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    if (GetProcessMemoryInfo(started.Process(), &counters, sizeof(counters)))
+        usage.workingSetKb = static_cast<double>(counters.WorkingSetSize) / 1024;
+    usage.gdiObjects = GuiResources(started.Process(), GR_GDIOBJECTS);
+    usage.userObjects = GuiResources(started.Process(), GR_USEROBJECTS);
+    usage.windows = static_cast<double>(bench::VisibleDescendants(started.MainWindow()).size() + 1);
+    return usage;
+}
+
+void PrintFigure(const std::string& measure, double pathmoor, double floor)
+{
+    bench::PrintTableRow(measure, pathmoor, floor, 0);
+}
+
+void PrintPerEntry(const std::string& what, int entries, double pathmoor, double pathmoorBase,
+                   double floor, double floorBase)
+{
+    const bool measured = pathmoor >= 0 && pathmoorBase >= 0 && floor >= 0 && floorBase >= 0;
+    PrintFigure(what + " per entry, " + std::to_string(entries) + " entries",
+                measured ? (pathmoor - pathmoorBase) / entries : -1,
+                measured ? (floor - floorBase) / entries : -1);
+}
+
+void PrintUsage(int entries, const Usage& pathmoor, const Usage& pathmoorBase, const Usage& floor,
+                const Usage& floorBase)
+{
+    PrintPerEntry("working set (KB)", entries, pathmoor.workingSetKb, pathmoorBase.workingSetKb,
+                  floor.workingSetKb, floorBase.workingSetKb);
+    PrintPerEntry("GDI objects", entries, pathmoor.gdiObjects, pathmoorBase.gdiObjects,
+                  floor.gdiObjects, floorBase.gdiObjects);
+    PrintPerEntry("USER objects", entries, pathmoor.userObjects, pathmoorBase.userObjects,
+                  floor.userObjects, floorBase.userObjects);
+    PrintPerEntry("windows", entries, pathmoor.windows, pathmoorBase.windows, floor.windows,
+                  floorBase.windows);
+}
+} // namespace
+
+int main()
+{
+    bench::PrintTableHeader();
+    const Usage pathmoorBase = MeasureUsage(bench::Pathmoor, 0);
+    const Usage floorBase = MeasureUsage(bench::RowsFloor, 0);
+    PrintFigure("working set, 0 entries (KB)", pathmoorBase.workingSetKb, floorBase.workingSetKb);
+    PrintFigure("GDI objects, 0 entries", pathmoorBase.gdiObjects, floorBase.gdiObjects);
+    PrintFigure("USER objects, 0 entries", pathmoorBase.userObjects, floorBase.userObjects);
+    for (int entries : {500, 2000})
+        PrintUsage(entries, MeasureUsage(bench::Pathmoor, entries), pathmoorBase,
+                   MeasureUsage(bench::RowsFloor, entries), floorBase);
+    bench::DeleteProgramRoot();
+    return 0;
+}

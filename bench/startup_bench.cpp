@@ -1,0 +1,42 @@
+// Start-up to the first complete paint, from the creation of the process until
+// the main window and every row are shown and no window of the tree is left
+// to paint, with 0, 500 and 2000 entries; the floor is a bare program creating
+// and painting as many rows (bench/floor/rows_floor.cpp). The two alternate,
+// and the median of the rounds is taken.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench/floor/BenchSupport.h"
+
+namespace
+{
+constexpr int Rounds = 5;
+constexpr double Goal = 1.3;
+
+void MeasureStart(int entries)
+{
+    std::vector<double> pathmoor;
+    std::vector<double> floor;
+    bench::TimeStart(bench::Pathmoor, entries); // warm-up: file cache, fonts
+    bench::TimeStart(bench::RowsFloor, entries);
+    for (int round = 0; round < Rounds; ++round)
+    {
+        pathmoor.push_back(bench::TimeStart(bench::Pathmoor, entries));
+        floor.push_back(bench::TimeStart(bench::RowsFloor, entries));
+    }
+    bench::PrintTableRow("start to first complete paint, " + std::to_string(entries) +
+                             " entries (ms)",
+                         bench::Median(pathmoor), bench::Median(floor), Goal);
+}
+} // namespace
+
+int main()
+{
+    bench::PrintTableHeader();
+    for (int entries : {0, 500, 2000})
+        MeasureStart(entries);
+    bench::DeleteProgramRoot();
+    return 0;
+}
