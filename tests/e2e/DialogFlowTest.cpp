@@ -387,12 +387,16 @@ TEST_F(DialogFlowTest, EditorMovesAnEntryToAnotherCategoryWithItsHotKey)
         ClickControl(editor, IDOK);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); })) << "the editor stayed open";
 
+    // The save replaces the stored lists one after the other: wait for the whole of it.
     DWORD hotKey = 0xdead;
-    ASSERT_TRUE(
-        WaitFor([&] { return ReadDword(CategoriesKey + L"Beta\\Recorder", L"HotKey", hotKey); }))
-        << "the entry was not stored under Beta";
+    ASSERT_TRUE(WaitFor(
+        [&]
+        {
+            return ReadDword(CategoriesKey + L"Beta\\Recorder", L"HotKey", hotKey) &&
+                   !KeyExists(entry);
+        }))
+        << "the entry was not moved from Alpha to Beta in the store";
     EXPECT_EQ(RecorderHotKey, hotKey);
-    EXPECT_FALSE(KeyExists(entry)) << "the entry stayed under Alpha";
 
     PressHotKeyFromElsewhere(window, 'R');
     EXPECT_TRUE(WaitFor([&] { return RecorderStarted(); }))
