@@ -1,69 +1,28 @@
 #include "app/FoldersPane.h"
 
-#include "app/ChildWindowClass.h"
-#include "app/PageWindow.h"
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 
-CFoldersPane::CFoldersPane(CFolderCategorizedList* list) : m_list(list) {}
+namespace
+{
+// The folders' list kind, which is also the pane's index among the pages.
+constexpr int FoldersKind = static_cast<int>(ListKind::Folders);
+} // namespace
 
-CFoldersPane::~CFoldersPane() = default;
+CFoldersPane::CFoldersPane(CFolderCategorizedList* list) : CPageWindow(list, FoldersKind) {}
 
 bool CFoldersPane::Create(const RECT& rect, HWND parent)
 {
-    if (!RegisterChildWindowClass(L"FoldersPane"))
-        return false;
-    HWND window =
-        CreateWindowExW(0, L"FoldersPane", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect.left,
-                        rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
-                        CApplication::Instance().GetInstanceHandle(), this);
-    if (window == nullptr)
-        return false;
-    m_toolTip.Create(window);
-    m_toolTip.Activate(true);
-    return true;
-}
-
-void CFoldersPane::AddEntryTool(HWND entryWindow)
-{
-    m_toolTip.AddTool(entryWindow, LPSTR_TEXTCALLBACKW);
-}
-
-LRESULT CFoldersPane::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    switch (msg)
-    {
-    case WM_PAINT:
-        OnPaint();
-        return 0;
-    case WM_RBUTTONDOWN:
-        OnRButtonDown(lParam);
-        return 0;
-    default:
-        return CWindow::WindowProc(msg, wParam, lParam);
-    }
-}
-
-void CFoldersPane::OnNotify(NMHDR* header, LRESULT* result)
-{
-    ForwardToolTipRequest(header, result);
+    return CreateChild(L"FoldersPane", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent);
 }
 
 void CFoldersPane::RunMenuCommand(UINT command)
 {
-    if (command != ID_ADD)
-        return;
-    if (CCatalogue* catalogue = CCatalogue::Current())
-        catalogue->AddCategoryWithDialog(GetHwnd(), ListKind::Folders);
+    if (command == ID_ADD)
+        AddCategory();
 }
 
-void CFoldersPane::OnPaint()
-{
-    PaintPageBackground(GetHwnd());
-}
-
-// Only clicks on the pane's own background arrive here; the rows take theirs.
 void CFoldersPane::OnRButtonDown(LPARAM lParam)
 {
     const HMENU menu = LoadMenuW(CApplication::Instance().GetInstanceHandle(),

@@ -53,12 +53,17 @@ CPageWindow::~CPageWindow() = default;
 
 bool CPageWindow::Create(const RECT& rect, HWND parent)
 {
-    if (!RegisterChildWindowClass(L"Page"))
+    return CreateChild(L"Page", PageTitle(m_kind), WS_CHILD | WS_CLIPCHILDREN, rect, parent);
+}
+
+bool CPageWindow::CreateChild(const wchar_t* className, const wchar_t* title, DWORD style,
+                              const RECT& rect, HWND parent)
+{
+    if (!RegisterChildWindowClass(className))
         return false;
-    HWND window =
-        CreateWindowExW(0, L"Page", PageTitle(m_kind), WS_CHILD | WS_CLIPCHILDREN, rect.left,
-                        rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
-                        CApplication::Instance().GetInstanceHandle(), this);
+    HWND window = CreateWindowExW(0, className, title, style, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                                  CApplication::Instance().GetInstanceHandle(), this);
     if (window == nullptr)
         return false;
     m_toolTip.Create(window);
@@ -106,10 +111,10 @@ void CPageWindow::OnRButtonDown(LPARAM lParam)
         TrackPopupMenu(menu, TPM_RETURNCMD, point.x, point.y, 0, GetHwnd(), nullptr);
     DestroyMenu(menu);
     if (command == AddCategoryCommand)
-        OnAddCategory();
+        AddCategory();
 }
 
-void CPageWindow::OnAddCategory()
+void CPageWindow::AddCategory()
 {
     if (CCatalogue* catalogue = CCatalogue::Current())
         catalogue->AddCategoryWithDialog(GetHwnd(), static_cast<ListKind>(m_kind));

@@ -7,7 +7,9 @@
 
 class CCategorizedList;
 
-// One page under the tab strip: the parent of the category and entry windows of one list.
+// One page under the tab strip, or the folders pane: the parent of the category and entry
+// windows of one list, which gives them their tooltips, on the page colour; a right click
+// on its background adds a category.
 class CPageWindow : public CWindow
 {
 public:
@@ -25,10 +27,15 @@ public:
     CToolTipControl m_toolTip;
     int m_kind;
 
+protected:
+    bool CreateChild(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect,
+                     HWND parent);
+    // Only clicks on the background itself arrive here; the rows take theirs.
+    virtual void OnRButtonDown(LPARAM lParam);
+    void AddCategory();
+
 private:
     void OnPaint();
-    void OnRButtonDown(LPARAM lParam);
-    void OnAddCategory();
 };
 
 // Background colour of the pages, the tab strip and the folders pane.

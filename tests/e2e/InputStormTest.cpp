@@ -1,0 +1,505 @@
+// A storm of random input over the main window: pointer moves, clicks, double clicks, right
+// clicks, drags, wheel turns, typed keys and page switches, with every menu and dialog it
+// opens dismissed at once. The program has to survive it, keep answering, give back the
+// windows and GDI objects it took on the way, and still end cleanly.
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/Harness.h"
+
+#include <cstdlib>
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace
+{
+constexpr DWORD StormMs = 60000;
+constexpr DWORD LongStormMs = 300000;
+constexpr DWORD WarmUpMs = 5000;
+constexpr unsigned DefaultSeed = 20261207;
+constexpr DWORD Slack = 10;
+constexpr size_t RememberedActions = 25;
+
+// Keys a user may hit anywhere. Enter and Space press the focused button of whatever box
+// is up, and Y is the Yes of the delete prompts, so the storm keeps them out.
+const WORD StormKeys[] = {'A',   'B',     'C',     'D',    'E',       'F',      'G',     'H',
+                          'I',   'J',     'K',     'L',    'M',       'N',      'O',     'P',
+                          'Q',   'R',     'S',     'T',    'U',       'V',      'W',     'X',
+                          'Z',   '0',     '5',     '9',    VK_BACK,   VK_TAB,   VK_LEFT, VK_RIGHT,
+                          VK_UP, VK_DOWN, VK_HOME, VK_END, VK_DELETE, VK_ESCAPE};
+
+// The mnemonics of the rows', headers' and panes' menus: Add, Edit, Delete, Launch,
+// Close, Copy, Properties, Open.
+const WORD MenuLetters[] = {'A', 'E', 'D', 'L', 'C', 'P', 'O'};
+
+std::wstring TempFolder()
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    wchar_t longTemp[MAX_PATH] = {};
+    GetLongPathNameW(temp, longTemp, MAX_PATH);
+    return longTemp;
+}
+
+bool WriteString(const std::wstring& path, const wchar_t* name, const std::wstring& value)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG result =
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+bool PopupMenuShown()
+{
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    return menu != nullptr && IsWindowVisible(menu);
+}
+
+bool IsOfProcess(HWND window, DWORD pid)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return owner == pid;
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// The visible dialog of the process that takes input: the innermost of a stack of modal ones.
+HWND ActiveDialogOf(DWORD pid)
+{
+    struct CSearch
+    {
+        DWORD pid;
+        HWND found;
+    } search = {pid, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param)
+        {
+            auto* search = reinterpret_cast<CSearch*>(param);
+            if (!IsOfProcess(window, search->pid) || !IsWindowVisible(window) ||
+                !IsWindowEnabled(window) || ClassOf(window) != L"#32770")
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct CWindowCount
+{
+    DWORD pid;
+    int windows;
+    int rows;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM param)
+{
+    auto* count = reinterpret_cast<CWindowCount*>(param);
+    ++count->windows;
+    count->rows += ClassOf(window) == L"ListItem" ? 1 : 0;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevelWindow(HWND window, LPARAM param)
+{
+    auto* count = reinterpret_cast<CWindowCount*>(param);
+    if (!IsOfProcess(window, count->pid))
+        return TRUE;
+    CountWindow(window, param);
+    EnumChildWindows(window, CountWindow, param);
+    return TRUE;
+}
+
+// What the program holds; compared before and after the storm.
+struct CResources
+{
+    DWORD gdiObjects = 0;
+    DWORD userObjects = 0;
+    DWORD kernelHandles = 0;
+    int windows = 0;
+    int rows = 0; // entry and header rows: the storm may legitimately delete some
+};
+
+CResources ReadResources(HANDLE process, DWORD pid)
+{
+    CResources resources;
+    resources.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+    resources.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+    GetProcessHandleCount(process, &resources.kernelHandles);
+    CWindowCount count = {pid, 0, 0};
+    EnumWindows(CountTopLevelWindow, reinterpret_cast<LPARAM>(&count));
+    resources.windows = count.windows;
+    resources.rows = count.rows;
+    return resources;
+}
+
+bool WithinSlack(const CResources& now, const CResources& before)
+{
+    return now.gdiObjects <= before.gdiObjects + Slack &&
+           now.userObjects <= before.userObjects + Slack &&
+           now.kernelHandles <= before.kernelHandles + Slack &&
+           now.windows <= before.windows + static_cast<int>(Slack);
+}
+
+std::string Describe(const CResources& resources)
+{
+    return "GDI " + std::to_string(resources.gdiObjects) + ", USER " +
+           std::to_string(resources.userObjects) + ", handles " +
+           std::to_string(resources.kernelHandles) + ", windows " +
+           std::to_string(resources.windows) + ", rows " + std::to_string(resources.rows);
+}
+
+unsigned StormSeed()
+{
+    const char* configured = std::getenv("PATHMOOR_TORTURE_SEED");
+    return configured != nullptr ? static_cast<unsigned>(std::strtoul(configured, nullptr, 10))
+                                 : DefaultSeed;
+}
+
+DWORD StormDuration()
+{
+    const char* longRun = std::getenv("PATHMOOR_TORTURE_LONG");
+    return longRun != nullptr && std::string(longRun) == "1" ? LongStormMs : StormMs;
+}
+
+class InputStormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
+        ResetProgramRoot();
+        // Targets that do not exist: a click on them only beeps, so the storm starts nothing.
+        m_missing = TempFolder() + L"pathmoor-storm-missing";
+        ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_missing.c_str()))
+            << Narrow(m_missing) << " exists";
+        ASSERT_TRUE(WriteDword(ProgramRoot, L"HideAfterLaunch", 0));
+        WriteCatalogue();
+    }
+
+    void TearDown() override
+    {
+        if (m_program.IsRunning() && m_window != nullptr && Answers())
+            DismissEverything();
+        m_program.Kill();
+        if (m_process != nullptr)
+            CloseHandle(m_process);
+        DeleteProgramRoot();
+    }
+
+    void WriteCatalogue()
+    {
+        const wchar_t* lists[] = {L"Applications", L"Shortcuts", L"Folders"};
+        const wchar_t* categories[] = {L"Storm one", L"storm two", L"Storm three"};
+        for (const wchar_t* list : lists)
+            for (int category = 0; category < 3; ++category)
+                for (int entry = 0; entry <= category; ++entry)
+                    WriteEntry(list, categories[category], entry);
+    }
+
+    void WriteEntry(const std::wstring& list, const std::wstring& category, int entry)
+    {
+        const std::wstring name = list.substr(0, 4) + L" entry " + std::to_wstring(entry);
+        const std::wstring key =
+            std::wstring(ProgramRoot) + L"\\" + list + L"\\Category\\" + category + L"\\" + name;
+        const std::wstring target =
+            m_missing + L"\\" + category + L" " + name + (list == L"Folders" ? L"" : L".exe");
+        ASSERT_TRUE(WriteString(key, L"ItemPath", target)) << Narrow(key);
+    }
+
+    void Start()
+    {
+        ASSERT_TRUE(m_program.Start());
+        m_window = m_program.WaitForMainWindow();
+        ASSERT_NE(nullptr, m_window) << "no main window appeared";
+        ASSERT_TRUE(WaitFor([&] { return TrayIconExists(m_window, 1); })) << "no tray icon";
+        m_process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, m_program.Pid());
+        ASSERT_NE(nullptr, m_process);
+        m_tabs = FindWindowExW(m_window, nullptr, L"TabControl", nullptr);
+        ASSERT_NE(nullptr, m_tabs);
+        HDC dc = GetDC(m_tabs);
+        SIZE first = {};
+        GetTextExtentPoint32W(dc, L"Applications", 12, &first);
+        ReleaseDC(m_tabs, dc);
+        m_secondTabX = 6 + first.cx + 16 + 20;
+    }
+
+    bool Answers() const
+    {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(m_window, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                   DefaultTimeoutMs, &result) != 0;
+    }
+
+    // The counts once nothing is open any more and they no longer move.
+    CResources SettledResources()
+    {
+        DismissEverything();
+        CResources last = ReadResources(m_process, m_program.Pid());
+        int unchanged = 0;
+        WaitFor(
+            [&]
+            {
+                const CResources now = ReadResources(m_process, m_program.Pid());
+                unchanged = Describe(now) == Describe(last) ? unchanged + 1 : 0;
+                last = now;
+                return unchanged >= 25;
+            });
+        return last;
+    }
+
+    // Menus go with Esc; dialogs with No where they ask, else Cancel, and WM_CLOSE when
+    // neither ends them. Returns false if something stayed open.
+    bool DismissEverything()
+    {
+        for (int round = 0; round < 20; ++round)
+        {
+            if (PopupMenuShown())
+            {
+                PressKey(VK_ESCAPE);
+                WaitFor([] { return !PopupMenuShown(); }, 500);
+                ++m_menusDismissed;
+                continue;
+            }
+            const HWND dialog = ActiveDialogOf(m_program.Pid());
+            if (dialog == nullptr)
+                return KeepInFront();
+            DismissDialog(dialog);
+        }
+        return false;
+    }
+
+    void DismissDialog(HWND dialog)
+    {
+        ++m_dialogsDismissed;
+        const int button = GetDlgItem(dialog, IDNO) != nullptr ? IDNO : IDCANCEL;
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+        auto gone = [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); };
+        if (!WaitFor(gone, 3000))
+        {
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
+            WaitFor(gone, 3000);
+        }
+    }
+
+    // Input goes to the foreground window; keep that the program's.
+    bool KeepInFront()
+    {
+        const HWND front = GetForegroundWindow();
+        if (front == m_window || (front != nullptr && IsOfProcess(front, m_program.Pid())))
+            return true;
+        SetForegroundWindow(m_window);
+        return WaitFor([&] { return GetForegroundWindow() == m_window; }, 3000);
+    }
+
+    POINT RandomPoint()
+    {
+        RECT client = {};
+        GetClientRect(m_window, &client);
+        MapWindowPoints(m_window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        std::uniform_int_distribution<int> x(client.left + 1, client.right - 2);
+        std::uniform_int_distribution<int> y(client.top + 1, client.bottom - 2);
+        return {x(m_random), y(m_random)};
+    }
+
+    void Remember(const std::string& action)
+    {
+        m_lastActions.push_back(action);
+        if (m_lastActions.size() > RememberedActions)
+            m_lastActions.pop_front();
+    }
+
+    std::string LastActions() const
+    {
+        std::string text;
+        for (const std::string& action : m_lastActions)
+            text += "\n  " + action;
+        return text;
+    }
+
+    static std::string At(POINT point)
+    {
+        return std::to_string(point.x) + "," + std::to_string(point.y);
+    }
+
+    void ClickAt(POINT point, bool left, int clicks)
+    {
+        Remember(std::string(clicks == 2 ? "double " : "") + (left ? "click " : "right click ") +
+                 At(point));
+        MoveMouse(point.x, point.y);
+        for (int i = 0; i < clicks; ++i)
+        {
+            MouseButton(left, true);
+            MouseButton(left, false);
+        }
+    }
+
+    void DragAcross()
+    {
+        const POINT from = RandomPoint();
+        const POINT to = RandomPoint();
+        Remember("drag " + At(from) + " to " + At(to));
+        Drag(from, to, std::uniform_int_distribution<int>(2, 8)(m_random));
+    }
+
+    void TurnWheel()
+    {
+        const POINT point = RandomPoint();
+        const int notches = std::uniform_int_distribution<int>(-3, 3)(m_random);
+        Remember("wheel " + std::to_string(notches) + " at " + At(point));
+        MoveMouse(point.x, point.y);
+        Wheel(notches * WHEEL_DELTA);
+    }
+
+    void TypeKeys()
+    {
+        const int count = std::uniform_int_distribution<int>(1, 6)(m_random);
+        std::uniform_int_distribution<size_t> pick(0, sizeof(StormKeys) / sizeof(StormKeys[0]) - 1);
+        std::string typed = "keys";
+        for (int i = 0; i < count; ++i)
+        {
+            const WORD key = StormKeys[pick(m_random)];
+            typed += " " + std::to_string(key);
+            PressKey(key);
+        }
+        Remember(typed);
+    }
+
+    // A menu is mostly gone before a key reaches it; this one takes a command from it.
+    void PickFromMenu()
+    {
+        const POINT point = RandomPoint();
+        const WORD letter = MenuLetters[std::uniform_int_distribution<size_t>(
+            0, sizeof(MenuLetters) / sizeof(MenuLetters[0]) - 1)(m_random)];
+        Remember("menu at " + At(point) + ", letter " + std::string(1, static_cast<char>(letter)));
+        MoveMouse(point.x, point.y);
+        MouseButton(false, true);
+        MouseButton(false, false);
+        if (WaitFor(PopupMenuShown, 1000))
+            PressKey(letter);
+    }
+
+    void SwitchPage()
+    {
+        const RECT strip = WindowRect(m_tabs);
+        const bool second = std::uniform_int_distribution<int>(0, 1)(m_random) == 1;
+        const POINT tab = {strip.left + (second ? m_secondTabX : 20), strip.top + 10};
+        Remember(std::string("page ") + (second ? "shortcuts" : "applications"));
+        MoveMouse(tab.x, tab.y);
+        MouseButton(true, true);
+        MouseButton(true, false);
+    }
+
+    void RandomAction()
+    {
+        const int choice = std::uniform_int_distribution<int>(0, 99)(m_random);
+        if (choice < 25)
+        {
+            const POINT point = RandomPoint();
+            Remember("move " + At(point));
+            MoveMouse(point.x, point.y);
+        }
+        else if (choice < 45)
+            ClickAt(RandomPoint(), true, 1);
+        else if (choice < 52)
+            ClickAt(RandomPoint(), true, 2);
+        else if (choice < 64)
+            ClickAt(RandomPoint(), false, 1);
+        else if (choice < 72)
+            DragAcross();
+        else if (choice < 80)
+            TurnWheel();
+        else if (choice < 88)
+            TypeKeys();
+        else if (choice < 94)
+            PickFromMenu();
+        else
+            SwitchPage();
+    }
+
+    // Random input until the time is up; stops early at the first sign of trouble.
+    void Storm(DWORD durationMs)
+    {
+        const ULONGLONG end = GetTickCount64() + durationMs;
+        while (GetTickCount64() < end)
+        {
+            ASSERT_TRUE(m_program.IsRunning()) << "the program ended after:" << LastActions();
+            ASSERT_TRUE(IsWindowVisible(m_window))
+                << "the window went away after:" << LastActions();
+            ASSERT_TRUE(DismissEverything())
+                << "could not close what opened after:" << LastActions();
+            RandomAction();
+            ++m_actions;
+            Settle(m_window);
+        }
+    }
+
+    CProgram m_program;
+    HANDLE m_process = nullptr;
+    HWND m_window = nullptr;
+    HWND m_tabs = nullptr;
+    int m_secondTabX = 0;
+    std::wstring m_missing;
+    std::mt19937 m_random{StormSeed()};
+    std::deque<std::string> m_lastActions;
+    int m_actions = 0;
+    int m_menusDismissed = 0;
+    int m_dialogsDismissed = 0;
+};
+} // namespace
+
+TEST_F(InputStormTest, SurvivesRandomInputAndGivesBackWhatItTook)
+{
+    SCOPED_TRACE("seed " + std::to_string(StormSeed()) + " (PATHMOOR_TORTURE_SEED repeats it)");
+    Start();
+    ASSERT_FALSE(HasFatalFailure());
+    // Menus, dialogs, icons and fonts are made on first use and kept; a short storm first
+    // makes them, so what the long one leaves behind is what it leaked.
+    Storm(WarmUpMs);
+    ASSERT_FALSE(HasFatalFailure());
+    const CResources before = SettledResources();
+
+    Storm(StormDuration());
+    ASSERT_FALSE(HasFatalFailure());
+    printf("%d actions; %d menus and %d dialogs dismissed\n", m_actions, m_menusDismissed,
+           m_dialogsDismissed);
+    ASSERT_TRUE(m_program.IsRunning()) << "the program ended after:" << LastActions();
+    ASSERT_TRUE(Answers()) << "the main window no longer answers after:" << LastActions();
+    ASSERT_TRUE(DismissEverything()) << "could not close what opened after:" << LastActions();
+
+    CResources after = ReadResources(m_process, m_program.Pid());
+    EXPECT_TRUE(WaitFor(
+        [&]
+        {
+            after = ReadResources(m_process, m_program.Pid());
+            return WithinSlack(after, before);
+        }))
+        << "before the storm: " << Describe(before) << "\nafter it:          " << Describe(after)
+        << "\nlast actions:" << LastActions();
+
+    printf("before the storm: %s\nafter it: %s\n", Describe(before).c_str(),
+           Describe(after).c_str());
+    ASSERT_TRUE(m_program.Close()) << "the program did not end on WM_CLOSE";
+    EXPECT_EQ(0u, m_program.ExitCode());
+}

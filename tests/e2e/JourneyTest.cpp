@@ -1,0 +1,951 @@
+// One user's whole way through Pathmoor with real input: the first start, categories and
+// entries of every kind added, renamed, moved and deleted, hotkeys typed and used, a search,
+// a launch closed again from its running ball, a copied file, an option, the tray, and a
+// restart that finds everything as it was left. The screenshots of the gallery are taken
+// on the way.
+
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "tests/e2e/Harness.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace
+{
+const std::wstring ApplicationsKey = std::wstring(ProgramRoot) + L"\\Applications\\Category";
+const std::wstring ShortcutsKey = std::wstring(ProgramRoot) + L"\\Shortcuts\\Category";
+const std::wstring FoldersKey = std::wstring(ProgramRoot) + L"\\Folders\\Category";
+const std::wstring ShowKey = std::wstring(ProgramRoot) + L"\\KeyShortcuts\\Show";
+const wchar_t MenuClass[] = L"#32768";
+const wchar_t DialogClass[] = L"#32770";
+constexpr COLORREF Yellow = RGB(255, 255, 0);
+// Toolbar client points: the "Add group" button and a point in the search box.
+constexpr POINT AddGroupPoint = {13, 10};
+constexpr POINT SearchBoxPoint = {100, 10};
+constexpr int BallCentreX = 11; // the 10-pixel ball starts 6 pixels in
+constexpr int BallCentreY = 9;  // and 4 pixels down
+// Ctrl+Alt+R as a shell-link hotkey word: HOTKEYF_CONTROL | HOTKEYF_ALT above the key.
+constexpr DWORD RecorderHotKey = 0x0652;
+
+std::string Utf8(const std::wstring& text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size,
+                        nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring TempFolder()
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    wchar_t longTemp[MAX_PATH] = {};
+    GetLongPathNameW(temp, longTemp, MAX_PATH);
+    return longTemp;
+}
+
+std::string ReadWholeFile(const std::wstring& path)
+{
+    std::string text;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    CloseHandle(file);
+    return text;
+}
+
+// The recorder's lines: command line, working folder, process id.
+std::vector<std::wstring> ReadRecord(const std::wstring& path)
+{
+    const std::string bytes = ReadWholeFile(path);
+    const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()),
+                            bytes.size() / sizeof(wchar_t));
+    std::vector<std::wstring> lines;
+    for (size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos;
+         start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+std::vector<std::wstring> SubKeys(const std::wstring& path)
+{
+    std::vector<std::wstring> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
+    wchar_t name[256];
+    for (DWORD i = 0, size = 256;
+         RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, size = 256)
+        names.push_back(name);
+    RegCloseKey(key);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Every key and value below path, for comparing two states of the registry.
+std::wstring DumpTree(const std::wstring& path)
+{
+    std::wstring dump = L"[" + path + L"]\n" + DumpValues(path);
+    for (const std::wstring& name : SubKeys(path))
+        dump += DumpTree(path + L"\\" + name);
+    return dump;
+}
+
+std::wstring ReadString(const std::wstring& path, const wchar_t* name)
+{
+    wchar_t text[1024] = L"<none>";
+    DWORD size = sizeof(text);
+    RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
+// Wine keeps hidden menu windows around, so every one of them is looked at.
+bool PopupMenuShown()
+{
+    for (HWND menu = FindWindowExW(nullptr, nullptr, MenuClass, nullptr); menu != nullptr;
+         menu = FindWindowExW(nullptr, menu, MenuClass, nullptr))
+        if (IsWindowVisible(menu))
+            return true;
+    return false;
+}
+
+// Characters as the keyboard would give them, whatever the layout.
+void TypeText(const std::wstring& text)
+{
+    for (wchar_t c : text)
+    {
+        INPUT input[2] = {};
+        for (INPUT& key : input)
+        {
+            key.type = INPUT_KEYBOARD;
+            key.ki.wScan = c;
+            key.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+    }
+}
+
+// Letters as a user types them, without Shift: lower case.
+void TypeLetters(const std::wstring& letters)
+{
+    for (wchar_t letter : letters)
+        PressKey(static_cast<WORD>(towupper(letter)));
+}
+
+void PressChord(std::initializer_list<WORD> modifiers, WORD key)
+{
+    for (WORD modifier : modifiers)
+        KeyDown(modifier);
+    PressKey(key);
+    for (auto it = modifiers.end(); it != modifiers.begin();)
+        KeyUp(*--it);
+}
+
+POINT CentreOf(HWND window)
+{
+    const RECT rect = WindowRect(window);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ClickControl(HWND dialog, int id)
+{
+    const POINT centre = CentreOf(GetDlgItem(dialog, id));
+    Click(centre.x, centre.y);
+}
+
+// GetWindowTextW does not ask a control of another process: the control is asked here.
+std::wstring ControlText(HWND control)
+{
+    wchar_t text[256] = L"";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
+                        DefaultTimeoutMs, &copied);
+    return text;
+}
+
+// Clicks into the field and types over everything it holds.
+void ReplaceFieldText(HWND dialog, int id, const std::wstring& text)
+{
+    ClickControl(dialog, id);
+    PressKey(VK_HOME, true);
+    KeyDown(VK_SHIFT);
+    PressKey(VK_END, true);
+    KeyUp(VK_SHIFT);
+    TypeText(text);
+}
+
+// The rightmost icon of the notification area in Wine's taskbar.
+POINT TrayIconPoint()
+{
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    const RECT rect = WindowRect(tray);
+    return {rect.right - 11, (rect.top + rect.bottom) / 2};
+}
+
+COLORREF ScreenPixel(POINT point)
+{
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// The visible rows and headers of a page or pane, column by column, each from the top.
+std::vector<HWND> ListWindowsInOrder(HWND parent)
+{
+    std::vector<HWND> windows;
+    for (HWND child = FindWindowExW(parent, nullptr, L"ListItem", nullptr); child != nullptr;
+         child = FindWindowExW(parent, child, L"ListItem", nullptr))
+        if (IsWindowVisible(child))
+            windows.push_back(child);
+    std::sort(windows.begin(), windows.end(),
+              [](HWND a, HWND b)
+              {
+                  const RECT first = WindowRect(a);
+                  const RECT second = WindowRect(b);
+                  return first.left != second.left ? first.left < second.left
+                                                   : first.top < second.top;
+              });
+    return windows;
+}
+
+int CountYellowIn(const std::vector<HWND>& windows)
+{
+    int yellow = 0;
+    HDC screen = GetDC(nullptr);
+    for (HWND window : windows)
+    {
+        const RECT rect = WindowRect(window);
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                yellow += GetPixel(screen, x, y) == Yellow ? 1 : 0;
+    }
+    ReleaseDC(nullptr, screen);
+    return yellow;
+}
+
+// A point of the parent that no row, header or sibling covers, in screen coordinates,
+// searched from the bottom: a page may reach below the main window or under the pane.
+POINT EmptyPoint(HWND parent)
+{
+    const RECT rect = WindowRect(parent);
+    HWND root = GetAncestor(parent, GA_ROOT);
+    RECT client = {};
+    GetClientRect(root, &client);
+    MapWindowPoints(root, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const LONG width = rect.right - rect.left;
+    for (LONG y = std::min(rect.bottom, client.bottom) - 30; y > rect.top; y -= 20)
+        for (const LONG x : {rect.left + width * 3 / 4, rect.left + width / 2, rect.left + 10})
+            if (WindowFromPoint(POINT{x, y}) == parent)
+                return {x, y};
+    return {-1, -1};
+}
+
+struct DialogSearch
+{
+    DWORD pid;
+    const wchar_t* title;
+    const wchar_t* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t className[16] = {};
+    wchar_t title[128] = {};
+    GetClassNameW(window, className, 16);
+    GetWindowTextW(window, title, 128);
+    if (pid != search->pid || !IsWindowVisible(window) || lstrcmpW(className, DialogClass) != 0 ||
+        (search->title != nullptr && lstrcmpW(title, search->title) != 0) ||
+        (search->text != nullptr &&
+         FindWindowExW(window, nullptr, L"Static", search->text) == nullptr))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// Where the entries of one kind live: a page whose categories stand side by side as
+// columns, or the folders pane, where they stand one under another. The journey's own two
+// categories sort before every other one, so they come first.
+struct Surface
+{
+    HWND parent;
+    bool stacked;
+    int rows[2];   // entries in the journey's two categories
+    size_t others; // rows and headers of the other categories
+};
+
+// The header of category index and what follows it. In a column a category ends where the
+// windows stop touching; in the pane, where the counted rows end.
+std::vector<HWND> CategoryWindows(const Surface& surface, int index)
+{
+    const std::vector<HWND> all = ListWindowsInOrder(surface.parent);
+    std::vector<HWND> found;
+    if (surface.stacked)
+    {
+        size_t start = 0;
+        for (int i = 0; i < index; ++i)
+            start += 1 + surface.rows[i];
+        if (start < all.size())
+            found.assign(all.begin() + start, all.end());
+        return found;
+    }
+    std::vector<LONG> lefts;
+    for (HWND window : all)
+        if (lefts.empty() || lefts.back() != WindowRect(window).left)
+            lefts.push_back(WindowRect(window).left);
+    if (index >= static_cast<int>(lefts.size()))
+        return found;
+    for (HWND window : all)
+    {
+        const RECT rect = WindowRect(window);
+        if (rect.left != lefts[index])
+            continue;
+        if (!found.empty() && WindowRect(found.back()).bottom != rect.top)
+            break;
+        found.push_back(window);
+    }
+    return found;
+}
+
+// Headers share one background and rows another: the same spot of two windows tells
+// whether they are of the same sort.
+bool LooksAlike(HWND first, HWND second)
+{
+    const RECT a = WindowRect(first);
+    const RECT b = WindowRect(second);
+    return ScreenPixel({a.right - 4, a.top + 3}) == ScreenPixel({b.right - 4, b.top + 3});
+}
+
+// Whether the journey's two categories show exactly their counted rows.
+bool ShowsCountedRows(const Surface& surface)
+{
+    if (surface.stacked)
+    {
+        const std::vector<HWND> all = ListWindowsInOrder(surface.parent);
+        const size_t second = 1 + surface.rows[0];
+        return all.size() == surface.others + 2 + surface.rows[0] + surface.rows[1] &&
+               LooksAlike(all[0], all[second]) &&
+               (surface.rows[0] == 0 || !LooksAlike(all[0], all[1]));
+    }
+    return CategoryWindows(surface, 0).size() == 1u + surface.rows[0] &&
+           CategoryWindows(surface, 1).size() == 1u + surface.rows[1];
+}
+
+// One kind of entry with what the journey does to it.
+struct EntryKind
+{
+    const wchar_t* addTitle;
+    const wchar_t* editTitle;
+    const wchar_t* deletePrompt;
+    std::wstring path;
+    std::wstring first;  // stays, hotkey and all, and is dragged into the second category
+    std::wstring second; // renamed and moved by the editor, then deleted
+    std::wstring renamed;
+};
+
+class JourneyTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
+        DeleteProgramRoot();
+        const std::wstring temp = TempFolder();
+        m_record = temp + L"pathmoor-journey-record.txt";
+        m_readerOutput = temp + L"pathmoor-journey-clipboard.txt";
+        m_note = temp + L"pathmoor-journey-note.txt";
+        m_folder = temp + L"pathmoor-journey-folder";
+        DeleteFileW(m_record.c_str());
+        SetEnvironmentVariableW(L"PATHMOOR_LAUNCH_RECORD", m_record.c_str());
+        HANDLE note = CreateFileW(m_note.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, note);
+        DWORD written = 0;
+        WriteFile(note, "journey\r\n", 9, &written, nullptr);
+        CloseHandle(note);
+        ASSERT_TRUE(CreateDirectoryW(m_folder.c_str(), nullptr) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS);
+    }
+
+    void TearDown() override
+    {
+        if (PopupMenuShown())
+            PressKey(VK_ESCAPE);
+        CloseLaunched();
+        m_program.Kill();
+        DeleteProgramRoot();
+        DeleteFileW(m_record.c_str());
+        DeleteFileW(m_readerOutput.c_str());
+        DeleteFileW(m_note.c_str());
+        RemoveDirectoryW(m_folder.c_str());
+    }
+
+    void Start(int line)
+    {
+        SCOPED_TRACE(testing::Message() << "called from line " << line);
+        ASSERT_TRUE(m_program.Start());
+        m_window = m_program.WaitForMainWindow();
+        ASSERT_NE(nullptr, m_window) << "no main window appeared";
+        ASSERT_TRUE(WaitFor([&] { return TrayIconExists(m_window, 1); })) << "no tray icon";
+        m_toolbar = FindWindowExW(m_window, nullptr, L"ShortcutsToolBar", nullptr);
+        m_tabs = FindWindowExW(m_window, nullptr, L"TabControl", nullptr);
+        m_applications = {
+            FindWindowExW(m_window, nullptr, L"Page", L"ApplicationsPage"), false, {0, 0}, 0};
+        m_shortcuts = {
+            FindWindowExW(m_window, nullptr, L"Page", L"ShortcutsPage"), false, {0, 0}, 0};
+        m_folders = {FindWindowExW(m_window, nullptr, L"FoldersPane", nullptr), true, {0, 0}, 0};
+        ASSERT_TRUE(m_toolbar && m_tabs && m_applications.parent && m_shortcuts.parent &&
+                    m_folders.parent);
+    }
+
+    HWND WaitForDialog(const wchar_t* title, const wchar_t* text = nullptr)
+    {
+        DialogSearch search = {m_program.Pid(), title, text, nullptr};
+        WaitFor(
+            [&]
+            {
+                search.found = nullptr;
+                EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+                return search.found != nullptr && GetForegroundWindow() == search.found;
+            });
+        return search.found;
+    }
+
+    static bool OpenMenu(POINT point)
+    {
+        Click(point.x, point.y, false);
+        const bool shown = WaitFor(PopupMenuShown);
+        wchar_t under[64] = L"";
+        GetClassNameW(WindowFromPoint(point), under, 64);
+        EXPECT_TRUE(shown) << "no menu opened at " << point.x << "," << point.y << " over a \""
+                           << Utf8(under) << "\"";
+        return shown;
+    }
+
+    // Right-clicks the row or header and chooses the menu item by its underlined letter.
+    void ChooseFromMenu(HWND listWindow, WORD letter)
+    {
+        ASSERT_NE(nullptr, listWindow);
+        const RECT rect = WindowRect(listWindow);
+        ASSERT_TRUE(OpenMenu({rect.left + 70, rect.top + 11}));
+        PressKey(letter);
+        ASSERT_TRUE(WaitFor([] { return !PopupMenuShown(); })) << "the menu stayed open";
+    }
+
+    void ClickToolbar(POINT point)
+    {
+        const RECT rect = WindowRect(m_toolbar);
+        Click(rect.left + point.x, rect.top + point.y);
+    }
+
+    void ShowPage(int index)
+    {
+        // The second tab starts 4 pixels after the first, whose width follows its text.
+        HDC dc = GetDC(m_tabs);
+        SIZE first = {};
+        GetTextExtentPoint32W(dc, L"Applications", 12, &first);
+        ReleaseDC(m_tabs, dc);
+        const RECT strip = WindowRect(m_tabs);
+        Click(index == 0 ? strip.left + 20 : strip.left + 6 + first.cx + 16 + 20, strip.top + 10);
+        const Surface& page = index == 0 ? m_applications : m_shortcuts;
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(page.parent) != FALSE; }))
+            << "page " << index << " did not come up";
+        Settle(m_window);
+    }
+
+    // The category dialog, opened by the caller, takes the name (over the old one) and Enter.
+    void NameCategory(const wchar_t* title, const std::wstring& name)
+    {
+        HWND dialog = WaitForDialog(title);
+        ASSERT_NE(nullptr, dialog) << "no dialog \"" << Utf8(title) << "\"";
+        ReplaceFieldText(dialog, IDC_CATEGORY_NAME_EDIT, name);
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
+        Settle(m_window);
+    }
+
+    // From the toolbar's "Add group" or the right-click menu of the page or pane.
+    void AddCategory(const Surface& surface, const std::wstring& name, bool fromToolbar)
+    {
+        if (fromToolbar)
+        {
+            ClickToolbar(AddGroupPoint);
+            NameCategory(L"Add category", name);
+            return;
+        }
+        const POINT empty = EmptyPoint(surface.parent);
+        ASSERT_GE(empty.x, 0) << "no empty place to right-click";
+        ASSERT_TRUE(OpenMenu(empty));
+        // The page's menu has no underlined letter; the pane's item is "&Add category".
+        if (surface.stacked)
+            PressKey('A');
+        else
+        {
+            PressKey(VK_DOWN);
+            PressKey(VK_RETURN);
+        }
+        NameCategory(L"Add category", name);
+    }
+
+    // Answers a confirmation that shows the text with its default button, Yes.
+    void Confirm(const wchar_t* text)
+    {
+        HWND box = WaitForDialog(nullptr, text);
+        ASSERT_NE(nullptr, box) << "no question \"" << Utf8(text) << "\"";
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "the question stayed";
+        Settle(m_window);
+    }
+
+    // Two new categories, the second renamed, and a category of the first start deleted
+    // with its entries: the journey's own sort first, so the third is one of the defaults.
+    void ArrangeCategories(Surface& surface, const std::wstring& first, const std::wstring& draft,
+                           const std::wstring& second, bool toolbarForFirst, int line)
+    {
+        SCOPED_TRACE(testing::Message() << "called from line " << line);
+        AddCategory(surface, first, toolbarForFirst);
+        if (HasFatalFailure())
+            return;
+        AddCategory(surface, draft, !toolbarForFirst && !surface.stacked);
+        if (HasFatalFailure())
+            return;
+        // In the pane the new, empty categories are simply the first two windows.
+        ASSERT_TRUE(WaitFor(
+            [&]
+            {
+                return surface.stacked ? Header(surface, 1) != nullptr
+                                       : CategoryWindows(surface, 1).size() == 1;
+            }))
+            << "the new categories are not shown first";
+
+        ChooseFromMenu(Header(surface, 1), 'E');
+        NameCategory(L"Edit category", second);
+        if (HasFatalFailure())
+            return;
+
+        const size_t before = ListWindowsInOrder(surface.parent).size();
+        ChooseFromMenu(Header(surface, 2), 'D');
+        Confirm(L"Delete the category with all included items?");
+        ASSERT_LT(ListWindowsInOrder(surface.parent).size(), before) << "nothing was deleted";
+        surface.others = ListWindowsInOrder(surface.parent).size() - 2;
+    }
+
+    static HWND Header(const Surface& surface, int category)
+    {
+        const std::vector<HWND> windows = CategoryWindows(surface, category);
+        return windows.empty() ? nullptr : windows[0];
+    }
+
+    static HWND Row(const Surface& surface, int category, int row)
+    {
+        const std::vector<HWND> windows = CategoryWindows(surface, category);
+        return static_cast<size_t>(row + 1) < windows.size() ? windows[row + 1] : nullptr;
+    }
+
+    void WaitForCountedRows(const Surface& surface, const char* after)
+    {
+        ASSERT_TRUE(WaitFor([&] { return ShowsCountedRows(surface); }))
+            << "after " << after << " the categories show " << CategoryWindows(surface, 0).size()
+            << " and " << CategoryWindows(surface, 1).size() << " windows, expected rows "
+            << surface.rows[0] << " and " << surface.rows[1];
+        Settle(m_window);
+    }
+
+    // The item editor's fields filled as a user does; the hotkey field unfolds first.
+    void FillEditor(HWND editor, const std::wstring& path, bool withHotKey)
+    {
+        ClickControl(editor, IDC_PATH_EDIT);
+        TypeText(path);
+        if (!withHotKey)
+            return;
+        if (!IsWindowVisible(GetDlgItem(editor, IDC_HOTKEY_EDIT)))
+        {
+            // From the path over the browse button to the "Advanced" link, opened by keyboard.
+            PressKey(VK_TAB);
+            PressKey(VK_TAB);
+            PressKey(VK_RETURN);
+        }
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(editor, IDC_HOTKEY_EDIT)); }))
+            << "the advanced fields did not unfold";
+        ClickControl(editor, IDC_HOTKEY_EDIT);
+        PressChord({VK_CONTROL, VK_MENU}, 'R');
+        std::wstring shown = L"sentinel";
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                return (shown = ControlText(GetDlgItem(editor, IDC_HOTKEY_EDIT))) ==
+                       L"Ctrl+ Alt+ R";
+            }))
+            << "the hotkey field shows \"" << Utf8(shown) << "\"";
+    }
+
+    void AddEntry(Surface& surface, const EntryKind& kind, const std::wstring& name,
+                  bool withHotKey, const wchar_t* screenshot)
+    {
+        ChooseFromMenu(Header(surface, 0), 'A');
+        HWND editor = WaitForDialog(kind.addTitle);
+        ASSERT_NE(nullptr, editor) << "no dialog \"" << Utf8(kind.addTitle) << "\"";
+        TypeText(name);
+        FillEditor(editor, kind.path, withHotKey);
+        if (HasFatalFailure())
+            return;
+        if (screenshot != nullptr)
+        {
+            EXPECT_FALSE(SaveScreenshot(screenshot).empty());
+        }
+        ClickControl(editor, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); })) << "the editor stayed open";
+        ++surface.rows[0];
+        WaitForCountedRows(surface, "an addition");
+    }
+
+    // The editor renames the entry and moves it to the second category by its group.
+    void RenameAndRegroup(Surface& surface, const EntryKind& kind, HWND row)
+    {
+        ChooseFromMenu(row, 'E');
+        HWND editor = WaitForDialog(kind.editTitle);
+        ASSERT_NE(nullptr, editor) << "no dialog \"" << Utf8(kind.editTitle) << "\"";
+        ReplaceFieldText(editor, IDC_NAME_EDIT, kind.renamed);
+        ClickControl(editor, IDC_GROUP_COMBO);
+        PressKey('2');
+        PressKey(VK_RETURN);
+        // Enter closes the dropped list; Wine's dialog then takes it as OK as well.
+        ASSERT_TRUE(WaitFor(
+            [&]
+            {
+                return !IsWindow(editor) ||
+                       ControlText(GetDlgItem(editor, IDC_GROUP_COMBO)).compare(0, 1, L"2") == 0;
+            }))
+            << "the second category was not chosen";
+        if (IsWindow(editor))
+            ClickControl(editor, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); })) << "the editor stayed open";
+        --surface.rows[0];
+        ++surface.rows[1];
+        WaitForCountedRows(surface, "the editor's move");
+    }
+
+    // Adds two entries to the first category, renames and regroups the second with the
+    // editor and deletes it there, then drags the first onto the second category's header.
+    void WorkWithEntries(Surface& surface, const EntryKind& kind, bool withHotKey,
+                         const wchar_t* editorScreenshot, int line)
+    {
+        SCOPED_TRACE(testing::Message() << "called from line " << line);
+        AddEntry(surface, kind, kind.first, withHotKey, editorScreenshot);
+        if (HasFatalFailure())
+            return;
+        AddEntry(surface, kind, kind.second, false, nullptr);
+        if (HasFatalFailure())
+            return;
+        // Entries are sorted by name: the second follows the first.
+        RenameAndRegroup(surface, kind, Row(surface, 0, 1));
+        if (HasFatalFailure())
+            return;
+
+        ChooseFromMenu(Row(surface, 1, 0), 'D');
+        Confirm(kind.deletePrompt);
+        --surface.rows[1];
+        WaitForCountedRows(surface, "a deletion");
+        if (HasFatalFailure())
+            return;
+
+        ASSERT_TRUE(Row(surface, 0, 0) && Header(surface, 1));
+        const RECT row = WindowRect(Row(surface, 0, 0));
+        const RECT header = WindowRect(Header(surface, 1));
+        Drag({row.left + 60, row.top + 11}, {header.left + 60, header.top + 11});
+        // Off the rows, so that no hover look is taken for the other sort of window.
+        const POINT away = EmptyPoint(surface.parent);
+        MoveMouse(away.x, away.y);
+        --surface.rows[0];
+        ++surface.rows[1];
+        WaitForCountedRows(surface, "the drag");
+    }
+
+    bool RecorderStarted() { return ReadRecord(m_record).size() == 3; }
+
+    // Keeps the started recorder's process for closing it and the clean-up.
+    void TakeLaunched()
+    {
+        const std::vector<std::wstring> record = ReadRecord(m_record);
+        ASSERT_EQ(3u, record.size());
+        m_launched =
+            OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
+                        std::stoul(record[2]));
+        ASSERT_NE(nullptr, m_launched);
+    }
+
+    void CloseLaunched()
+    {
+        if (m_launched == nullptr)
+            return;
+        TerminateProcess(m_launched, 255);
+        CloseHandle(m_launched);
+        m_launched = nullptr;
+        DeleteFileW(m_record.c_str());
+    }
+
+    void MinimiseByCaption()
+    {
+        const RECT rect = WindowRect(m_window);
+        const int minimiseX =
+            rect.right - GetSystemMetrics(SM_CXFRAME) - GetSystemMetrics(SM_CXSIZE) * 5 / 2;
+        const int captionY =
+            rect.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSIZE) / 2;
+        Click(minimiseX, captionY);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(m_window); }))
+            << "minimising did not hide the window";
+        Settle(m_window);
+    }
+
+    // Another program comes to the front: the main window goes to the tray, and global
+    // hotkeys are pressed only once the window has given up the keyboard.
+    void SendToTray()
+    {
+        ShowWindow(m_window, SW_MINIMIZE);
+        ASSERT_TRUE(WaitFor(
+            [&] { return !IsWindowVisible(m_window) && GetForegroundWindow() != m_window; }));
+        Settle(m_window);
+    }
+
+    void RestoreFromTray()
+    {
+        const POINT icon = TrayIconPoint();
+        Click(icon.x, icon.y);
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(m_window) && !IsIconic(m_window); }))
+            << "the tray click did not bring the window back";
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == m_window; }));
+        Settle(m_window);
+    }
+
+    void ExitFromTray()
+    {
+        ASSERT_TRUE(OpenMenu(TrayIconPoint()));
+        PressKey('X');
+        ASSERT_TRUE(m_program.WaitForExit()) << "E&xit did not end the program";
+        EXPECT_EQ(0u, m_program.ExitCode());
+    }
+
+    // What clipboard_reader, another program, reads from the clipboard.
+    std::string RunClipboardReader()
+    {
+        SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+        HANDLE output = CreateFileW(m_readerOutput.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                    &inherit, CREATE_ALWAYS, 0, nullptr);
+        if (output == INVALID_HANDLE_VALUE)
+            return "<no output file>";
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+        std::wstring commandLine = L"\"" + ExecutableDirectory() + L"clipboard_reader.exe\" win32";
+        PROCESS_INFORMATION process = {};
+        const BOOL started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0,
+                                            nullptr, nullptr, &startup, &process);
+        CloseHandle(output);
+        if (!started)
+            return "<reader did not start>";
+        const bool ended = WaitForSingleObject(process.hProcess, DefaultTimeoutMs) == WAIT_OBJECT_0;
+        if (!ended)
+            TerminateProcess(process.hProcess, 255);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return ended ? ReadWholeFile(m_readerOutput) : "<reader hung>";
+    }
+
+    CProgram m_program;
+    HWND m_window = nullptr;
+    HWND m_toolbar = nullptr;
+    HWND m_tabs = nullptr;
+    Surface m_applications = {};
+    Surface m_shortcuts = {};
+    Surface m_folders = {};
+    std::wstring m_record;
+    std::wstring m_readerOutput;
+    std::wstring m_note;
+    std::wstring m_folder;
+    HANDLE m_launched = nullptr;
+};
+} // namespace
+
+TEST_F(JourneyTest, FromTheFirstStartToARestartThatFindsEverythingAsLeft)
+{
+    // First start: the defaults of a new user.
+    Start(__LINE__);
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(WaitFor([&] { return CategoryWindows(m_applications, 0).size() == 1; }))
+        << "no default category header on the applications page";
+    EXPECT_FALSE(SaveScreenshot(L"01-first-start").empty());
+
+    // Categories on both pages and in the folders pane.
+    ArrangeCategories(m_applications, L"1 Tools", L"2 Work", L"2 Projects", true, __LINE__);
+    ASSERT_FALSE(HasFatalFailure());
+    ArrangeCategories(m_folders, L"1 Archive", L"2 Stash", L"2 Store", false, __LINE__);
+    ASSERT_FALSE(HasFatalFailure());
+    ShowPage(1);
+    ASSERT_FALSE(HasFatalFailure());
+    ArrangeCategories(m_shortcuts, L"1 Notes", L"2 Draft", L"2 Papers", false, __LINE__);
+    ASSERT_FALSE(HasFatalFailure());
+
+    // Entries of all three kinds; the application carries a typed hotkey.
+    const EntryKind shortcut = {
+        L"Add shortcut", L"Edit shortcut", L"Delete shortcut from the list?", m_note, L"Note",
+        L"Other",        L"Other renamed"};
+    WorkWithEntries(m_shortcuts, shortcut, false, nullptr, __LINE__);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_FALSE(SaveScreenshot(L"03-shortcuts-page").empty());
+
+    // "&Copy" hands the shortcut's file to another program.
+    ChooseFromMenu(Row(m_shortcuts, 1, 0), 'C');
+    EXPECT_EQ(Utf8(m_note) + "\n", RunClipboardReader());
+
+    ShowPage(0);
+    ASSERT_FALSE(HasFatalFailure());
+    const EntryKind application = {L"Add application",
+                                   L"Edit application",
+                                   L"Delete application from the list?",
+                                   ExecutableDirectory() + L"launch_recorder.exe",
+                                   L"Recorder",
+                                   L"Scratch",
+                                   L"Scratch renamed"};
+    WorkWithEntries(m_applications, application, true, L"04-item-editor", __LINE__);
+    ASSERT_FALSE(HasFatalFailure());
+    const EntryKind folder = {L"Add folder",    L"Edit folder", L"Delete folder from the list?",
+                              m_folder,         L"Files",       L"Papers",
+                              L"Papers renamed"};
+    WorkWithEntries(m_folders, folder, false, nullptr, __LINE__);
+    ASSERT_FALSE(HasFatalFailure());
+
+    // The entry's hotkey, pressed while another program is in front, survived the drag.
+    SendToTray();
+    PressChord({VK_CONTROL, VK_MENU}, 'R');
+    ASSERT_TRUE(WaitFor([&] { return RecorderStarted(); })) << "the entry's hotkey did nothing";
+    TakeLaunched();
+    CloseLaunched();
+    RestoreFromTray();
+    ASSERT_FALSE(HasFatalFailure());
+
+    // The show-window hotkey set from the tray's options.
+    ASSERT_TRUE(OpenMenu(TrayIconPoint()));
+    PressKey('O');
+    PressKey('S');
+    HWND keyDialog = WaitForDialog(L"Shortcut key");
+    ASSERT_NE(nullptr, keyDialog);
+    PressChord({VK_CONTROL, VK_MENU}, 'K');
+    ClickControl(keyDialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(keyDialog); })) << "the dialog stayed";
+    SendToTray();
+    PressChord({VK_CONTROL, VK_MENU}, 'K');
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(m_window) && !IsIconic(m_window); }))
+        << "the show-window hotkey did not bring the window back";
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == m_window; }));
+    Settle(m_window);
+
+    // A search highlights the match in its row, and clearing it removes the highlight.
+    const std::vector<HWND> applicationRows = ListWindowsInOrder(m_applications.parent);
+    ASSERT_EQ(0, CountYellowIn(applicationRows)) << "yellow before any search";
+    ClickToolbar(SearchBoxPoint);
+    TypeLetters(L"cord");
+    ASSERT_TRUE(WaitFor([&] { return CountYellowIn({Row(m_applications, 1, 0)}) > 0; }))
+        << "the match was not highlighted";
+    EXPECT_FALSE(SaveScreenshot(L"05-search").empty());
+    for (int i = 0; i < 4; ++i)
+        PressKey(VK_BACK);
+    ASSERT_TRUE(WaitFor([&] { return CountYellowIn(applicationRows) == 0; }))
+        << "the highlight stayed after clearing";
+
+    // A click starts the program, its ball shows it running, a click on the ball closes it.
+    const RECT rowRect = WindowRect(Row(m_applications, 1, 0));
+    const POINT ball = {rowRect.left + BallCentreX, rowRect.top + BallCentreY};
+    const COLORREF stoppedBall = ScreenPixel(ball);
+    Click(rowRect.left + 90, rowRect.top + 11);
+    ASSERT_TRUE(WaitFor([&] { return RecorderStarted(); })) << "the row did not start it";
+    TakeLaunched();
+    SetForegroundWindow(m_window);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == m_window; }));
+    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(ball) != stoppedBall; }, 20000))
+        << "the ball did not show the program running";
+    EXPECT_FALSE(SaveScreenshot(L"02-applications-page").empty());
+    Click(ball.x, ball.y);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(m_launched, DefaultTimeoutMs))
+        << "the ball did not close the program";
+    CloseLaunched();
+
+    // An option from the tray menu, stored at once.
+    ASSERT_TRUE(OpenMenu(TrayIconPoint()));
+    EXPECT_FALSE(SaveScreenshot(L"06-tray-menu").empty());
+    // &Options opens with its first entry selected; two down is "Show folder icons".
+    PressKey('O');
+    for (int i = 0; i < 2; ++i)
+        PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([] { return !PopupMenuShown(); }));
+    DWORD folderIcons = 0xdead;
+    ASSERT_TRUE(WaitFor([&] { return ReadDword(ProgramRoot, L"ShowFolderIcons", folderIcons); }))
+        << "the option was not stored";
+    EXPECT_EQ(0u, folderIcons);
+
+    // To the tray and back, then out.
+    MinimiseByCaption();
+    ASSERT_FALSE(HasFatalFailure());
+    RestoreFromTray();
+    ASSERT_FALSE(HasFatalFailure());
+    ExitFromTray();
+    ASSERT_FALSE(HasFatalFailure());
+
+    EXPECT_EQ((std::vector<std::wstring>{L"1 Tools", L"2 Projects", L"Ease of Access", L"Games",
+                                         L"System Tools"}),
+              SubKeys(ApplicationsKey));
+    EXPECT_EQ(std::vector<std::wstring>{}, SubKeys(ApplicationsKey + L"\\1 Tools"));
+    EXPECT_EQ(std::vector<std::wstring>{L"Recorder"}, SubKeys(ApplicationsKey + L"\\2 Projects"));
+    DWORD hotKey = 0xdead;
+    EXPECT_TRUE(ReadDword(ApplicationsKey + L"\\2 Projects\\Recorder", L"HotKey", hotKey));
+    EXPECT_EQ(RecorderHotKey, hotKey);
+    EXPECT_EQ((std::vector<std::wstring>{L"1 Notes", L"2 Papers"}), SubKeys(ShortcutsKey));
+    EXPECT_EQ(std::vector<std::wstring>{L"Note"}, SubKeys(ShortcutsKey + L"\\2 Papers"));
+    EXPECT_EQ(m_note, ReadString(ShortcutsKey + L"\\2 Papers\\Note", L"ItemPath"));
+    EXPECT_EQ((std::vector<std::wstring>{L"1 Archive", L"2 Store", L"My folders"}),
+              SubKeys(FoldersKey));
+    EXPECT_EQ(std::vector<std::wstring>{L"Files"}, SubKeys(FoldersKey + L"\\2 Store"));
+    DWORD modifiers = 0xdead;
+    DWORD key = 0xdead;
+    EXPECT_TRUE(ReadDword(ShowKey, L"Modifiers", modifiers));
+    EXPECT_TRUE(ReadDword(ShowKey, L"Key", key));
+    EXPECT_EQ(static_cast<DWORD>(MOD_CONTROL | MOD_ALT), modifiers);
+    EXPECT_EQ(static_cast<DWORD>('K'), key);
+    const std::wstring beforeRestart = DumpTree(ProgramRoot);
+
+    // The restart shows the same rows and leaves the registry as it found it.
+    const size_t paneOthers = m_folders.others;
+    Start(__LINE__);
+    ASSERT_FALSE(HasFatalFailure());
+    m_applications.rows[0] = m_shortcuts.rows[0] = m_folders.rows[0] = 0;
+    m_applications.rows[1] = m_shortcuts.rows[1] = m_folders.rows[1] = 1;
+    m_folders.others = paneOthers;
+    WaitForCountedRows(m_applications, "the restart");
+    WaitForCountedRows(m_folders, "the restart");
+    ShowPage(1);
+    WaitForCountedRows(m_shortcuts, "the restart");
+    // The tray menu's exit was taken before the restart; this one ends it the same way.
+    ASSERT_TRUE(m_program.Close()) << "the program did not end";
+    EXPECT_EQ(0u, m_program.ExitCode());
+    EXPECT_EQ(beforeRestart, DumpTree(ProgramRoot));
+}
