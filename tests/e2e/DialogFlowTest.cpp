@@ -390,8 +390,7 @@ TEST_F(DialogFlowTest, EditorMovesAnEntryToAnotherCategoryWithItsHotKey)
     // The save replaces the stored lists one after the other: wait for the whole of it.
     DWORD hotKey = 0xdead;
     ASSERT_TRUE(WaitFor(
-        [&]
-        {
+        [&] {
             return ReadDword(CategoriesKey + L"Beta\\Recorder", L"HotKey", hotKey) &&
                    !KeyExists(entry);
         }))
@@ -463,4 +462,35 @@ TEST_F(DialogFlowTest, ShortcutKeyDialogCancelledLeavesNoWindowAndNoValue)
     ClickControl(dialog, IDCANCEL);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the dialog window lingers";
     EXPECT_FALSE(ValueExists(ShowKey, L"Key"));
+}
+
+TEST_F(DialogFlowTest, BrowseFillsThePathAndTheEmptyName)
+{
+    ASSERT_TRUE(CreateKey(CategoriesKey + L"Tools"));
+    HWND window = Start();
+    ASSERT_NE(nullptr, window);
+    std::vector<HWND> rows;
+    ASSERT_TRUE(WaitFor([&] { return (rows = PageRows(window)).size() == 1; }))
+        << "no header for the stored category";
+    OpenRowMenu(rows[0]);
+    PressKey('A');
+    HWND editor = WaitForDialog(L"Add application");
+    ASSERT_NE(nullptr, editor);
+
+    ClickControl(editor, IDC_BROWSE);
+    HWND open = WaitForDialog(L"Open");
+    ASSERT_NE(nullptr, open) << "no file dialog";
+    const std::wstring program = ExecutableDirectory() + L"launch_recorder.exe";
+    TypeText(program);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(open); })) << "the file dialog stayed open";
+
+    std::wstring path;
+    EXPECT_TRUE(
+        WaitFor([&] { return (path = ControlText(GetDlgItem(editor, IDC_PATH_EDIT))) == program; }))
+        << "path: " << std::string(path.begin(), path.end());
+    EXPECT_EQ(L"launch_recorder", ControlText(GetDlgItem(editor, IDC_NAME_EDIT)))
+        << "the empty name is not taken from the file";
+    ClickControl(editor, IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(editor); }));
 }
