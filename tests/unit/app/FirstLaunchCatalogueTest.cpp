@@ -6,6 +6,7 @@
 #include "catalogue/ShortcutItem.h"
 #include "tests/unit/views/HostWindow.h"
 #include "tests/unit/views/ScratchFolder.h"
+#include "tests/unit/views/ShellLinkFile.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
 #include "views/ListItemWindow.h"
@@ -20,6 +21,7 @@
 
 using views_test::CHostWindow;
 using views_test::CScratchFolder;
+using views_test::SaveShellLink;
 
 namespace
 {
@@ -35,14 +37,6 @@ std::wstring SpecialFolder(int csidl)
     wchar_t path[MAX_PATH] = {};
     return SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE) ? path : L"";
 }
-
-struct LinkValues
-{
-    std::wstring target;
-    std::wstring arguments;
-    std::wstring workingFolder;
-    WORD hotKey;
-};
 
 // Files and folders made for one test, removed again in reverse order; folders that were
 // there before are left alone.
@@ -69,20 +63,10 @@ public:
     }
 
     // Saves a shell link the way the shell makes one, with the folders above it.
-    void MakeLink(const std::wstring& linkPath, const LinkValues& values, int line)
+    void MakeLink(const std::wstring& linkPath, const views_test::CLinkValues& values, int line)
     {
-        SCOPED_TRACE(testing::Message() << "called from line " << line);
         MakeFolder(GetPathDirectory(linkPath));
-        CComPtr<IShellLinkW> link;
-        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_IShellLinkW, reinterpret_cast<void**>(&link)));
-        ASSERT_TRUE(SUCCEEDED(link->SetPath(values.target.c_str())));
-        ASSERT_EQ(S_OK, link->SetArguments(values.arguments.c_str()));
-        ASSERT_EQ(S_OK, link->SetWorkingDirectory(values.workingFolder.c_str()));
-        ASSERT_EQ(S_OK, link->SetHotkey(values.hotKey));
-        CComPtr<IPersistFile> file;
-        ASSERT_EQ(S_OK, link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
-        ASSERT_EQ(S_OK, file->Save(linkPath.c_str(), TRUE));
+        SaveShellLink(linkPath, values, line);
         m_files.push_back(linkPath);
     }
 

@@ -2,35 +2,18 @@
 
 #include "catalogue/ApplicationCategorizedList.h"
 #include "catalogue/RunningScan.h"
+#include "tests/unit/catalogue/TopLevelWindow.h"
 #include "tests/unit/views/LaunchRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+using catalogue_test::CTopLevelWindow;
 using views_test::CLaunchRecorder;
 
 namespace
 {
-// A hidden window of this thread whose queue the test reads.
-class CQueueWindow
-{
-public:
-    CQueueWindow()
-        : m_hWnd(CreateWindowExW(0, L"STATIC", L"queue", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                 nullptr, nullptr, nullptr))
-    {
-    }
-    ~CQueueWindow() { DestroyWindow(m_hWnd); }
-    CQueueWindow(const CQueueWindow&) = delete;
-    CQueueWindow& operator=(const CQueueWindow&) = delete;
-
-    HWND Get() const { return m_hWnd; }
-
-private:
-    HWND m_hWnd;
-};
-
 bool TakePosted(HWND hWnd, UINT message)
 {
     MSG posted = {};
@@ -53,7 +36,7 @@ std::unique_ptr<CApplicationItem> MakeItem(const std::wstring& path)
 
 TEST(CloseApplicationTest, PostsCloseToTheProcessWindow)
 {
-    CQueueWindow window;
+    CTopLevelWindow window;
     ASSERT_NE(nullptr, window.Get());
     auto item = MakeItem(L"C:\\Tools\\tool.exe");
     item->m_running = true;
@@ -67,7 +50,7 @@ TEST(CloseApplicationTest, PostsCloseToTheProcessWindow)
 
 TEST(CloseApplicationTest, DoesNothingWhileNotRunning)
 {
-    CQueueWindow window;
+    CTopLevelWindow window;
     auto item = MakeItem(L"C:\\Tools\\tool.exe");
     item->m_running = false;
     item->m_processWindow = window.Get();

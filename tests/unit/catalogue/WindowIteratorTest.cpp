@@ -1,6 +1,7 @@
 #include "catalogue/WindowFromProcessIterator.h"
 #include "catalogue/WindowIterator.h"
 
+#include "tests/unit/catalogue/TopLevelWindow.h"
 #include "tests/unit/views/LaunchRecorder.h"
 
 #include <gtest/gtest.h>
@@ -8,29 +9,11 @@
 #include <algorithm>
 #include <vector>
 
+using catalogue_test::CTopLevelWindow;
 using views_test::CLaunchRecorder;
 
 namespace
 {
-// A top-level window of this thread, optionally owned by another window.
-class CTopLevelWindow
-{
-public:
-    explicit CTopLevelWindow(HWND owner = nullptr, DWORD style = WS_OVERLAPPED)
-        : m_hWnd(CreateWindowExW(0, L"STATIC", L"iterated", style, 0, 0, 10, 10, owner, nullptr,
-                                 nullptr, nullptr))
-    {
-    }
-    ~CTopLevelWindow() { DestroyWindow(m_hWnd); }
-    CTopLevelWindow(const CTopLevelWindow&) = delete;
-    CTopLevelWindow& operator=(const CTopLevelWindow&) = delete;
-
-    HWND Get() const { return m_hWnd; }
-
-private:
-    HWND m_hWnd;
-};
-
 // Everything the iterator hands out, until it reports the end.
 std::vector<HWND> Drain(CWindowIterator& iterator)
 {

@@ -13,6 +13,7 @@
 using shell_test::CReleaseSpy;
 using shell_test::DropListFormat;
 using shell_test::DropListPaths;
+using shell_test::GlobalMedium;
 using shell_test::ToUtf8;
 
 namespace
@@ -230,10 +231,7 @@ TEST_F(ShellClipboard, RefusedListsLeaveTheClipboardAlone)
 TEST_F(ShellClipboard, ClipboardOwnsTheDataObjectUntilFlushed)
 {
     CReleaseSpy spy;
-    STGMEDIUM medium = {};
-    medium.tymed = TYMED_HGLOBAL;
-    medium.hGlobal = BuildDropFiles({L"C:\\a.txt"});
-    medium.pUnkForRelease = &spy;
+    STGMEDIUM medium = GlobalMedium(BuildDropFiles({L"C:\\a.txt"}), &spy);
     spy.AddRef();
     IDataObject* object = nullptr;
     ASSERT_EQ(S_OK, CreateDataObject(DropListFormat(), medium, &object));

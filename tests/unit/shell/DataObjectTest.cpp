@@ -1,5 +1,6 @@
 #include "shell/Clipboard.h"
 #include "shell/DataObject.h"
+#include "tests/unit/shell/InterfaceChecks.h"
 #include "tests/unit/shell/MallocSpy.h"
 #include "tests/unit/shell/ReleaseSpy.h"
 #include "tests/unit/shell/ShellTestSupport.h"
@@ -12,7 +13,11 @@ using shell_test::CMallocSpy;
 using shell_test::CReleaseSpy;
 using shell_test::DropListFormat;
 using shell_test::DropListPaths;
+using shell_test::ExpectInterface;
+using shell_test::ExpectNoInterface;
+using shell_test::ExpectSameFormat;
 using shell_test::GlobalBytes;
+using shell_test::GlobalMedium;
 
 namespace
 {
@@ -35,16 +40,6 @@ void ExpectSentinelMedium(const STGMEDIUM& medium, int line)
     EXPECT_EQ(reinterpret_cast<IUnknown*>(0x8765), medium.pUnkForRelease);
 }
 
-void ExpectSameFormat(const FORMATETC& expected, const FORMATETC& actual, int line)
-{
-    SCOPED_TRACE(testing::Message() << "called from line " << line);
-    EXPECT_EQ(expected.cfFormat, actual.cfFormat);
-    EXPECT_EQ(expected.ptd, actual.ptd);
-    EXPECT_EQ(expected.dwAspect, actual.dwAspect);
-    EXPECT_EQ(expected.lindex, actual.lindex);
-    EXPECT_EQ(expected.tymed, actual.tymed);
-}
-
 // A data object offering the drop list of C:\a.txt, as the program builds it.
 class ShellDataObject : public testing::Test
 {
@@ -54,9 +49,7 @@ protected:
         m_block = BuildDropFiles({L"C:\\a.txt"});
         ASSERT_NE(nullptr, m_block);
         m_blockBytes = GlobalBytes(m_block);
-        STGMEDIUM medium = {};
-        medium.tymed = TYMED_HGLOBAL;
-        medium.hGlobal = m_block;
+        STGMEDIUM medium = GlobalMedium(m_block);
         IDataObject* created = reinterpret_cast<IDataObject*>(0x1);
         ASSERT_EQ(S_OK, CreateDataObject(DropListFormat(), medium, &created));
         ASSERT_NE(nullptr, created);
@@ -78,10 +71,7 @@ protected:
 TEST(ShellCreateDataObject, NullOutPointerLeavesTheMediumToTheCaller)
 {
     CReleaseSpy spy;
-    STGMEDIUM medium = {};
-    medium.tymed = TYMED_HGLOBAL;
-    medium.hGlobal = BuildDropFiles({L"C:\\a.txt"});
-    medium.pUnkForRelease = &spy;
+    STGMEDIUM medium = GlobalMedium(BuildDropFiles({L"C:\\a.txt"}), &spy);
     EXPECT_EQ(E_INVALIDARG, CreateDataObject(DropListFormat(), medium, nullptr));
     EXPECT_EQ(1, spy.GetRefCount()) << "the medium was released";
     GlobalFree(medium.hGlobal);
@@ -90,10 +80,7 @@ TEST(ShellCreateDataObject, NullOutPointerLeavesTheMediumToTheCaller)
 TEST(ShellCreateDataObject, LastReleaseReleasesTheMedium)
 {
     CReleaseSpy spy;
-    STGMEDIUM medium = {};
-    medium.tymed = TYMED_HGLOBAL;
-    medium.hGlobal = BuildDropFiles({L"C:\\a.txt"});
-    medium.pUnkForRelease = &spy;
+    STGMEDIUM medium = GlobalMedium(BuildDropFiles({L"C:\\a.txt"}), &spy);
     spy.AddRef();
     IDataObject* object = nullptr;
     ASSERT_EQ(S_OK, CreateDataObject(DropListFormat(), medium, &object));
@@ -126,9 +113,7 @@ TEST(ShellCreateDataObject, KeepsItsOwnCopyOfTheTargetDevice)
     ASSERT_TRUE(allocations.IsRegistered());
     FORMATETC format = DropListFormat();
     format.ptd = shell_test::NewTargetDevice(40);
-    STGMEDIUM medium = {};
-    medium.tymed = TYMED_HGLOBAL;
-    medium.hGlobal = BuildDropFiles({L"C:\\a.txt"});
+    STGMEDIUM medium = GlobalMedium(BuildDropFiles({L"C:\\a.txt"}));
     IDataObject* object = nullptr;
     ASSERT_EQ(S_OK, CreateDataObject(format, medium, &object));
     DVTARGETDEVICE* callerDevice = shell_test::NewTargetDevice(40);
@@ -150,26 +135,10 @@ TEST(ShellCreateDataObject, KeepsItsOwnCopyOfTheTargetDevice)
 
 TEST_F(ShellDataObject, QueryInterface)
 {
-    void* found = reinterpret_cast<void*>(0x1);
-    ASSERT_EQ(S_OK, m_object->QueryInterface(IID_IDataObject, &found));
-    EXPECT_EQ(m_object.Get(), found);
-    EXPECT_EQ(3u, m_object->AddRef()) << "QueryInterface added no reference";
-    m_object->Release();
-    m_object->Release();
-
-    found = reinterpret_cast<void*>(0x1);
-    ASSERT_EQ(S_OK, m_object->QueryInterface(IID_IUnknown, &found));
-    EXPECT_EQ(static_cast<IUnknown*>(m_object.Get()), found);
-    EXPECT_EQ(3u, m_object->AddRef());
-    m_object->Release();
-    m_object->Release();
-
+    ExpectInterface(m_object.Get(), IID_IDataObject, m_object.Get(), __LINE__);
+    ExpectInterface(m_object.Get(), IID_IUnknown, static_cast<IUnknown*>(m_object.Get()), __LINE__);
     for (const IID& other : {IID_IEnumFORMATETC, IID_IDropTarget, IID_IStream})
-    {
-        found = reinterpret_cast<void*>(0x1);
-        EXPECT_EQ(E_NOINTERFACE, m_object->QueryInterface(other, &found));
-        EXPECT_EQ(nullptr, found);
-    }
+        ExpectNoInterface(m_object.Get(), other, __LINE__);
     EXPECT_EQ(2u, m_object->AddRef());
     EXPECT_EQ(1u, m_object->Release());
 }
@@ -271,9 +240,7 @@ TEST(ShellCreateDataObject, StoredStreamIsNotRendered)
 TEST_F(ShellDataObject, GetDataHereIsRefused)
 {
     FORMATETC request = DropListFormat();
-    STGMEDIUM medium = {};
-    medium.tymed = TYMED_HGLOBAL;
-    medium.hGlobal = GlobalAlloc(GMEM_MOVEABLE, 64);
+    STGMEDIUM medium = GlobalMedium(GlobalAlloc(GMEM_MOVEABLE, 64));
     const HGLOBAL given = medium.hGlobal;
     EXPECT_EQ(DV_E_FORMATETC, m_object->GetDataHere(&request, &medium));
     EXPECT_EQ(given, medium.hGlobal);
@@ -296,9 +263,7 @@ TEST_F(ShellDataObject, GetCanonicalFormatEtcNullsTheDeviceOnly)
 TEST_F(ShellDataObject, SetDataOfPerformedDropEffectIsRefused)
 {
     FORMATETC format = {PerformedDropEffectFormat(), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium = {};
-    medium.tymed = TYMED_HGLOBAL;
-    medium.hGlobal = GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD));
+    STGMEDIUM medium = GlobalMedium(GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD)));
     *static_cast<DWORD*>(GlobalLock(medium.hGlobal)) = DROPEFFECT_COPY;
     GlobalUnlock(medium.hGlobal);
 

@@ -1,4 +1,5 @@
 #include "shell/EnumFormatEtc.h"
+#include "tests/unit/shell/InterfaceChecks.h"
 #include "tests/unit/shell/MallocSpy.h"
 #include "tests/unit/shell/ShellTestSupport.h"
 #include "toolkit/Scoped.h"
@@ -9,6 +10,9 @@
 #include <climits>
 
 using shell_test::CMallocSpy;
+using shell_test::ExpectInterface;
+using shell_test::ExpectNoInterface;
+using shell_test::ExpectSameFormat;
 
 namespace
 {
@@ -16,16 +20,6 @@ const FORMATETC Sentinel = {0xBEEF, reinterpret_cast<DVTARGETDEVICE*>(0x1234), 0
 const FORMATETC DropList = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
 const FORMATETC Text = {CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1,
                         TYMED_HGLOBAL | TYMED_ISTREAM};
-
-void ExpectFormat(const FORMATETC& expected, const FORMATETC& actual, int line)
-{
-    SCOPED_TRACE(testing::Message() << "called from line " << line);
-    EXPECT_EQ(expected.cfFormat, actual.cfFormat);
-    EXPECT_EQ(expected.ptd, actual.ptd);
-    EXPECT_EQ(expected.dwAspect, actual.dwAspect);
-    EXPECT_EQ(expected.lindex, actual.lindex);
-    EXPECT_EQ(expected.tymed, actual.tymed);
-}
 
 // The next single format, or the sentinel and S_FALSE at the end.
 void ExpectNext(IEnumFORMATETC* formats, HRESULT expectedResult, const FORMATETC& expected,
@@ -36,7 +30,7 @@ void ExpectNext(IEnumFORMATETC* formats, HRESULT expectedResult, const FORMATETC
     ULONG fetched = 99;
     EXPECT_EQ(expectedResult, formats->Next(1, &format, &fetched));
     EXPECT_EQ(expectedResult == S_OK ? 1u : 0u, fetched);
-    ExpectFormat(expected, format, __LINE__);
+    ExpectSameFormat(expected, format, __LINE__);
 }
 
 CComPtr<IEnumFORMATETC> CreateOver(std::initializer_list<FORMATETC> formats)
@@ -55,14 +49,14 @@ TEST(ShellEnumFormatEtc, NextBeyondTheEndCopiesWhatIsLeft)
     ULONG fetched = 99;
     EXPECT_EQ(S_FALSE, formats->Next(2, listed, &fetched));
     EXPECT_EQ(1u, fetched);
-    ExpectFormat(DropList, listed[0], __LINE__);
-    ExpectFormat(Sentinel, listed[1], __LINE__);
+    ExpectSameFormat(DropList, listed[0], __LINE__);
+    ExpectSameFormat(Sentinel, listed[1], __LINE__);
 
     listed[0] = Sentinel;
     fetched = 99;
     EXPECT_EQ(S_FALSE, formats->Next(2, listed, &fetched));
     EXPECT_EQ(0u, fetched);
-    ExpectFormat(Sentinel, listed[0], __LINE__);
+    ExpectSameFormat(Sentinel, listed[0], __LINE__);
 
     EXPECT_EQ(S_OK, formats->Reset());
     ExpectNext(formats.Get(), S_OK, DropList, __LINE__);
@@ -75,11 +69,11 @@ TEST(ShellEnumFormatEtc, NextInOrderWithoutCountOutput)
     ASSERT_TRUE(formats);
     FORMATETC listed[2] = {Sentinel, Sentinel};
     EXPECT_EQ(S_OK, formats->Next(2, listed, nullptr));
-    ExpectFormat(DropList, listed[0], __LINE__);
-    ExpectFormat(Text, listed[1], __LINE__);
+    ExpectSameFormat(DropList, listed[0], __LINE__);
+    ExpectSameFormat(Text, listed[1], __LINE__);
     listed[0] = Sentinel;
     EXPECT_EQ(S_FALSE, formats->Next(1, listed, nullptr));
-    ExpectFormat(Sentinel, listed[0], __LINE__);
+    ExpectSameFormat(Sentinel, listed[0], __LINE__);
 }
 
 TEST(ShellEnumFormatEtc, NextRefusesNoCountOrNoArray)
@@ -90,7 +84,7 @@ TEST(ShellEnumFormatEtc, NextRefusesNoCountOrNoArray)
     ULONG fetched = 99;
     EXPECT_EQ(E_INVALIDARG, formats->Next(0, &listed, &fetched));
     EXPECT_EQ(0u, fetched);
-    ExpectFormat(Sentinel, listed, __LINE__);
+    ExpectSameFormat(Sentinel, listed, __LINE__);
     fetched = 99;
     EXPECT_EQ(E_INVALIDARG, formats->Next(1, nullptr, &fetched));
     EXPECT_EQ(0u, fetched);
@@ -163,21 +157,9 @@ TEST(ShellEnumFormatEtc, QueryInterface)
 {
     CComPtr<IEnumFORMATETC> formats = CreateOver({DropList});
     ASSERT_TRUE(formats);
-    void* found = reinterpret_cast<void*>(0x1);
-    ASSERT_EQ(S_OK, formats->QueryInterface(IID_IEnumFORMATETC, &found));
-    EXPECT_EQ(formats.Get(), found);
-    EXPECT_EQ(3u, formats->AddRef()) << "QueryInterface added no reference";
-    formats->Release();
-    formats->Release();
-    found = reinterpret_cast<void*>(0x1);
-    ASSERT_EQ(S_OK, formats->QueryInterface(IID_IUnknown, &found));
-    EXPECT_EQ(static_cast<IUnknown*>(formats.Get()), found);
-    EXPECT_EQ(3u, formats->AddRef());
-    formats->Release();
-    formats->Release();
-    found = reinterpret_cast<void*>(0x1);
-    EXPECT_EQ(E_NOINTERFACE, formats->QueryInterface(IID_IDataObject, &found));
-    EXPECT_EQ(nullptr, found);
+    ExpectInterface(formats.Get(), IID_IEnumFORMATETC, formats.Get(), __LINE__);
+    ExpectInterface(formats.Get(), IID_IUnknown, static_cast<IUnknown*>(formats.Get()), __LINE__);
+    ExpectNoInterface(formats.Get(), IID_IDataObject, __LINE__);
 }
 
 // The enumerator works on its own copy: the caller's array may change or go away.

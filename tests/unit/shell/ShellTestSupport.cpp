@@ -1,5 +1,6 @@
 #include "tests/unit/shell/ShellTestSupport.h"
 
+#include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -31,9 +32,28 @@ std::vector<std::wstring> DropListPaths(HGLOBAL block)
     return paths;
 }
 
+STGMEDIUM GlobalMedium(HGLOBAL block, IUnknown* releaser)
+{
+    STGMEDIUM medium = {};
+    medium.tymed = TYMED_HGLOBAL;
+    medium.hGlobal = block;
+    medium.pUnkForRelease = releaser;
+    return medium;
+}
+
 FORMATETC DropListFormat(DWORD tymed)
 {
     return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, tymed};
+}
+
+void ExpectSameFormat(const FORMATETC& expected, const FORMATETC& actual, int line)
+{
+    SCOPED_TRACE(testing::Message() << "called from line " << line);
+    EXPECT_EQ(expected.cfFormat, actual.cfFormat);
+    EXPECT_EQ(expected.ptd, actual.ptd);
+    EXPECT_EQ(expected.dwAspect, actual.dwAspect);
+    EXPECT_EQ(expected.lindex, actual.lindex);
+    EXPECT_EQ(expected.tymed, actual.tymed);
 }
 
 DVTARGETDEVICE* NewTargetDevice(DWORD size)

@@ -12,6 +12,7 @@
 #include "catalogue/Catalogue.h"
 #include "store/CatalogueStore.h"
 #include "tests/unit/store/CatalogueStoreTest.h"
+#include "tests/unit/store/SampleCatalogue.h"
 #include "toolkit/Scoped.h"
 
 namespace
@@ -27,18 +28,6 @@ constexpr DWORD ChildTimeout = 60000;
 constexpr unsigned MaxSteps = 1000;
 
 const std::wstring Staging = RootPath(L"CatalogueStaging\\");
-
-CatalogueContent OldContent()
-{
-    CatalogueContent content;
-    content.applications = {
-        {L"Tools",
-         {{L"Editor", {L"C:\\Tools\\edit.exe", L"/n", L"C:\\Work", 0x641}},
-          {L"Shell", {L"C:\\Windows\\cmd.exe", L"", L"", 0}}}},
-        {L"Games", {{L"Chess", {L"C:\\Games\\chess.exe", L"-fast", L"", 0x0275}}}}};
-    content.folders = {{L"Places", {{L"Home", {L"C:\\users", L"", L"", 0}}}}};
-    return content;
-}
 
 // Every kind changes: entries edited, moved, added and deleted, a category
 // deleted and one added, the folders emptied and the shortcuts filled.
@@ -177,7 +166,7 @@ protected:
         ASSERT_TRUE(SaveCatalogue(catalogue));
     }
 
-    static void StoreOld() { StoreOnly(OldContent()); }
+    static void StoreOld() { StoreOnly(SampleCatalogue()); }
 
     // Saves the new catalogue over the old one in this process, counting the
     // writes and noting the first after the staging key was marked complete.
@@ -202,7 +191,7 @@ protected:
     void ExpectStore(bool expectNew) const
     {
         const CatalogueContent loaded = LoadStoredCatalogue();
-        EXPECT_TRUE(IsContent(loaded, expectNew ? NewContent() : OldContent()));
+        EXPECT_TRUE(IsContent(loaded, expectNew ? NewContent() : SampleCatalogue()));
         EXPECT_EQ(expectNew ? m_newStore : m_oldStore, DumpCatalogueStore());
     }
 

@@ -6,6 +6,7 @@
 #include "catalogue/Catalogue.h"
 #include "store/CatalogueStore.h"
 #include "tests/unit/store/CatalogueStoreTest.h"
+#include "tests/unit/store/SampleCatalogue.h"
 
 namespace
 {
@@ -59,14 +60,8 @@ TEST_F(CatalogueStoreLoad, LayoutWrittenByHand)
     ASSERT_EQ(ERROR_SUCCESS, WriteStringValue(ItemKeyPath(FoldersKind, L"Places", L"Home"),
                                               L"ItemPath", L"C:\\users"));
 
-    CatalogueContent expected;
-    expected.applications = {
-        {L"Tools",
-         {{L"Editor", {L"C:\\Tools\\edit.exe", L"/n", L"C:\\Work", 0x641}},
-          {L"Shell", {L"C:\\Windows\\cmd.exe", L"", L"", 0}}}},
-        {L"Games", {{L"Chess", {L"C:\\Games\\chess.exe", L"-fast", L"", 0x0275}}}}};
+    CatalogueContent expected = SampleCatalogue();
     expected.shortcuts = {{L"Docs", {{L"Manual", {L"C:\\Docs\\manual.lnk", L"", L"", 0}}}}};
-    expected.folders = {{L"Places", {{L"Home", {L"C:\\users", L"", L"", 0}}}}};
     EXPECT_TRUE(IsContent(LoadStoredCatalogue(), expected));
 }
 

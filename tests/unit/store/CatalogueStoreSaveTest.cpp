@@ -8,6 +8,7 @@
 #include "catalogue/Catalogue.h"
 #include "store/CatalogueStore.h"
 #include "tests/unit/store/CatalogueStoreTest.h"
+#include "tests/unit/store/SampleCatalogue.h"
 
 namespace
 {
@@ -15,13 +16,7 @@ using CatalogueStoreSave = CatalogueStoreTest;
 
 CatalogueContent SampleContent()
 {
-    CatalogueContent content;
-    content.applications = {
-        {L"Tools",
-         {{L"Editor", {L"C:\\Tools\\edit.exe", L"/n", L"C:\\Work", 0x641}},
-          {L"Shell", {L"C:\\Windows\\cmd.exe", L"", L"", 0}}}},
-        {L"Games", {{L"Chess", {L"C:\\Games\\chess.exe", L"-fast", L"", 0x0275}}}}};
-    content.folders = {{L"Places", {{L"Home", {L"C:\\users", L"", L"", 0}}}}};
+    CatalogueContent content = SampleCatalogue();
     content.shortcuts = {
         {L"Docs", {{L"Manual", {L"C:\\Docs\\manual.lnk", L"-p", L"C:\\Docs", 0x0341}}}}};
     return content;

@@ -199,6 +199,18 @@ protected:
         ASSERT_TRUE(m_mail.ConvertStaticToHyperlink(m_dialog, MailId, MailTarget));
     }
 
+    // Home gains the focus once, framed above, and loses it again, the frame gone.
+    void ExpectFocusRectangleComesAndGoes(const std::vector<COLORREF>& unfocused, int line)
+    {
+        SCOPED_TRACE(testing::Message() << "called from line " << line);
+        SetFocus(Home());
+        EXPECT_EQ(1, m_home.m_selects);
+        EXPECT_NE(unfocused, LineAbove(m_dialog, Home())) << "no focus rectangle above the link";
+        SetFocus(nullptr);
+        EXPECT_EQ(1, m_home.m_deselects);
+        EXPECT_EQ(unfocused, LineAbove(m_dialog, Home())) << "the focus rectangle stayed";
+    }
+
     void ExpectColour(HWND control, COLORREF expected, int line)
     {
         SCOPED_TRACE(testing::Message() << "called from line " << line);
@@ -384,13 +396,7 @@ TEST_F(HyperLinkTest, FocusCallsTheHooksAndFramesTheLink)
     UpdateWindow(m_dialog);
     const std::vector<COLORREF> unfocused = LineAbove(m_dialog, Home());
 
-    SetFocus(Home());
-    EXPECT_EQ(1, m_home.m_selects);
-    EXPECT_NE(unfocused, LineAbove(m_dialog, Home())) << "no focus rectangle above the link";
-
-    SetFocus(nullptr);
-    EXPECT_EQ(1, m_home.m_deselects);
-    EXPECT_EQ(unfocused, LineAbove(m_dialog, Home())) << "the focus rectangle stayed";
+    ExpectFocusRectangleComesAndGoes(unfocused, __LINE__);
 }
 
 TEST_F(HyperLinkTest, FocusHeldBeforeTheConversionLeavesWithoutHooksOrFrame)
@@ -406,12 +412,7 @@ TEST_F(HyperLinkTest, FocusHeldBeforeTheConversionLeavesWithoutHooksOrFrame)
     EXPECT_EQ(0, m_home.m_deselects) << "deselected without having been selected";
     EXPECT_EQ(unfocused, LineAbove(m_dialog, Home())) << "a frame appeared at losing the focus";
 
-    SetFocus(Home());
-    EXPECT_EQ(1, m_home.m_selects);
-    EXPECT_NE(unfocused, LineAbove(m_dialog, Home())) << "no focus rectangle above the link";
-    SetFocus(nullptr);
-    EXPECT_EQ(1, m_home.m_deselects);
-    EXPECT_EQ(unfocused, LineAbove(m_dialog, Home())) << "the focus rectangle stayed";
+    ExpectFocusRectangleComesAndGoes(unfocused, __LINE__);
 }
 
 TEST_F(HyperLinkTest, DestroyRestoresProceduresAndTheLastLinkDeletesTheFont)

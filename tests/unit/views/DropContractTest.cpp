@@ -4,7 +4,7 @@
 #include "resources/resource.h"
 #include "tests/unit/catalogue/MainWindowTest.h"
 #include "tests/unit/catalogue/MessageBoxCloser.h"
-#include "tests/unit/views/HostWindow.h"
+#include "tests/unit/views/HostedViewsTest.h"
 #include "tests/unit/views/InputDriver.h"
 #include "toolkit/Utilities.h"
 
@@ -12,7 +12,6 @@
 
 #include <memory>
 
-using catalogue_test::CMainWindowTest;
 using catalogue_test::CMessageBoxCloser;
 using namespace views_test;
 
@@ -24,57 +23,25 @@ constexpr int ProbeId = 0x7A12;
 // Rows dragged with real input between headers of the main window's catalogue, on a host
 // window of the test that stands in for the page: "Drop source" at (0, 0) with its entry
 // below it, "Drop target" at (150, 0).
-class DropContract : public CMainWindowTest
+class DropContract : public CHostedViewsTest
 {
 protected:
     void SetUp() override
     {
-        CMainWindowTest::SetUp();
+        CHostedViewsTest::SetUp();
         if (HasFatalFailure())
             return;
-        CListItemWindow::s_buttonDown = false;
-        m_host = std::make_unique<CHostWindow>(RECT{100, 100, 600, 400});
-        m_source = AddCategory(m_catalogue->m_applications, L"Drop source", 0);
-        m_target = AddCategory(m_catalogue->m_applications, L"Drop target", 150);
-        m_folderSource = AddCategory(m_catalogue->m_folders, L"Drop places", 300);
-        m_folderTarget = AddCategory(m_catalogue->m_folders, L"Drop more places", 300, 100);
-    }
-
-    void TearDown() override
-    {
-        m_host.reset();
-        CMainWindowTest::TearDown();
-    }
-
-    // The list's own parent is the main window's page; these headers live on the host.
-    CCategory* AddCategory(CCategorizedList& list, const wchar_t* name, int x, int y = 0)
-    {
-        const HWND page = list.m_parentWindow;
-        list.m_parentWindow = m_host->GetHwnd();
-        CCategory* category = list.AddCategory(name);
-        list.m_parentWindow = page;
-        PlaceWindow(category->m_window->GetHwnd(), x, y);
-        return category;
-    }
-
-    template <typename TItem> TItem* Insert(CCategory* category, std::unique_ptr<TItem> item)
-    {
-        TItem* raw = item.get();
-        if (!category->InsertItem(std::move(item)))
-            return nullptr;
-        const HWND header = category->m_window->GetHwnd();
-        RECT rect = {};
-        GetWindowRect(header, &rect);
-        MapWindowPoints(nullptr, m_host->GetHwnd(), reinterpret_cast<POINT*>(&rect), 2);
-        PlaceWindow(raw->m_window->GetHwnd(), rect.left, rect.bottom);
-        return raw;
+        m_source = AddHostedCategory(m_catalogue->m_applications, L"Drop source", 0);
+        m_target = AddHostedCategory(m_catalogue->m_applications, L"Drop target", 150);
+        m_folderSource = AddHostedCategory(m_catalogue->m_folders, L"Drop places", 300);
+        m_folderTarget = AddHostedCategory(m_catalogue->m_folders, L"Drop more places", 300, 100);
     }
 
     CApplicationItem* InsertEditor()
     {
-        return Insert(m_source, std::make_unique<CApplicationItem>(
-                                    L"Editor", m_source, L"C:\\ed.exe", L"-n", L"C:\\work",
-                                    CtrlAltF20, m_host->GetHwnd()));
+        return InsertRow(m_source, std::make_unique<CApplicationItem>(
+                                       L"Editor", m_source, L"C:\\ed.exe", L"-n", L"C:\\work",
+                                       CtrlAltF20, m_host->GetHwnd()));
     }
 
     // Press on the row, move past the drag distance, move over the header and release.
@@ -88,7 +55,6 @@ protected:
         ASSERT_TRUE(ReleaseLeftButton(row));
     }
 
-    std::unique_ptr<CHostWindow> m_host;
     CCategory* m_source = nullptr;
     CCategory* m_target = nullptr;
     CCategory* m_folderSource = nullptr;
@@ -162,9 +128,9 @@ TEST_F(DropContract, DropOnAHeaderWithThatNameIsRefused)
 {
     CApplicationItem* editor = InsertEditor();
     ASSERT_NE(nullptr, editor);
-    ASSERT_NE(nullptr, Insert(m_target, std::make_unique<CApplicationItem>(
-                                            L"EDITOR", m_target, L"C:\\other.exe", L"", L"", 0,
-                                            m_host->GetHwnd())));
+    ASSERT_NE(nullptr, InsertRow(m_target, std::make_unique<CApplicationItem>(
+                                               L"EDITOR", m_target, L"C:\\other.exe", L"", L"", 0,
+                                               m_host->GetHwnd())));
     CMessageBoxCloser closer;
     Drag(editor->m_window->GetHwnd(), m_target->m_window->GetHwnd());
     EXPECT_EQ(1u, closer.m_texts.size());
@@ -177,8 +143,8 @@ TEST_F(DropContract, DropOnAHeaderWithThatNameIsRefused)
 TEST_F(DropContract, FolderRowMovesBetweenFolderHeaders)
 {
     CFolderItem* docs =
-        Insert(m_folderSource, std::make_unique<CFolderItem>(L"Docs", m_folderSource, L"C:\\Docs",
-                                                             m_host->GetHwnd()));
+        InsertRow(m_folderSource, std::make_unique<CFolderItem>(L"Docs", m_folderSource,
+                                                                L"C:\\Docs", m_host->GetHwnd()));
     ASSERT_NE(nullptr, docs);
     CMessageBoxCloser closer;
     Drag(docs->m_window->GetHwnd(), m_folderTarget->m_window->GetHwnd());

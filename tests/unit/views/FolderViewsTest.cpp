@@ -8,7 +8,7 @@
 #include "shell/Clipboard.h"
 #include "tests/unit/catalogue/MainWindowTest.h"
 #include "tests/unit/catalogue/MessageBoxCloser.h"
-#include "tests/unit/views/HostWindow.h"
+#include "tests/unit/views/HostedViewsTest.h"
 #include "tests/unit/views/InputDriver.h"
 #include "tests/unit/views/ScratchFolder.h"
 #include "tests/unit/views/TiledRow.h"
@@ -20,13 +20,11 @@
 #include <string>
 #include <vector>
 
-using catalogue_test::CMainWindowTest;
 using catalogue_test::CMessageBoxCloser;
 using namespace views_test;
 
 namespace
 {
-constexpr int RowHeight = 22;
 const RECT IconSquare = {12, 2, 28, 18};
 
 // Creates and removes a chain of folders whose full path is longer than MAX_PATH; the
@@ -60,49 +58,29 @@ private:
     std::vector<std::wstring> m_chain;
 };
 
-// The main window's catalogue with the folder categories "Places" and "Other" whose headers
-// and rows live on a host window of the test: Places at (0, 0) with its rows below it,
-// Other at (200, 0).
-class FolderViews : public CMainWindowTest
+// The folder categories "Places" and "Other" on the host: Places at (0, 0) with its rows
+// below it, Other at (200, 0).
+class FolderViews : public CHostedViewsTest
 {
 protected:
     void SetUp() override
     {
-        CMainWindowTest::SetUp();
+        CHostedViewsTest::SetUp();
         if (HasFatalFailure())
             return;
-        CListItemWindow::s_buttonDown = false;
-        m_host = std::make_unique<CHostWindow>(RECT{100, 100, 600, 400});
-        CCategorizedList& list = m_catalogue->m_folders;
-        const HWND pane = list.m_parentWindow;
-        list.m_parentWindow = m_host->GetHwnd();
-        m_places = list.AddCategory(L"Places");
-        m_other = list.AddCategory(L"Other");
-        list.m_parentWindow = pane;
+        m_places = AddHostedCategory(m_catalogue->m_folders, L"Places", 0);
+        m_other = AddHostedCategory(m_catalogue->m_folders, L"Other", 200);
         ASSERT_NE(nullptr, m_places);
         ASSERT_NE(nullptr, m_other);
         m_header = dynamic_cast<CFolderCategoryWindow*>(m_places->m_window.get());
         ASSERT_NE(nullptr, m_header);
         ASSERT_NE(nullptr, dynamic_cast<CFolderCategoryWindow*>(m_other->m_window.get()));
-        PlaceWindow(m_header->GetHwnd(), 0, 0);
-        PlaceWindow(m_other->m_window->GetHwnd(), 200, 0);
-    }
-
-    void TearDown() override
-    {
-        m_host.reset();
-        CMainWindowTest::TearDown();
     }
 
     CFolderItem* AddFolder(const std::wstring& name, const std::wstring& path)
     {
-        auto item = std::make_unique<CFolderItem>(name, m_places, path, m_host->GetHwnd());
-        CFolderItem* raw = item.get();
-        if (!m_places->InsertItem(std::move(item)))
-            return nullptr;
-        PlaceWindow(raw->m_window->GetHwnd(), 0,
-                    RowHeight * static_cast<int>(m_places->m_items.size()));
-        return raw;
+        return InsertRow(m_places,
+                         std::make_unique<CFolderItem>(name, m_places, path, m_host->GetHwnd()));
     }
 
     static CFolderItemWindow* RowOf(CFolderItem* item)
@@ -110,20 +88,9 @@ protected:
         return dynamic_cast<CFolderItemWindow*>(item->m_window.get());
     }
 
-    static std::vector<COLORREF> Capture(HWND row)
-    {
-        InvalidateRect(row, nullptr, FALSE);
-        UpdateWindow(row);
-        return CaptureClient(row);
-    }
-
-    // The shell's drop block, handed over the way the shell does: the header owns it then.
     void Drop(const std::vector<std::wstring>& paths, int line)
     {
-        SCOPED_TRACE(testing::Message() << "called from line " << line);
-        const HGLOBAL drop = BuildDropFiles(paths);
-        ASSERT_NE(nullptr, drop);
-        SendMessageW(m_header->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+        DropFiles(m_header->GetHwnd(), paths, line);
     }
 
     void ExpectOneEntry(const std::wstring& name, const std::wstring& path, int line)
@@ -137,7 +104,6 @@ protected:
         EXPECT_EQ(m_host->GetHwnd(), GetParent(added.m_window->GetHwnd()));
     }
 
-    std::unique_ptr<CHostWindow> m_host;
     CCategory* m_places = nullptr;
     CCategory* m_other = nullptr;
     CFolderCategoryWindow* m_header = nullptr;
@@ -288,22 +254,13 @@ TEST_F(FolderViews, DeleteAsksFirstAndKeepsTheEntryOnNo)
 {
     CFolderItem* item = AddFolder(L"Work", L"C:\\Work");
     ASSERT_NE(nullptr, item);
-    CMessageBoxCloser closer;
-    RowOf(item)->RunMenuCommand(ID_DELETE);
-    ASSERT_EQ(1u, closer.m_texts.size());
-    EXPECT_EQ(L"Delete folder from the list?", closer.m_texts[0]);
-    EXPECT_EQ(L"Pathmoor", closer.m_captions[0]);
-    ASSERT_EQ(1u, m_places->m_items.size());
-    EXPECT_EQ(item, m_places->m_items[0].get());
+    ExpectEntryKeptOnNo([item] { RowOf(item)->RunMenuCommand(ID_DELETE); }, item,
+                        L"Delete folder from the list?", __LINE__);
 }
 
 TEST_F(FolderViews, DeleteCategoryAsksFirstAndKeepsItOnNo)
 {
-    CMessageBoxCloser closer;
-    m_header->RunMenuCommand(ID_DELETE);
-    ASSERT_EQ(1u, closer.m_texts.size());
-    EXPECT_EQ(LoadResString(IDS_DELETE_CATEGORY_PROMPT), closer.m_texts[0]);
-    EXPECT_NE(nullptr, m_catalogue->m_folders.FindCategory(L"Places"));
+    ExpectCategoryKeptOnNo(*m_header, m_catalogue->m_folders, L"Places", __LINE__);
 }
 
 TEST_F(FolderViews, RowDraggedOntoAnotherCategoryMovesThere)

@@ -1,42 +1,19 @@
 #include "views/ShellActions.h"
 
 #include "tests/unit/views/ScratchFolder.h"
-#include "toolkit/Scoped.h"
+#include "tests/unit/views/ShellLinkFile.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
 using views_test::CScratchFolder;
+using views_test::SaveShellLink;
 
 namespace
 {
 constexpr WORD CtrlAltK = MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT);
 constexpr WORD SentinelHotKey = 0xBEEF;
 const std::wstring Sentinel = L"sentinel";
-
-struct CLinkValues
-{
-    std::wstring target;
-    std::wstring arguments;
-    std::wstring workingFolder;
-    WORD hotKey;
-};
-
-// Saves a shell link the way the shell makes one.
-void SaveLink(const std::wstring& linkPath, const CLinkValues& values, int line)
-{
-    SCOPED_TRACE(testing::Message() << "called from line " << line);
-    CComPtr<IShellLinkW> link;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IShellLinkW, reinterpret_cast<void**>(&link)));
-    ASSERT_TRUE(SUCCEEDED(link->SetPath(values.target.c_str())));
-    ASSERT_EQ(S_OK, link->SetArguments(values.arguments.c_str()));
-    ASSERT_EQ(S_OK, link->SetWorkingDirectory(values.workingFolder.c_str()));
-    ASSERT_EQ(S_OK, link->SetHotkey(values.hotKey));
-    CComPtr<IPersistFile> file;
-    ASSERT_EQ(S_OK, link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
-    ASSERT_EQ(S_OK, file->Save(linkPath.c_str(), TRUE));
-}
 
 class ResolveShortcutTest : public testing::Test
 {
@@ -45,7 +22,7 @@ protected:
     std::wstring LinkTo(const std::wstring& target, int line)
     {
         const std::wstring linkPath = m_folder / L"link.lnk";
-        SaveLink(linkPath, {target, L"", L"", 0}, line);
+        SaveShellLink(linkPath, {target, L"", L"", 0}, line);
         return linkPath;
     }
 
@@ -66,7 +43,7 @@ TEST_F(ResolveShortcutTest, ReadsTargetArgumentsWorkingFolderAndHotKey)
     const std::wstring target = m_folder.MakeFile(L"Tools\\tool.exe");
     const std::wstring workingFolder = m_folder.MakeFolder(L"Work");
     std::wstring path = m_folder / L"tool.lnk";
-    SaveLink(path, {target, L"-a \"b c\"", workingFolder, CtrlAltK}, __LINE__);
+    SaveShellLink(path, {target, L"-a \"b c\"", workingFolder, CtrlAltK}, __LINE__);
     WORD hotKey = SentinelHotKey;
     std::wstring arguments = Sentinel;
     std::wstring folder = Sentinel;
@@ -83,7 +60,7 @@ TEST_F(ResolveShortcutTest, OutputsAreOptional)
 {
     const std::wstring target = m_folder.MakeFile(L"tool.exe");
     std::wstring path = m_folder / L"tool.lnk";
-    SaveLink(path, {target, L"-q", L"C:\\", CtrlAltK}, __LINE__);
+    SaveShellLink(path, {target, L"-q", L"C:\\", CtrlAltK}, __LINE__);
     ResolveShortcut(path);
     EXPECT_EQ(target, path);
 }
@@ -107,7 +84,7 @@ TEST_F(ResolveShortcutTest, ArgumentsLongerThanAPathComeBackWhole)
     const std::wstring target = m_folder.MakeFile(L"tool.exe");
     const std::wstring longArguments = L"--list " + std::wstring(600, L'x');
     std::wstring path = m_folder / L"tool.lnk";
-    SaveLink(path, {target, longArguments, L"", 0}, __LINE__);
+    SaveShellLink(path, {target, longArguments, L"", 0}, __LINE__);
     std::wstring arguments = Sentinel;
     ResolveShortcut(path, nullptr, &arguments);
     EXPECT_EQ(longArguments.size(), arguments.size());

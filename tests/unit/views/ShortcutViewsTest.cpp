@@ -8,11 +8,13 @@
 #include "tests/unit/catalogue/MainWindowTest.h"
 #include "tests/unit/catalogue/MessageBoxCloser.h"
 #include "tests/unit/shell/ShellTestSupport.h"
-#include "tests/unit/views/HostWindow.h"
+#include "tests/unit/views/HostedViewsTest.h"
 #include "tests/unit/views/InputDriver.h"
 #include "tests/unit/views/LaunchRecorder.h"
+#include "tests/unit/views/ReferenceRow.h"
 #include "tests/unit/views/ScratchFolder.h"
 #include "tests/unit/views/ShellLinkFile.h"
+#include "tests/unit/views/TiledRow.h"
 #include "toolkit/Application.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
@@ -23,82 +25,13 @@
 #include <memory>
 #include <vector>
 
-using catalogue_test::CMainWindowTest;
 using catalogue_test::CMessageBoxCloser;
 using namespace views_test;
 
 namespace
 {
 constexpr int RowWidth = 140;
-constexpr int RowHeight = 22;
 constexpr WORD CtrlAltF22 = MAKEWORD(VK_F22, HOTKEYF_CONTROL | HOTKEYF_ALT);
-
-// The tiles of bitmap 510 across a whole row, as the row should show them where nothing
-// is drawn on top.
-class CBareRow
-{
-public:
-    CBareRow() : m_dc(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = RowWidth;
-        info.bmiHeader.biHeight = -RowHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
-        m_old = SelectObject(m_dc, m_bitmap);
-        const HBITMAP tile = LoadBitmapW(CApplication::Instance().GetInstanceHandle(),
-                                         MAKEINTRESOURCEW(IDB_SHORTCUT_ROW));
-        for (int x = 0; x < RowWidth; x += 20)
-            DrawStateW(m_dc, nullptr, nullptr, reinterpret_cast<LPARAM>(tile), 0, x, 0, 20,
-                       RowHeight, DST_BITMAP);
-        DeleteObject(tile);
-    }
-    ~CBareRow()
-    {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    CBareRow(const CBareRow&) = delete;
-    CBareRow& operator=(const CBareRow&) = delete;
-
-    void DrawMarker()
-    {
-        const auto icon = static_cast<HICON>(
-            LoadImageW(CApplication::Instance().GetInstanceHandle(),
-                       MAKEINTRESOURCEW(IDI_HOTKEY_MARKER), IMAGE_ICON, 9, 9, LR_SHARED));
-        DrawIconEx(m_dc, RowWidth - 12, 2, icon, 9, 9, 0, nullptr, DI_NORMAL);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-};
-
-// The number of pixels of the area that differ from the reference.
-size_t CountDifferences(const CBareRow& expected, const std::vector<COLORREF>& actual,
-                        const RECT& area)
-{
-    size_t differing = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            differing += expected.At(x, y) != actual[y * RowWidth + x] ? 1 : 0;
-    return differing;
-}
-
-void ExpectSameArea(const CBareRow& expected, const std::vector<COLORREF>& actual, const RECT& area,
-                    int line)
-{
-    SCOPED_TRACE(testing::Message() << "called from line " << line);
-    ASSERT_EQ(static_cast<size_t>(RowWidth * RowHeight), actual.size());
-    EXPECT_EQ(0u, CountDifferences(expected, actual, area))
-        << "area (" << area.left << ", " << area.top << ")-(" << area.right << ", " << area.bottom
-        << ") differs from the reference";
-}
 
 // The file drop list on the clipboard, read as a paste target reads it.
 std::vector<std::wstring> ClipboardFiles()
@@ -115,51 +48,31 @@ std::vector<std::wstring> ClipboardFiles()
     return paths;
 }
 
-// The main window's catalogue with two shortcut categories, "Links" and "More", whose
-// headers and rows live on a host window of the test: "Links" at (0, 0) with its rows
-// below it, "More" in a column of its own.
-class ShortcutViews : public CMainWindowTest
+// Two shortcut categories on the host: "Links" at (0, 0) with its rows below
+// it, "More" in a column of its own.
+class ShortcutViews : public CHostedViewsTest
 {
 protected:
     void SetUp() override
     {
-        CMainWindowTest::SetUp();
+        CHostedViewsTest::SetUp();
         if (HasFatalFailure())
             return;
-        CListItemWindow::s_buttonDown = false;
-        m_host = std::make_unique<CHostWindow>(RECT{100, 100, 600, 400});
-        CCategorizedList& list = m_catalogue->m_shortcuts;
-        const HWND page = list.m_parentWindow;
-        list.m_parentWindow = m_host->GetHwnd();
-        m_links = list.AddCategory(L"Links");
-        m_more = list.AddCategory(L"More");
-        list.m_parentWindow = page;
+        m_links = AddHostedCategory(m_catalogue->m_shortcuts, L"Links", 0);
+        m_more = AddHostedCategory(m_catalogue->m_shortcuts, L"More", 200);
         ASSERT_NE(nullptr, m_links);
         ASSERT_NE(nullptr, m_more);
         m_header = dynamic_cast<CShortcutCategoryWindow*>(m_links->m_window.get());
         ASSERT_NE(nullptr, m_header);
-        PlaceWindow(m_header->GetHwnd(), 0, 0);
-        PlaceWindow(m_more->m_window->GetHwnd(), 200, 0);
-    }
-
-    void TearDown() override
-    {
-        m_host.reset();
-        CMainWindowTest::TearDown();
     }
 
     CShortcutItem* AddShortcut(const std::wstring& name, const std::wstring& path,
                                const std::wstring& arguments = L"",
                                const std::wstring& startIn = L"", WORD hotKey = 0)
     {
-        auto item = std::make_unique<CShortcutItem>(name, m_links, path, arguments, startIn, hotKey,
-                                                    m_host->GetHwnd());
-        CShortcutItem* raw = item.get();
-        if (!m_links->InsertItem(std::move(item)))
-            return nullptr;
-        PlaceWindow(raw->m_window->GetHwnd(), 0,
-                    RowHeight * static_cast<int>(m_links->m_items.size()));
-        return raw;
+        return InsertRow(m_links,
+                         std::make_unique<CShortcutItem>(name, m_links, path, arguments, startIn,
+                                                         hotKey, m_host->GetHwnd()));
     }
 
     static CShortcutItemWindow* RowOf(CListItem* item)
@@ -167,22 +80,13 @@ protected:
         return dynamic_cast<CShortcutItemWindow*>(item->m_window.get());
     }
 
-    static std::vector<COLORREF> Capture(HWND row)
+    void Drop(const std::vector<std::wstring>& paths, int line)
     {
-        InvalidateRect(row, nullptr, FALSE);
-        UpdateWindow(row);
-        return CaptureClient(row);
+        DropFiles(m_header->GetHwnd(), paths, line);
     }
 
-    // A drop list as the shell builds it for a drag from Explorer.
-    void Drop(const std::vector<std::wstring>& paths)
-    {
-        const HGLOBAL drop = BuildDropFiles(paths);
-        ASSERT_NE(nullptr, drop);
-        SendMessageW(m_header->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-    }
-
-    // The one entry the category should hold after a drop; null, with a failure, otherwise.
+    // The one entry the category should hold after a drop; null, with a failure,
+    // otherwise.
     const CListItem* OnlyEntry(int line) const
     {
         SCOPED_TRACE(testing::Message() << "called from line " << line);
@@ -190,7 +94,6 @@ protected:
         return m_links->m_items.size() == 1 ? m_links->m_items[0].get() : nullptr;
     }
 
-    std::unique_ptr<CHostWindow> m_host;
     CCategory* m_links = nullptr;
     CCategory* m_more = nullptr;
     CShortcutCategoryWindow* m_header = nullptr;
@@ -204,7 +107,7 @@ TEST_F(ShortcutViews, NameStartsAfterTheShellIconOnlyWhileTheOptionIsOn)
     ASSERT_NE(nullptr, RowOf(item)->m_fileIcon.Get()) << "the shell gave no icon for a program";
     const HWND row = item->m_window->GetHwnd();
     const RECT iconArea = {12, 2, 28, 18};
-    CBareRow bare;
+    const std::vector<COLORREF> bare = TiledRow(IDB_SHORTCUT_ROW);
     m_mainWnd->m_settings.m_showShortcutIcons = false;
     const std::vector<COLORREF> without = Capture(row);
     // Only tiles up to where the name starts, at 12.
@@ -226,7 +129,7 @@ TEST_F(ShortcutViews, MissingFileHasNoIconAndTheNameStartsAtEighteen)
     EXPECT_EQ(nullptr, RowOf(item)->m_fileIcon.Get()) << "an icon for a file that is not there";
     m_mainWnd->m_settings.m_showShortcutIcons = true;
     const std::vector<COLORREF> pixels = Capture(item->m_window->GetHwnd());
-    CBareRow bare;
+    const std::vector<COLORREF> bare = TiledRow(IDB_SHORTCUT_ROW);
     ExpectSameArea(bare, pixels, RECT{0, 0, 18, RowHeight}, __LINE__);
     EXPECT_GT(CountDifferences(bare, pixels, RECT{18, 0, 26, RowHeight}), 0u)
         << "no name drawn from 18";
@@ -240,11 +143,10 @@ TEST_F(ShortcutViews, HotkeyMarkerOnlyWithARegisteredHotkey)
     ASSERT_NE(nullptr, keyed);
     ASSERT_NE(-1, keyed->m_hotKeyId) << "the test's hotkey could not be registered";
     const RECT markerArea = {RowWidth - 12, 2, RowWidth - 3, 11};
-    CBareRow bare;
+    const std::vector<COLORREF> bare = TiledRow(IDB_SHORTCUT_ROW);
     ExpectSameArea(bare, Capture(plain->m_window->GetHwnd()), markerArea, __LINE__);
-    CBareRow marked;
-    marked.DrawMarker();
-    ExpectSameArea(marked, Capture(keyed->m_window->GetHwnd()), markerArea, __LINE__);
+    ExpectSameArea(RowWithIcon(IDB_SHORTCUT_ROW, IDI_HOTKEY_MARKER, RowWidth - 12, 2, 9),
+                   Capture(keyed->m_window->GetHwnd()), markerArea, __LINE__);
 }
 
 TEST_F(ShortcutViews, ClickOpensWithArgumentsInTheStartInFolderAndNeverMinimises)
@@ -322,13 +224,8 @@ TEST_F(ShortcutViews, DeleteAsksFirstAndKeepsTheEntryOnNo)
 {
     CShortcutItem* item = AddShortcut(L"Report", L"C:\\report.pdf");
     ASSERT_NE(nullptr, item);
-    CMessageBoxCloser closer;
-    RowOf(item)->RunMenuCommand(ID_DELETE);
-    ASSERT_EQ(1u, closer.m_texts.size());
-    EXPECT_EQ(L"Delete shortcut from the list?", closer.m_texts[0]);
-    EXPECT_EQ(L"Pathmoor", closer.m_captions[0]);
-    ASSERT_EQ(1u, m_links->m_items.size());
-    EXPECT_EQ(item, m_links->m_items[0].get());
+    ExpectEntryKeptOnNo([item] { RowOf(item)->RunMenuCommand(ID_DELETE); }, item,
+                        L"Delete shortcut from the list?", __LINE__);
 }
 
 TEST_F(ShortcutViews, DroppedDocumentKeepsItsExtensionAndOnlyTheFirstFileCounts)
@@ -337,7 +234,7 @@ TEST_F(ShortcutViews, DroppedDocumentKeepsItsExtensionAndOnlyTheFirstFileCounts)
     const std::wstring report = folder.MakeFile(L"report.pdf");
     const std::wstring second = folder.MakeFile(L"second.txt");
     CMessageBoxCloser closer;
-    Drop({report, second});
+    Drop({report, second}, __LINE__);
     EXPECT_TRUE(closer.m_texts.empty());
     const CListItem* added = OnlyEntry(__LINE__);
     ASSERT_NE(nullptr, added);
@@ -354,7 +251,7 @@ TEST_F(ShortcutViews, DroppedFolderIsNamedAfterIt)
 {
     CScratchFolder folder;
     const std::wstring place = folder.MakeFolder(L"My.Place");
-    Drop({place});
+    Drop({place}, __LINE__);
     const CListItem* added = OnlyEntry(__LINE__);
     ASSERT_NE(nullptr, added);
     EXPECT_EQ(L"My.Place", added->GetName());
@@ -363,7 +260,7 @@ TEST_F(ShortcutViews, DroppedFolderIsNamedAfterIt)
 
 TEST_F(ShortcutViews, DroppedFolderWithClosingBackslashKeepsItsName)
 {
-    Drop({L"C:\\windows\\"});
+    Drop({L"C:\\windows\\"}, __LINE__);
     const CListItem* added = OnlyEntry(__LINE__);
     ASSERT_NE(nullptr, added);
     EXPECT_EQ(L"windows", added->GetName());
@@ -371,7 +268,7 @@ TEST_F(ShortcutViews, DroppedFolderWithClosingBackslashKeepsItsName)
 
 TEST_F(ShortcutViews, DroppedDriveIsNamedByItsDrive)
 {
-    Drop({L"C:\\"});
+    Drop({L"C:\\"}, __LINE__);
     const CListItem* added = OnlyEntry(__LINE__);
     ASSERT_NE(nullptr, added);
     EXPECT_EQ(L"C:", added->GetName());
@@ -386,7 +283,7 @@ TEST_F(ShortcutViews, DroppedLinkAddsItsTargetUnderTheLinkName)
     const std::wstring link = folder / L"Notes.LNK";
     SaveShellLink(link, {target, L"-n \"a b\"", work, CtrlAltF22}, __LINE__);
     CMessageBoxCloser closer;
-    Drop({link});
+    Drop({link}, __LINE__);
     EXPECT_TRUE(closer.m_texts.empty());
     const CListItem* added = OnlyEntry(__LINE__);
     ASSERT_NE(nullptr, added);
@@ -405,7 +302,7 @@ TEST_F(ShortcutViews, DroppedLinkNamedOnlyLnkKeepsThatName)
     const std::wstring target = folder.MakeFile(L"a.txt");
     const std::wstring link = folder / L".lnk";
     SaveShellLink(link, {target, L"", L"", 0}, __LINE__);
-    Drop({link});
+    Drop({link}, __LINE__);
     const CListItem* added = OnlyEntry(__LINE__);
     ASSERT_NE(nullptr, added);
     EXPECT_EQ(L".lnk", added->GetName());
@@ -419,7 +316,7 @@ TEST_F(ShortcutViews, DroppedPathLongerThanMaxPathArrivesWhole)
         L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b') + L"\\long name.txt";
     ASSERT_GT(path.size(), static_cast<size_t>(MAX_PATH));
     CMessageBoxCloser closer;
-    Drop({path});
+    Drop({path}, __LINE__);
     EXPECT_TRUE(closer.m_texts.empty());
     const CListItem* added = OnlyEntry(__LINE__);
     ASSERT_NE(nullptr, added);
@@ -430,7 +327,7 @@ TEST_F(ShortcutViews, DroppedPathLongerThanMaxPathArrivesWhole)
 TEST_F(ShortcutViews, DroppedExtensionLongerThanNineteenCharactersIsKept)
 {
     const std::wstring path = L"C:\\data\\archive." + std::wstring(40, L'x');
-    Drop({path});
+    Drop({path}, __LINE__);
     const CListItem* added = OnlyEntry(__LINE__);
     ASSERT_NE(nullptr, added);
     EXPECT_EQ(L"archive." + std::wstring(40, L'x'), added->GetName());
@@ -441,7 +338,7 @@ TEST_F(ShortcutViews, DroppedDuplicateNameIsRefused)
 {
     ASSERT_NE(nullptr, AddShortcut(L"report.pdf", L"C:\\old\\report.pdf"));
     CMessageBoxCloser closer;
-    Drop({L"C:\\new\\report.pdf"});
+    Drop({L"C:\\new\\report.pdf"}, __LINE__);
     ASSERT_EQ(1u, closer.m_texts.size());
     EXPECT_EQ(LoadResString(IDS_ITEM_EXISTS), closer.m_texts[0]);
     const CListItem* kept = OnlyEntry(__LINE__);
@@ -470,9 +367,5 @@ TEST_F(ShortcutViews, RowDraggedToAnotherCategoryKeepsItsHotkey)
 
 TEST_F(ShortcutViews, DeleteCategoryAsksFirstAndKeepsItOnNo)
 {
-    CMessageBoxCloser closer;
-    m_header->RunMenuCommand(ID_DELETE);
-    ASSERT_EQ(1u, closer.m_texts.size());
-    EXPECT_EQ(LoadResString(IDS_DELETE_CATEGORY_PROMPT), closer.m_texts[0]);
-    EXPECT_NE(nullptr, m_catalogue->m_shortcuts.FindCategory(L"Links"));
+    ExpectCategoryKeptOnNo(*m_header, m_catalogue->m_shortcuts, L"Links", __LINE__);
 }

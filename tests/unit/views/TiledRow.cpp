@@ -1,8 +1,8 @@
 #include "tests/unit/views/TiledRow.h"
 
-#include <gtest/gtest.h>
+#include "tests/unit/views/ReferenceRow.h"
 
-#include "toolkit/Application.h"
+#include <gtest/gtest.h>
 
 namespace views_test
 {
@@ -10,7 +10,6 @@ namespace
 {
 constexpr int RowWidth = 140;
 constexpr int RowHeight = 22;
-constexpr int TileWidth = 20;
 
 COLORREF PixelAt(const std::vector<COLORREF>& pixels, int x, int y)
 {
@@ -20,25 +19,7 @@ COLORREF PixelAt(const std::vector<COLORREF>& pixels, int x, int y)
 
 std::vector<COLORREF> TiledRow(UINT bitmapId)
 {
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HDC screen = GetDC(nullptr);
-    const HBITMAP canvas = CreateCompatibleBitmap(screen, RowWidth, RowHeight);
-    ReleaseDC(nullptr, screen);
-    const HGDIOBJ old = SelectObject(dc, canvas);
-    const HBITMAP tile =
-        LoadBitmapW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(bitmapId));
-    for (int x = 0; x < RowWidth; x += TileWidth)
-        DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(tile), 0, x, 0, TileWidth,
-                   RowHeight, DST_BITMAP);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < RowHeight; ++y)
-        for (int x = 0; x < RowWidth; ++x)
-            pixels.push_back(GetPixel(dc, x, y));
-    DeleteObject(tile);
-    SelectObject(dc, old);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    return pixels;
+    return CReferenceRow(bitmapId).Pixels();
 }
 
 void ExpectSameArea(const std::vector<COLORREF>& expected, const std::vector<COLORREF>& actual,
