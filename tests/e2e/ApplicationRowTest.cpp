@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/Files.h"
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Registry.h"
+#include "tests/e2e/Screen.h"
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,59 +16,7 @@ using namespace e2e;
 
 namespace
 {
-const std::wstring EntryKey =
-    std::wstring(ProgramRoot) + L"\\Applications\\Category\\Tools\\Recorder";
-constexpr int BallCentreX = 11; // the 10-pixel ball starts 6 pixels in
-constexpr int BallCentreY = 9;  // and 4 pixels down
-
-bool WriteString(const std::wstring& path, const wchar_t* name, const std::wstring& value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG result =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
-}
-
-std::wstring TempFolder()
-{
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    wchar_t longTemp[MAX_PATH] = {};
-    GetLongPathNameW(temp, longTemp, MAX_PATH);
-    return longTemp;
-}
-
-// The recorder's lines: command line, working folder, process id.
-std::vector<std::wstring> ReadRecord(const std::wstring& path)
-{
-    std::vector<std::wstring> lines;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return lines;
-    std::wstring text(4096, L'\0');
-    DWORD read = 0;
-    ReadFile(file, &text[0], static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
-    CloseHandle(file);
-    text.resize(read / sizeof(wchar_t));
-    for (size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos;
-         start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
-COLORREF ScreenPixel(POINT point)
-{
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
+const std::wstring EntryKey = ApplicationsKey + L"\\Tools\\Recorder";
 
 class ApplicationRowTest : public ::testing::Test
 {
@@ -75,9 +25,7 @@ protected:
     {
         ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
         ResetProgramRoot();
-        m_record = TempFolder() + L"pathmoor-launch-record.txt";
-        DeleteFileW(m_record.c_str());
-        SetEnvironmentVariableW(L"PATHMOOR_LAUNCH_RECORD", m_record.c_str());
+        m_record = PrepareLaunchRecord(L"pathmoor-launch-record.txt");
     }
 
     void TearDown() override
@@ -92,15 +40,23 @@ protected:
         DeleteFileW(m_record.c_str());
     }
 
+    void StartAndFindRow(HWND& window, RECT& rowRect)
+    {
+        ASSERT_TRUE(m_program.Start());
+        window = m_program.WaitForMainWindow();
+        ASSERT_NE(nullptr, window);
+        HWND row = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (row = EntryRow(window)) != nullptr; })) << "no entry row";
+        rowRect = WindowRect(row);
+    }
+
     // The entry's row: the lowest "ListItem" window of the applications page.
     static HWND EntryRow(HWND window)
     {
         HWND page = FindWindowExW(window, nullptr, L"Page", L"ApplicationsPage");
         HWND lowest = nullptr;
-        for (HWND child = FindWindowExW(page, nullptr, L"ListItem", nullptr); child != nullptr;
-             child = FindWindowExW(page, child, L"ListItem", nullptr))
-            if (IsWindowVisible(child) &&
-                (lowest == nullptr || WindowRect(child).top > WindowRect(lowest).top))
+        for (HWND child : VisibleChildren(page, L"ListItem"))
+            if (lowest == nullptr || WindowRect(child).top > WindowRect(lowest).top)
                 lowest = child;
         return lowest;
     }
@@ -117,12 +73,9 @@ TEST_F(ApplicationRowTest, ClickStartsTheProgramAndTheBallClosesIt)
     ASSERT_TRUE(WriteString(EntryKey, L"ItemPath", ExecutableDirectory() + L"launch_recorder.exe"));
     ASSERT_TRUE(WriteString(EntryKey, L"Arguments", L"alpha \"beta gamma\""));
     ASSERT_TRUE(WriteString(EntryKey, L"StartIn", startIn));
-    ASSERT_TRUE(m_program.Start());
-    HWND window = m_program.WaitForMainWindow();
-    ASSERT_NE(nullptr, window);
-    HWND row = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (row = EntryRow(window)) != nullptr; })) << "no entry row";
-    const RECT rowRect = WindowRect(row);
+    HWND window = nullptr;
+    RECT rowRect = {};
+    ASSERT_NO_FATAL_FAILURE(StartAndFindRow(window, rowRect));
     const POINT ball = {rowRect.left + BallCentreX, rowRect.top + BallCentreY};
     const COLORREF stoppedBall = ScreenPixel(ball);
 
@@ -161,12 +114,9 @@ TEST_F(ApplicationRowTest, HideAfterLaunchSendsTheWindowToTheTrayOnARowClick)
 {
     ASSERT_TRUE(WriteString(EntryKey, L"ItemPath", ExecutableDirectory() + L"launch_recorder.exe"));
     ASSERT_TRUE(WriteDword(ProgramRoot, L"HideAfterLaunch", 1));
-    ASSERT_TRUE(m_program.Start());
-    HWND window = m_program.WaitForMainWindow();
-    ASSERT_NE(nullptr, window);
-    HWND row = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (row = EntryRow(window)) != nullptr; })) << "no entry row";
-    const RECT rowRect = WindowRect(row);
+    HWND window = nullptr;
+    RECT rowRect = {};
+    ASSERT_NO_FATAL_FAILURE(StartAndFindRow(window, rowRect));
 
     Click(rowRect.left + 90, rowRect.top + 11);
     std::vector<std::wstring> record;

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
+#include "tests/e2e/Files.h"
 #include "tests/e2e/Harness.h"
-
-#include <shellapi.h>
+#include "tests/e2e/Input.h"
+#include "tests/e2e/Registry.h"
+#include "tests/e2e/Screen.h"
 
 #include <string>
 #include <vector>
@@ -15,68 +17,8 @@ using namespace e2e;
 
 namespace
 {
-const std::wstring CategoriesKey = std::wstring(ProgramRoot) + L"\\Applications\\Category\\";
-const std::wstring ShowKey = std::wstring(ProgramRoot) + L"\\KeyShortcuts\\Show";
-const wchar_t DialogClass[] = L"#32770";
-const wchar_t MenuClass[] = L"#32768";
-// Ctrl+Alt+R as a shell-link hotkey word: HOTKEYF_CONTROL | HOTKEYF_ALT above the key.
-constexpr DWORD RecorderHotKey = 0x0652;
+const std::wstring CategoriesKey = ApplicationsKey + L"\\";
 
-struct DialogSearch
-{
-    DWORD pid;
-    const wchar_t* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    wchar_t className[16] = {};
-    wchar_t title[128] = {};
-    GetClassNameW(window, className, 16);
-    GetWindowTextW(window, title, 128);
-    if (pid != search->pid || lstrcmpW(className, DialogClass) != 0 ||
-        lstrcmpW(title, search->title) != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// A dialog of the program with that title, visible or hidden, or null.
-HWND FindDialog(DWORD pid, const wchar_t* title)
-{
-    DialogSearch search = {pid, title, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool PopupMenuShown()
-{
-    HWND menu = FindWindowW(MenuClass, nullptr);
-    return menu != nullptr && IsWindowVisible(menu);
-}
-
-// Characters as the keyboard would give them, whatever the layout.
-void TypeText(const std::wstring& text)
-{
-    for (wchar_t c : text)
-    {
-        INPUT input[2] = {};
-        for (INPUT& key : input)
-        {
-            key.type = INPUT_KEYBOARD;
-            key.ki.wScan = c;
-            key.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof(INPUT));
-    }
-}
-
-void PressChord(std::initializer_list<WORD> modifiers, WORD key);
 // A global hotkey is pressed while another program is in front: the main window goes to
 // the tray first.
 void PressHotKeyFromElsewhere(HWND window, WORD key)
@@ -85,98 +27,11 @@ void PressHotKeyFromElsewhere(HWND window, WORD key)
     PressChord({VK_CONTROL, VK_MENU}, key);
 }
 
-void PressChord(std::initializer_list<WORD> modifiers, WORD key)
-{
-    for (WORD modifier : modifiers)
-        KeyDown(modifier);
-    PressKey(key);
-    for (auto it = modifiers.end(); it != modifiers.begin();)
-        KeyUp(*--it);
-}
-
-POINT CentreOf(HWND window)
-{
-    const RECT rect = WindowRect(window);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-void ClickControl(HWND dialog, int id)
-{
-    const POINT centre = CentreOf(GetDlgItem(dialog, id));
-    Click(centre.x, centre.y);
-}
-
-// GetWindowTextW does not ask a control of another process: the control is asked here.
-std::wstring ControlText(HWND control)
-{
-    wchar_t text[256] = L"";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
-                        DefaultTimeoutMs, &copied);
-    return text;
-}
-
-bool WriteString(const std::wstring& path, const wchar_t* name, const std::wstring& value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG result =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
-}
-
-bool CreateKey(const std::wstring& path)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-DWORD SubKeyCount(const std::wstring& path)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
-    DWORD count = 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    return count;
-}
-
-bool KeyExists(const std::wstring& path)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-std::wstring TempFolder()
-{
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    return temp;
-}
-
 // The visible rows and headers of the applications page, top to bottom.
 std::vector<HWND> PageRows(HWND window)
 {
-    HWND page = FindWindowExW(window, nullptr, L"Page", L"ApplicationsPage");
-    std::vector<HWND> rows;
-    for (HWND child = FindWindowExW(page, nullptr, L"ListItem", nullptr); child != nullptr;
-         child = FindWindowExW(page, child, L"ListItem", nullptr))
-        if (IsWindowVisible(child))
-            rows.push_back(child);
-    return rows;
+    return VisibleChildren(FindWindowExW(window, nullptr, L"Page", L"ApplicationsPage"),
+                           L"ListItem");
 }
 
 class DialogFlowTest : public ::testing::Test
@@ -188,9 +43,7 @@ protected:
         DeleteProgramRoot();
         // A returning user: no first-start defaults in the way.
         ASSERT_TRUE(WriteDword(ProgramRoot, L"FirstLaunch", 0));
-        m_record = TempFolder() + L"pathmoor-dialog-record.txt";
-        DeleteFileW(m_record.c_str());
-        SetEnvironmentVariableW(L"PATHMOOR_LAUNCH_RECORD", m_record.c_str());
+        m_record = PrepareLaunchRecord(L"pathmoor-dialog-record.txt");
     }
 
     void TearDown() override
@@ -220,7 +73,7 @@ protected:
                 dialog = FindDialog(m_program.Pid(), title);
                 return dialog != nullptr && IsWindowVisible(dialog);
             }))
-            << "no dialog \"" << std::string(title, title + lstrlenW(title)) << "\" appeared";
+            << "no dialog \"" << Utf8(title) << "\" appeared";
         return dialog;
     }
 
@@ -243,6 +96,21 @@ protected:
         TypeText(name);
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
+    }
+
+    // A stored "Tools" category, and "Add application" opened from its header's menu.
+    void OpenEditorOnToolsCategory(HWND& window, HWND& editor)
+    {
+        ASSERT_TRUE(CreateKey(CategoriesKey + L"Tools"));
+        window = Start();
+        ASSERT_NE(nullptr, window);
+        std::vector<HWND> rows;
+        ASSERT_TRUE(WaitFor([&] { return (rows = PageRows(window)).size() == 1; }))
+            << "no header for the stored category";
+        OpenRowMenu(rows[0]);
+        PressKey('A');
+        editor = WaitForDialog(L"Add application");
+        ASSERT_NE(nullptr, editor);
     }
 
     void OpenRowMenu(HWND row)
@@ -301,41 +169,18 @@ TEST_F(DialogFlowTest, PageMenuAddsACategoryAndRefusesTheSameNameInOtherLetters)
 
     ASSERT_TRUE(m_program.Close());
     EXPECT_TRUE(KeyExists(CategoriesKey + L"Tools"));
-    EXPECT_EQ(1u, SubKeyCount(CategoriesKey)) << "more than one category was stored";
+    EXPECT_EQ(1u, SubKeys(CategoriesKey).size()) << "more than one category was stored";
 }
 
 TEST_F(DialogFlowTest, EditorAddsAnApplicationWhoseTypedHotKeyStartsIt)
 {
-    ASSERT_TRUE(CreateKey(CategoriesKey + L"Tools"));
-    HWND window = Start();
-    ASSERT_NE(nullptr, window);
-    std::vector<HWND> rows;
-    ASSERT_TRUE(WaitFor([&] { return (rows = PageRows(window)).size() == 1; }))
-        << "no header for the stored category";
-
-    OpenRowMenu(rows[0]);
-    PressKey('A');
-    HWND editor = WaitForDialog(L"Add application");
-    ASSERT_NE(nullptr, editor);
+    HWND window = nullptr;
+    HWND editor = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenEditorOnToolsCategory(window, editor));
     TypeText(L"Recorder");
     ClickControl(editor, IDC_PATH_EDIT);
     TypeText(ExecutableDirectory() + L"launch_recorder.exe");
-    if (!IsWindowVisible(GetDlgItem(editor, IDC_HOTKEY_EDIT)))
-    {
-        // From the path over the browse button to the "Advanced" link, opened by keyboard.
-        PressKey(VK_TAB);
-        PressKey(VK_TAB);
-        PressKey(VK_RETURN);
-    }
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(editor, IDC_HOTKEY_EDIT)); }))
-        << "the advanced fields did not unfold";
-    ClickControl(editor, IDC_HOTKEY_EDIT);
-    PressChord({VK_CONTROL, VK_MENU}, 'R');
-    std::wstring shown = L"sentinel";
-    ASSERT_TRUE(WaitFor(
-        [&]
-        { return (shown = ControlText(GetDlgItem(editor, IDC_HOTKEY_EDIT))) == L"Ctrl+ Alt+ R"; }))
-        << "the hotkey field shows \"" << std::string(shown.begin(), shown.end()) << "\"";
+    ASSERT_TRUE(TypeRecorderHotKey(editor));
     ClickControl(editor, IDOK);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); })) << "the editor stayed open";
 
@@ -407,9 +252,7 @@ TEST_F(DialogFlowTest, ShortcutKeyDialogFromTheTraySetsTheShowWindowHotKey)
     HWND window = Start();
     ASSERT_NE(nullptr, window);
     ASSERT_TRUE(WaitFor([&] { return TrayIconExists(window, 1); })) << "no tray icon";
-    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-    const RECT trayRect = WindowRect(tray);
-    const POINT icon = {trayRect.right - 11, (trayRect.top + trayRect.bottom) / 2};
+    const POINT icon = TrayIconPoint();
 
     Click(icon.x, icon.y, false);
     ASSERT_TRUE(WaitFor(PopupMenuShown)) << "the tray menu did not open";
@@ -450,9 +293,8 @@ TEST_F(DialogFlowTest, ShortcutKeyDialogCancelledLeavesNoWindowAndNoValue)
     HWND window = Start();
     ASSERT_NE(nullptr, window);
     ASSERT_TRUE(WaitFor([&] { return TrayIconExists(window, 1); })) << "no tray icon";
-    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-    const RECT trayRect = WindowRect(tray);
-    Click(trayRect.right - 11, (trayRect.top + trayRect.bottom) / 2, false);
+    const POINT icon = TrayIconPoint();
+    Click(icon.x, icon.y, false);
     ASSERT_TRUE(WaitFor(PopupMenuShown)) << "the tray menu did not open";
     PressKey('O');
     PressKey('S');
@@ -466,16 +308,9 @@ TEST_F(DialogFlowTest, ShortcutKeyDialogCancelledLeavesNoWindowAndNoValue)
 
 TEST_F(DialogFlowTest, BrowseFillsThePathAndTheEmptyName)
 {
-    ASSERT_TRUE(CreateKey(CategoriesKey + L"Tools"));
-    HWND window = Start();
-    ASSERT_NE(nullptr, window);
-    std::vector<HWND> rows;
-    ASSERT_TRUE(WaitFor([&] { return (rows = PageRows(window)).size() == 1; }))
-        << "no header for the stored category";
-    OpenRowMenu(rows[0]);
-    PressKey('A');
-    HWND editor = WaitForDialog(L"Add application");
-    ASSERT_NE(nullptr, editor);
+    HWND window = nullptr;
+    HWND editor = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenEditorOnToolsCategory(window, editor));
 
     ClickControl(editor, IDC_BROWSE);
     HWND open = WaitForDialog(L"Open");

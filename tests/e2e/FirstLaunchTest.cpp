@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/Files.h"
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Registry.h"
 
 #include <shlobj.h>
 
@@ -14,50 +16,6 @@ using namespace e2e;
 
 namespace
 {
-const std::wstring ApplicationsKey = std::wstring(ProgramRoot) + L"\\Applications\\Category";
-const std::wstring FoldersKey = std::wstring(ProgramRoot) + L"\\Folders\\Category";
-const std::wstring ShortcutsKey = std::wstring(ProgramRoot) + L"\\Shortcuts\\Category";
-
-std::string Narrow(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
-}
-
-std::vector<std::wstring> SubKeys(const std::wstring& path)
-{
-    std::vector<std::wstring> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
-    wchar_t name[256] = {};
-    for (DWORD index = 0;; ++index)
-    {
-        DWORD length = 256;
-        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        names.push_back(name);
-    }
-    RegCloseKey(key);
-    return names;
-}
-
-// Every key and value below path, for comparing two states of the registry.
-std::wstring DumpTree(const std::wstring& path)
-{
-    std::wstring dump = L"[" + path + L"]\n" + DumpValues(path);
-    for (const std::wstring& name : SubKeys(path))
-        dump += DumpTree(path + L"\\" + name);
-    return dump;
-}
-
-std::wstring ReadString(const std::wstring& path, const wchar_t* name)
-{
-    wchar_t text[MAX_PATH] = L"<none>";
-    DWORD size = sizeof(text);
-    RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size);
-    return text;
-}
 
 int CountChildren(HWND parent, const wchar_t* className)
 {
@@ -175,11 +133,11 @@ TEST_F(FirstLaunchTest, FirstStartShowsTheDefaultCategories)
     {
         const std::wstring path = ReadString(testData + L"\\" + name, L"ItemPath");
         EXPECT_EQ(0, path.compare(0, ExecutableDirectory().size(), ExecutableDirectory()))
-            << Narrow(name) << " has the path " << Narrow(path);
-        EXPECT_EQ(L"", ReadString(testData + L"\\" + name, L"Arguments")) << Narrow(name);
+            << Utf8(name) << " has the path " << Utf8(path);
+        EXPECT_EQ(L"", ReadString(testData + L"\\" + name, L"Arguments")) << Utf8(name);
         DWORD hotKey = 0xdead;
         EXPECT_TRUE(ReadDword(testData + L"\\" + name, L"HotKey", hotKey));
-        EXPECT_EQ(0u, hotKey) << Narrow(name);
+        EXPECT_EQ(0u, hotKey) << Utf8(name);
     }
 }
 

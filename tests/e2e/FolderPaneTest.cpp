@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Input.h"
+#include "tests/e2e/Registry.h"
+#include "tests/e2e/Screen.h"
 
 #include <algorithm>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -15,37 +17,10 @@ using namespace e2e;
 
 namespace
 {
-const std::wstring FolderCategoriesKey = std::wstring(ProgramRoot) + L"\\Folders\\Category";
 const wchar_t DuplicateMessage[] = L"Category with this name already exists";
 // Sorts before every category the program may bring along, so its header comes first.
 const wchar_t FirstCategory[] = L"AAA e2e";
 const wchar_t SecondCategory[] = L"AAB e2e";
-constexpr int RowHeight = 22;
-
-std::vector<HWND> VisibleChildren(HWND parent, const wchar_t* className)
-{
-    std::vector<HWND> found;
-    for (HWND child = FindWindowExW(parent, nullptr, className, nullptr); child != nullptr;
-         child = FindWindowExW(parent, child, className, nullptr))
-        if (IsWindowVisible(child))
-            found.push_back(child);
-    return found;
-}
-
-// The pane's rows and headers column by column, each column from the top.
-std::vector<HWND> PaneWindowsInOrder(HWND pane)
-{
-    std::vector<HWND> windows = VisibleChildren(pane, L"ListItem");
-    std::sort(windows.begin(), windows.end(),
-              [](HWND a, HWND b)
-              {
-                  const RECT first = WindowRect(a);
-                  const RECT second = WindowRect(b);
-                  return first.left != second.left ? first.left < second.left
-                                                   : first.top < second.top;
-              });
-    return windows;
-}
 
 HWND FoldersPaneOf(HWND window)
 {
@@ -60,78 +35,6 @@ POINT EmptyPanePoint(HWND pane)
     for (HWND child : VisibleChildren(pane, L"ListItem"))
         lowest = std::max<int>(lowest, WindowRect(child).bottom);
     return {(rect.left + rect.right) / 2, (lowest + rect.bottom) / 2};
-}
-
-// A visible top-level window of the process whose title is the text.
-HWND FindTopLevel(DWORD pid, const std::wstring& title)
-{
-    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, title.c_str()); window != nullptr;
-         window = FindWindowExW(nullptr, window, nullptr, title.c_str()))
-    {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == pid && IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
-
-// The process's message box that shows the text.
-HWND FindMessageBox(DWORD pid, const wchar_t* text)
-{
-    for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); box != nullptr;
-         box = FindWindowExW(nullptr, box, L"#32770", nullptr))
-    {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(box, &owner);
-        if (owner == pid && IsWindowVisible(box) &&
-            FindWindowExW(box, nullptr, L"Static", text) != nullptr)
-            return box;
-    }
-    return nullptr;
-}
-
-// Letters and spaces as keys; upper-case letters with Shift held.
-void TypeText(const std::wstring& text)
-{
-    for (wchar_t c : text)
-    {
-        const bool upper = c >= L'A' && c <= L'Z';
-        if (upper)
-            KeyDown(VK_SHIFT);
-        PressKey(static_cast<WORD>(upper || c == L' ' ? c : c - L'a' + L'A'));
-        if (upper)
-            KeyUp(VK_SHIFT);
-    }
-}
-
-// The names of the keys under the path, as written.
-std::vector<std::wstring> SubKeys(const std::wstring& path)
-{
-    std::vector<std::wstring> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
-    wchar_t name[256];
-    for (DWORD i = 0, size = 256;
-         RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, size = 256)
-        names.push_back(name);
-    RegCloseKey(key);
-    return names;
-}
-
-bool WriteString(const std::wstring& path, const wchar_t* name, const std::wstring& value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG result =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
 }
 
 struct TitleSearch
@@ -203,11 +106,12 @@ protected:
         ASSERT_TRUE(WaitFor(
             [&]
             {
-                return (dialog = FindTopLevel(m_program.Pid(), L"Add category")) != nullptr &&
+                return (dialog = FindTopLevel({m_program.Pid(), nullptr, L"Add category"})) !=
+                           nullptr &&
                        GetForegroundWindow() == dialog;
             }))
             << "no category dialog";
-        TypeText(name);
+        TypeLetters(name);
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the dialog stayed";
     }
@@ -235,7 +139,8 @@ TEST_F(FolderPaneTest, AddCategoryFromThePaneAndRefuseItInOtherCase)
     ASSERT_TRUE(WaitFor(
         [&]
         {
-            return (box = FindMessageBox(m_program.Pid(), DuplicateMessage)) != nullptr &&
+            return (box = FindTopLevel(
+                        {m_program.Pid(), DialogClass, nullptr, DuplicateMessage})) != nullptr &&
                    GetForegroundWindow() == box;
         }))
         << "the duplicate was not refused";
@@ -246,12 +151,11 @@ TEST_F(FolderPaneTest, AddCategoryFromThePaneAndRefuseItInOtherCase)
 
     ASSERT_TRUE(m_program.Close());
     std::vector<std::wstring> archives;
-    for (const auto& name : SubKeys(FolderCategoriesKey))
+    for (const auto& name : SubKeys(FoldersKey))
         if (lstrcmpiW(name.c_str(), L"archive") == 0)
             archives.push_back(name);
     const std::vector<std::wstring> expected = {L"archive"};
-    EXPECT_EQ(expected, archives) << "stored: "
-                                  << testing::PrintToString(SubKeys(FolderCategoriesKey));
+    EXPECT_EQ(expected, archives) << "stored: " << testing::PrintToString(SubKeys(FoldersKey));
 }
 
 TEST_F(FolderPaneTest, ClickOnAFolderRowOpensTheFolder)
@@ -262,14 +166,14 @@ TEST_F(FolderPaneTest, ClickOnAFolderRowOpensTheFolder)
     m_folder = std::wstring(temp) + folderName;
     ASSERT_TRUE(CreateDirectoryW(m_folder.c_str(), nullptr) ||
                 GetLastError() == ERROR_ALREADY_EXISTS);
-    ASSERT_TRUE(WriteString(FolderCategoriesKey + L"\\" + FirstCategory + L"\\" + folderName,
-                            L"ItemPath", m_folder));
+    ASSERT_TRUE(WriteString(FoldersKey + L"\\" + FirstCategory + L"\\" + folderName, L"ItemPath",
+                            m_folder));
     const HWND pane = StartAndFindPane();
     ASSERT_NE(nullptr, pane) << "no folders pane";
 
     // The first header is the top left one; its only row lies right under it.
     std::vector<HWND> windows;
-    ASSERT_TRUE(WaitFor([&] { return (windows = PaneWindowsInOrder(pane)).size() >= 2; }))
+    ASSERT_TRUE(WaitFor([&] { return (windows = ListWindowsInOrder(pane)).size() >= 2; }))
         << "no folder row";
     const HWND row = windows[1];
     ASSERT_EQ(WindowRect(windows[0]).top + RowHeight, WindowRect(row).top);
@@ -302,15 +206,15 @@ TEST_F(FolderPaneTest, ClickOnAFolderRowOpensTheFolder)
 
 TEST_F(FolderPaneTest, RowDraggedOntoAnotherCategoryMovesThere)
 {
-    const std::wstring first = FolderCategoriesKey + L"\\" + FirstCategory;
-    const std::wstring second = FolderCategoriesKey + L"\\" + SecondCategory;
+    const std::wstring first = FoldersKey + L"\\" + FirstCategory;
+    const std::wstring second = FoldersKey + L"\\" + SecondCategory;
     ASSERT_TRUE(WriteString(first + L"\\Windows", L"ItemPath", L"C:\\windows"));
     ASSERT_TRUE(WriteString(second + L"\\Fonts", L"ItemPath", L"C:\\windows\\Fonts"));
     const HWND pane = StartAndFindPane();
     ASSERT_NE(nullptr, pane) << "no folders pane";
     // First header, its row, second header, its row.
     std::vector<HWND> windows;
-    ASSERT_TRUE(WaitFor([&] { return (windows = PaneWindowsInOrder(pane)).size() >= 4; }))
+    ASSERT_TRUE(WaitFor([&] { return (windows = ListWindowsInOrder(pane)).size() >= 4; }))
         << "the seeded categories are not shown";
     const RECT row = WindowRect(windows[1]);
     const RECT target = WindowRect(windows[2]);
@@ -320,7 +224,7 @@ TEST_F(FolderPaneTest, RowDraggedOntoAnotherCategoryMovesThere)
     ASSERT_TRUE(WaitFor(
         [&]
         {
-            const std::vector<HWND> now = PaneWindowsInOrder(pane);
+            const std::vector<HWND> now = ListWindowsInOrder(pane);
             return WindowRect(now[1]).top == WindowRect(now[0]).top + RowHeight &&
                    now[1] != windows[1] && now[2] != windows[2];
         }))

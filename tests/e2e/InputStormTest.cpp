@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/Files.h"
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Registry.h"
+#include "tests/e2e/Screen.h"
 
 #include <cstdlib>
 #include <deque>
@@ -36,39 +39,6 @@ const WORD StormKeys[] = {'A',   'B',     'C',     'D',    'E',       'F',      
 // Close, Copy, Properties, Open.
 const WORD MenuLetters[] = {'A', 'E', 'D', 'L', 'C', 'P', 'O'};
 
-std::wstring TempFolder()
-{
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    wchar_t longTemp[MAX_PATH] = {};
-    GetLongPathNameW(temp, longTemp, MAX_PATH);
-    return longTemp;
-}
-
-bool WriteString(const std::wstring& path, const wchar_t* name, const std::wstring& value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG result =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
-}
-
-bool PopupMenuShown()
-{
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    return menu != nullptr && IsWindowVisible(menu);
-}
-
 bool IsOfProcess(HWND window, DWORD pid)
 {
     DWORD owner = 0;
@@ -81,28 +51,6 @@ std::wstring ClassOf(HWND window)
     wchar_t name[64] = L"";
     GetClassNameW(window, name, 64);
     return name;
-}
-
-// The visible dialog of the process that takes input: the innermost of a stack of modal ones.
-HWND ActiveDialogOf(DWORD pid)
-{
-    struct CSearch
-    {
-        DWORD pid;
-        HWND found;
-    } search = {pid, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param)
-        {
-            auto* search = reinterpret_cast<CSearch*>(param);
-            if (!IsOfProcess(window, search->pid) || !IsWindowVisible(window) ||
-                !IsWindowEnabled(window) || ClassOf(window) != L"#32770")
-                return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 struct CWindowCount
@@ -192,7 +140,7 @@ protected:
         // Targets that do not exist: a click on them only beeps, so the storm starts nothing.
         m_missing = TempFolder() + L"pathmoor-storm-missing";
         ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_missing.c_str()))
-            << Narrow(m_missing) << " exists";
+            << Utf8(m_missing) << " exists";
         ASSERT_TRUE(WriteDword(ProgramRoot, L"HideAfterLaunch", 0));
         WriteCatalogue();
     }
@@ -224,7 +172,7 @@ protected:
             std::wstring(ProgramRoot) + L"\\" + list + L"\\Category\\" + category + L"\\" + name;
         const std::wstring target =
             m_missing + L"\\" + category + L" " + name + (list == L"Folders" ? L"" : L".exe");
-        ASSERT_TRUE(WriteString(key, L"ItemPath", target)) << Narrow(key);
+        ASSERT_TRUE(WriteString(key, L"ItemPath", target)) << Utf8(key);
     }
 
     void Start()
@@ -237,11 +185,6 @@ protected:
         ASSERT_NE(nullptr, m_process);
         m_tabs = FindWindowExW(m_window, nullptr, L"TabControl", nullptr);
         ASSERT_NE(nullptr, m_tabs);
-        HDC dc = GetDC(m_tabs);
-        SIZE first = {};
-        GetTextExtentPoint32W(dc, L"Applications", 12, &first);
-        ReleaseDC(m_tabs, dc);
-        m_secondTabX = 6 + first.cx + 16 + 20;
     }
 
     bool Answers() const
@@ -281,7 +224,8 @@ protected:
                 ++m_menusDismissed;
                 continue;
             }
-            const HWND dialog = ActiveDialogOf(m_program.Pid());
+            const HWND dialog =
+                FindTopLevel({m_program.Pid(), DialogClass, nullptr, nullptr, true, true});
             if (dialog == nullptr)
                 return KeepInFront();
             DismissDialog(dialog);
@@ -402,9 +346,8 @@ protected:
 
     void SwitchPage()
     {
-        const RECT strip = WindowRect(m_tabs);
         const bool second = std::uniform_int_distribution<int>(0, 1)(m_random) == 1;
-        const POINT tab = {strip.left + (second ? m_secondTabX : 20), strip.top + 10};
+        const POINT tab = TabPoint(m_tabs, second ? 1 : 0);
         Remember(std::string("page ") + (second ? "shortcuts" : "applications"));
         MoveMouse(tab.x, tab.y);
         MouseButton(true, true);
@@ -459,7 +402,6 @@ protected:
     HANDLE m_process = nullptr;
     HWND m_window = nullptr;
     HWND m_tabs = nullptr;
-    int m_secondTabX = 0;
     std::wstring m_missing;
     std::mt19937 m_random{StormSeed()};
     std::deque<std::string> m_lastActions;

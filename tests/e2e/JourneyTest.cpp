@@ -7,7 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
+#include "tests/e2e/Files.h"
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Input.h"
+#include "tests/e2e/Registry.h"
+#include "tests/e2e/Screen.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -18,165 +22,6 @@ using namespace e2e;
 
 namespace
 {
-const std::wstring ApplicationsKey = std::wstring(ProgramRoot) + L"\\Applications\\Category";
-const std::wstring ShortcutsKey = std::wstring(ProgramRoot) + L"\\Shortcuts\\Category";
-const std::wstring FoldersKey = std::wstring(ProgramRoot) + L"\\Folders\\Category";
-const std::wstring ShowKey = std::wstring(ProgramRoot) + L"\\KeyShortcuts\\Show";
-const wchar_t MenuClass[] = L"#32768";
-const wchar_t DialogClass[] = L"#32770";
-constexpr COLORREF Yellow = RGB(255, 255, 0);
-// Toolbar client points: the "Add group" button and a point in the search box.
-constexpr POINT AddGroupPoint = {13, 10};
-constexpr POINT SearchBoxPoint = {100, 10};
-constexpr int BallCentreX = 11; // the 10-pixel ball starts 6 pixels in
-constexpr int BallCentreY = 9;  // and 4 pixels down
-// Ctrl+Alt+R as a shell-link hotkey word: HOTKEYF_CONTROL | HOTKEYF_ALT above the key.
-constexpr DWORD RecorderHotKey = 0x0652;
-
-std::string Utf8(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size,
-                        nullptr, nullptr);
-    return bytes;
-}
-
-std::wstring TempFolder()
-{
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    wchar_t longTemp[MAX_PATH] = {};
-    GetLongPathNameW(temp, longTemp, MAX_PATH);
-    return longTemp;
-}
-
-std::string ReadWholeFile(const std::wstring& path)
-{
-    std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    CloseHandle(file);
-    return text;
-}
-
-// The recorder's lines: command line, working folder, process id.
-std::vector<std::wstring> ReadRecord(const std::wstring& path)
-{
-    const std::string bytes = ReadWholeFile(path);
-    const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()),
-                            bytes.size() / sizeof(wchar_t));
-    std::vector<std::wstring> lines;
-    for (size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos;
-         start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
-std::vector<std::wstring> SubKeys(const std::wstring& path)
-{
-    std::vector<std::wstring> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
-    wchar_t name[256];
-    for (DWORD i = 0, size = 256;
-         RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, size = 256)
-        names.push_back(name);
-    RegCloseKey(key);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Every key and value below path, for comparing two states of the registry.
-std::wstring DumpTree(const std::wstring& path)
-{
-    std::wstring dump = L"[" + path + L"]\n" + DumpValues(path);
-    for (const std::wstring& name : SubKeys(path))
-        dump += DumpTree(path + L"\\" + name);
-    return dump;
-}
-
-std::wstring ReadString(const std::wstring& path, const wchar_t* name)
-{
-    wchar_t text[1024] = L"<none>";
-    DWORD size = sizeof(text);
-    RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size);
-    return text;
-}
-
-// Wine keeps hidden menu windows around, so every one of them is looked at.
-bool PopupMenuShown()
-{
-    for (HWND menu = FindWindowExW(nullptr, nullptr, MenuClass, nullptr); menu != nullptr;
-         menu = FindWindowExW(nullptr, menu, MenuClass, nullptr))
-        if (IsWindowVisible(menu))
-            return true;
-    return false;
-}
-
-// Characters as the keyboard would give them, whatever the layout.
-void TypeText(const std::wstring& text)
-{
-    for (wchar_t c : text)
-    {
-        INPUT input[2] = {};
-        for (INPUT& key : input)
-        {
-            key.type = INPUT_KEYBOARD;
-            key.ki.wScan = c;
-            key.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof(INPUT));
-    }
-}
-
-// Letters as a user types them, without Shift: lower case.
-void TypeLetters(const std::wstring& letters)
-{
-    for (wchar_t letter : letters)
-        PressKey(static_cast<WORD>(towupper(letter)));
-}
-
-void PressChord(std::initializer_list<WORD> modifiers, WORD key)
-{
-    for (WORD modifier : modifiers)
-        KeyDown(modifier);
-    PressKey(key);
-    for (auto it = modifiers.end(); it != modifiers.begin();)
-        KeyUp(*--it);
-}
-
-POINT CentreOf(HWND window)
-{
-    const RECT rect = WindowRect(window);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-void ClickControl(HWND dialog, int id)
-{
-    const POINT centre = CentreOf(GetDlgItem(dialog, id));
-    Click(centre.x, centre.y);
-}
-
-// GetWindowTextW does not ask a control of another process: the control is asked here.
-std::wstring ControlText(HWND control)
-{
-    wchar_t text[256] = L"";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
-                        DefaultTimeoutMs, &copied);
-    return text;
-}
 
 // Clicks into the field and types over everything it holds.
 void ReplaceFieldText(HWND dialog, int id, const std::wstring& text)
@@ -187,56 +32,6 @@ void ReplaceFieldText(HWND dialog, int id, const std::wstring& text)
     PressKey(VK_END, true);
     KeyUp(VK_SHIFT);
     TypeText(text);
-}
-
-// The rightmost icon of the notification area in Wine's taskbar.
-POINT TrayIconPoint()
-{
-    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-    const RECT rect = WindowRect(tray);
-    return {rect.right - 11, (rect.top + rect.bottom) / 2};
-}
-
-COLORREF ScreenPixel(POINT point)
-{
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-// The visible rows and headers of a page or pane, column by column, each from the top.
-std::vector<HWND> ListWindowsInOrder(HWND parent)
-{
-    std::vector<HWND> windows;
-    for (HWND child = FindWindowExW(parent, nullptr, L"ListItem", nullptr); child != nullptr;
-         child = FindWindowExW(parent, child, L"ListItem", nullptr))
-        if (IsWindowVisible(child))
-            windows.push_back(child);
-    std::sort(windows.begin(), windows.end(),
-              [](HWND a, HWND b)
-              {
-                  const RECT first = WindowRect(a);
-                  const RECT second = WindowRect(b);
-                  return first.left != second.left ? first.left < second.left
-                                                   : first.top < second.top;
-              });
-    return windows;
-}
-
-int CountYellowIn(const std::vector<HWND>& windows)
-{
-    int yellow = 0;
-    HDC screen = GetDC(nullptr);
-    for (HWND window : windows)
-    {
-        const RECT rect = WindowRect(window);
-        for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left; x < rect.right; ++x)
-                yellow += GetPixel(screen, x, y) == Yellow ? 1 : 0;
-    }
-    ReleaseDC(nullptr, screen);
-    return yellow;
 }
 
 // A point of the parent that no row, header or sibling covers, in screen coordinates,
@@ -254,32 +49,6 @@ POINT EmptyPoint(HWND parent)
             if (WindowFromPoint(POINT{x, y}) == parent)
                 return {x, y};
     return {-1, -1};
-}
-
-struct DialogSearch
-{
-    DWORD pid;
-    const wchar_t* title;
-    const wchar_t* text;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    wchar_t className[16] = {};
-    wchar_t title[128] = {};
-    GetClassNameW(window, className, 16);
-    GetWindowTextW(window, title, 128);
-    if (pid != search->pid || !IsWindowVisible(window) || lstrcmpW(className, DialogClass) != 0 ||
-        (search->title != nullptr && lstrcmpW(title, search->title) != 0) ||
-        (search->text != nullptr &&
-         FindWindowExW(window, nullptr, L"Static", search->text) == nullptr))
-        return TRUE;
-    search->found = window;
-    return FALSE;
 }
 
 // Where the entries of one kind live: a page whose categories stand side by side as
@@ -370,12 +139,10 @@ protected:
         ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
         DeleteProgramRoot();
         const std::wstring temp = TempFolder();
-        m_record = temp + L"pathmoor-journey-record.txt";
+        m_record = PrepareLaunchRecord(L"pathmoor-journey-record.txt");
         m_readerOutput = temp + L"pathmoor-journey-clipboard.txt";
         m_note = temp + L"pathmoor-journey-note.txt";
         m_folder = temp + L"pathmoor-journey-folder";
-        DeleteFileW(m_record.c_str());
-        SetEnvironmentVariableW(L"PATHMOOR_LAUNCH_RECORD", m_record.c_str());
         HANDLE note = CreateFileW(m_note.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, note);
@@ -419,15 +186,14 @@ protected:
 
     HWND WaitForDialog(const wchar_t* title, const wchar_t* text = nullptr)
     {
-        DialogSearch search = {m_program.Pid(), title, text, nullptr};
+        HWND found = nullptr;
         WaitFor(
             [&]
             {
-                search.found = nullptr;
-                EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-                return search.found != nullptr && GetForegroundWindow() == search.found;
+                found = FindTopLevel({m_program.Pid(), DialogClass, title, text});
+                return found != nullptr && GetForegroundWindow() == found;
             });
-        return search.found;
+        return found;
     }
 
     static bool OpenMenu(POINT point)
@@ -459,13 +225,8 @@ protected:
 
     void ShowPage(int index)
     {
-        // The second tab starts 4 pixels after the first, whose width follows its text.
-        HDC dc = GetDC(m_tabs);
-        SIZE first = {};
-        GetTextExtentPoint32W(dc, L"Applications", 12, &first);
-        ReleaseDC(m_tabs, dc);
-        const RECT strip = WindowRect(m_tabs);
-        Click(index == 0 ? strip.left + 20 : strip.left + 6 + first.cx + 16 + 20, strip.top + 10);
+        const POINT tab = TabPoint(m_tabs, index);
+        Click(tab.x, tab.y);
         const Surface& page = index == 0 ? m_applications : m_shortcuts;
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(page.parent) != FALSE; }))
             << "page " << index << " did not come up";
@@ -577,24 +338,7 @@ protected:
         TypeText(path);
         if (!withHotKey)
             return;
-        if (!IsWindowVisible(GetDlgItem(editor, IDC_HOTKEY_EDIT)))
-        {
-            // From the path over the browse button to the "Advanced" link, opened by keyboard.
-            PressKey(VK_TAB);
-            PressKey(VK_TAB);
-            PressKey(VK_RETURN);
-        }
-        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(editor, IDC_HOTKEY_EDIT)); }))
-            << "the advanced fields did not unfold";
-        ClickControl(editor, IDC_HOTKEY_EDIT);
-        PressChord({VK_CONTROL, VK_MENU}, 'R');
-        std::wstring shown = L"sentinel";
-        ASSERT_TRUE(WaitFor(
-            [&] {
-                return (shown = ControlText(GetDlgItem(editor, IDC_HOTKEY_EDIT))) ==
-                       L"Ctrl+ Alt+ R";
-            }))
-            << "the hotkey field shows \"" << Utf8(shown) << "\"";
+        ASSERT_TRUE(TypeRecorderHotKey(editor));
     }
 
     void AddEntry(Surface& surface, const EntryKind& kind, const std::wstring& name,
@@ -743,34 +487,6 @@ protected:
         EXPECT_EQ(0u, m_program.ExitCode());
     }
 
-    // What clipboard_reader, another program, reads from the clipboard.
-    std::string RunClipboardReader()
-    {
-        SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-        HANDLE output = CreateFileW(m_readerOutput.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                    &inherit, CREATE_ALWAYS, 0, nullptr);
-        if (output == INVALID_HANDLE_VALUE)
-            return "<no output file>";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = output;
-        startup.hStdError = output;
-        std::wstring commandLine = L"\"" + ExecutableDirectory() + L"clipboard_reader.exe\" win32";
-        PROCESS_INFORMATION process = {};
-        const BOOL started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0,
-                                            nullptr, nullptr, &startup, &process);
-        CloseHandle(output);
-        if (!started)
-            return "<reader did not start>";
-        const bool ended = WaitForSingleObject(process.hProcess, DefaultTimeoutMs) == WAIT_OBJECT_0;
-        if (!ended)
-            TerminateProcess(process.hProcess, 255);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return ended ? ReadWholeFile(m_readerOutput) : "<reader hung>";
-    }
-
     CProgram m_program;
     HWND m_window = nullptr;
     HWND m_toolbar = nullptr;
@@ -815,7 +531,7 @@ TEST_F(JourneyTest, FromTheFirstStartToARestartThatFindsEverythingAsLeft)
 
     // "&Copy" hands the shortcut's file to another program.
     ChooseFromMenu(Row(m_shortcuts, 1, 0), 'C');
-    EXPECT_EQ(Utf8(m_note) + "\n", RunClipboardReader());
+    EXPECT_EQ(Utf8(m_note) + "\n", RunClipboardReader(L"win32", m_readerOutput));
 
     ShowPage(0);
     ASSERT_FALSE(HasFatalFailure());
@@ -861,15 +577,15 @@ TEST_F(JourneyTest, FromTheFirstStartToARestartThatFindsEverythingAsLeft)
 
     // A search highlights the match in its row, and clearing it removes the highlight.
     const std::vector<HWND> applicationRows = ListWindowsInOrder(m_applications.parent);
-    ASSERT_EQ(0, CountYellowIn(applicationRows)) << "yellow before any search";
+    ASSERT_EQ(0, CountColourIn(applicationRows, Yellow)) << "yellow before any search";
     ClickToolbar(SearchBoxPoint);
     TypeLetters(L"cord");
-    ASSERT_TRUE(WaitFor([&] { return CountYellowIn({Row(m_applications, 1, 0)}) > 0; }))
+    ASSERT_TRUE(WaitFor([&] { return CountColourIn({Row(m_applications, 1, 0)}, Yellow) > 0; }))
         << "the match was not highlighted";
     EXPECT_FALSE(SaveScreenshot(L"05-search").empty());
     for (int i = 0; i < 4; ++i)
         PressKey(VK_BACK);
-    ASSERT_TRUE(WaitFor([&] { return CountYellowIn(applicationRows) == 0; }))
+    ASSERT_TRUE(WaitFor([&] { return CountColourIn(applicationRows, Yellow) == 0; }))
         << "the highlight stayed after clearing";
 
     // A click starts the program, its ball shows it running, a click on the ball closes it.

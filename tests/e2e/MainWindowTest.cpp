@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Registry.h"
+#include "tests/e2e/Screen.h"
 
 #include <shellapi.h>
 
@@ -14,41 +16,16 @@ using namespace e2e;
 
 namespace
 {
-const std::wstring CategoriesKey = std::wstring(ProgramRoot) + L"\\Applications\\Category";
 
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* title = nullptr)
 {
     return FindWindowExW(parent, nullptr, className, title);
 }
 
-std::vector<HWND> VisibleChildren(HWND parent, const wchar_t* className)
-{
-    std::vector<HWND> found;
-    for (HWND child = FindWindowExW(parent, nullptr, className, nullptr); child != nullptr;
-         child = FindWindowExW(parent, child, className, nullptr))
-        if (IsWindowVisible(child))
-            found.push_back(child);
-    return found;
-}
-
-// The rightmost icon of the notification area in Wine's taskbar.
-POINT TrayIconPoint()
-{
-    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-    const RECT rect = WindowRect(tray);
-    return {rect.right - 11, (rect.top + rect.bottom) / 2};
-}
-
-bool PopupMenuShown()
-{
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    return menu != nullptr && IsWindowVisible(menu);
-}
-
 void AddStoredItem(const std::wstring& category, const std::wstring& item)
 {
     HKEY key = nullptr;
-    const std::wstring path = CategoriesKey + L"\\" + category + L"\\" + item;
+    const std::wstring path = ApplicationsKey + L"\\" + category + L"\\" + item;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
                                              KEY_WRITE, nullptr, &key, nullptr));
     const wchar_t target[] = L"C:\\windows\\notepad.exe";
@@ -110,19 +87,14 @@ TEST_F(MainWindowTest, ClickingTheShortcutsTabSwapsThePages)
     EXPECT_TRUE(IsWindowVisible(applications));
     EXPECT_FALSE(IsWindowVisible(shortcuts));
 
-    // The second tab starts 4 pixels after the first, whose width follows its text.
-    HDC dc = GetDC(tabs);
-    SIZE first = {};
-    GetTextExtentPoint32W(dc, L"Applications", 12, &first);
-    ReleaseDC(tabs, dc);
-    const RECT strip = WindowRect(tabs);
-    const int secondTabX = strip.left + 6 + first.cx + 16 + 20;
-    Click(secondTabX, strip.top + 10);
+    const POINT secondTab = TabPoint(tabs, 1);
+    Click(secondTab.x, secondTab.y);
     ASSERT_TRUE(
         WaitFor([&] { return IsWindowVisible(shortcuts) && !IsWindowVisible(applications); }))
         << "the shortcuts page did not take the applications page's place";
 
-    Click(strip.left + 20, strip.top + 10);
+    const POINT firstTab = TabPoint(tabs, 0);
+    Click(firstTab.x, firstTab.y);
     ASSERT_TRUE(
         WaitFor([&] { return IsWindowVisible(applications) && !IsWindowVisible(shortcuts); }))
         << "the applications page did not come back";

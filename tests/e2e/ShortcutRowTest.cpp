@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/Files.h"
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Registry.h"
+#include "tests/e2e/Screen.h"
 
 #include <string>
 #include <vector>
@@ -15,103 +18,7 @@ namespace
 {
 // "!" sorts before every letter and digit, so this category is the first column of the
 // shortcuts page whatever other categories the program starts with.
-const std::wstring CategoryKey = std::wstring(ProgramRoot) + L"\\Shortcuts\\Category\\!e2e";
-constexpr int RowHeight = 22;
-
-bool WriteString(const std::wstring& path, const wchar_t* name, const std::wstring& value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG result =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
-}
-
-std::wstring TempFolder()
-{
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    wchar_t longTemp[MAX_PATH] = {};
-    GetLongPathNameW(temp, longTemp, MAX_PATH);
-    return longTemp;
-}
-
-std::string ReadWholeFile(const std::wstring& path)
-{
-    std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    CloseHandle(file);
-    return text;
-}
-
-// The recorder's lines: command line, working folder, process id.
-std::vector<std::wstring> ReadRecord(const std::wstring& path)
-{
-    const std::string bytes = ReadWholeFile(path);
-    const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()),
-                            bytes.size() / sizeof(wchar_t));
-    std::vector<std::wstring> lines;
-    for (size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos;
-         start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
-std::string Utf8(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size,
-                        nullptr, nullptr);
-    return bytes;
-}
-
-// What clipboard_reader, another program, reads from the clipboard by the given way.
-std::string RunClipboardReader(const wchar_t* way, const std::wstring& outputPath)
-{
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    HANDLE output = CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                CREATE_ALWAYS, 0, nullptr);
-    if (output == INVALID_HANDLE_VALUE)
-        return "<no output file>";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output;
-    startup.hStdError = output;
-    std::wstring commandLine =
-        L"\"" + ExecutableDirectory() + L"clipboard_reader.exe\" " + std::wstring(way);
-    PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    CloseHandle(output);
-    if (!started)
-        return "<reader did not start>";
-    const bool ended = WaitForSingleObject(process.hProcess, DefaultTimeoutMs) == WAIT_OBJECT_0;
-    if (!ended)
-        TerminateProcess(process.hProcess, 255);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ended ? ReadWholeFile(outputPath) : "<reader hung>";
-}
-
-bool PopupMenuShown()
-{
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    return menu != nullptr && IsWindowVisible(menu);
-}
+const std::wstring CategoryKey = ShortcutsKey + L"\\!e2e";
 
 class ShortcutRowTest : public ::testing::Test
 {
@@ -120,10 +27,8 @@ protected:
     {
         ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
         DeleteProgramRoot();
-        m_record = TempFolder() + L"pathmoor-shortcut-record.txt";
+        m_record = PrepareLaunchRecord(L"pathmoor-shortcut-record.txt");
         m_readerOutput = TempFolder() + L"pathmoor-clipboard-reader.txt";
-        DeleteFileW(m_record.c_str());
-        SetEnvironmentVariableW(L"PATHMOOR_LAUNCH_RECORD", m_record.c_str());
     }
 
     void TearDown() override
@@ -154,13 +59,8 @@ protected:
         EXPECT_TRUE(m_page && tabs);
         if (!m_page || !tabs)
             return nullptr;
-        // The second tab starts 4 pixels after the first, whose width follows its text.
-        HDC dc = GetDC(tabs);
-        SIZE first = {};
-        GetTextExtentPoint32W(dc, L"Applications", 12, &first);
-        ReleaseDC(tabs, dc);
-        const RECT strip = WindowRect(tabs);
-        Click(strip.left + 6 + first.cx + 16 + 20, strip.top + 10);
+        const POINT tab = TabPoint(tabs, 1);
+        Click(tab.x, tab.y);
         EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(m_page) != FALSE; }))
             << "the shortcuts page did not come up";
         return window;

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/Files.h"
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Input.h"
+#include "tests/e2e/Registry.h"
+#include "tests/e2e/Screen.h"
 
 #include <string>
 #include <vector>
@@ -13,75 +17,18 @@ using namespace e2e;
 
 namespace
 {
-constexpr COLORREF Yellow = RGB(255, 255, 0);
-// Toolbar client points: the centres of the two 26 by 20 buttons and a point in the box.
-constexpr POINT AddGroupPoint = {13, 10};
-constexpr POINT AddItemPoint = {39, 10};
-constexpr POINT SearchBoxPoint = {100, 10};
 const std::wstring SearchEntryKey =
     std::wstring(ProgramRoot) + L"\\Applications\\Category\\Toolbar apps\\ZEBQuill";
 
-bool WriteString(const std::wstring& path, const wchar_t* name, const std::wstring& value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG result =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
-}
-
-bool KeyExists(const std::wstring& path)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
 int CountVisibleRows(HWND page)
 {
-    int count = 0;
-    for (HWND child = FindWindowExW(page, nullptr, L"ListItem", nullptr); child != nullptr;
-         child = FindWindowExW(page, child, L"ListItem", nullptr))
-        count += IsWindowVisible(child) ? 1 : 0;
-    return count;
+    return static_cast<int>(VisibleChildren(page, L"ListItem").size());
 }
 
 // Yellow pixels on the screen inside the rows of the page.
 int CountYellowInRows(HWND page)
 {
-    int yellow = 0;
-    HDC screen = GetDC(nullptr);
-    for (HWND row = FindWindowExW(page, nullptr, L"ListItem", nullptr); row != nullptr;
-         row = FindWindowExW(page, row, L"ListItem", nullptr))
-    {
-        if (!IsWindowVisible(row))
-            continue;
-        const RECT rect = WindowRect(row);
-        for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left; x < rect.right; ++x)
-                yellow += GetPixel(screen, x, y) == Yellow ? 1 : 0;
-    }
-    ReleaseDC(nullptr, screen);
-    return yellow;
-}
-
-// Letters as a user types them, without Shift: lower case.
-void TypeLetters(const std::wstring& letters)
-{
-    for (wchar_t letter : letters)
-        PressKey(static_cast<WORD>(towupper(letter)));
-}
-
-bool PopupMenuShown()
-{
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    return menu != nullptr && IsWindowVisible(menu);
+    return CountColourIn(VisibleChildren(page, L"ListItem"), Yellow);
 }
 
 std::wstring TitleOf(HWND window)
@@ -89,11 +36,6 @@ std::wstring TitleOf(HWND window)
     wchar_t title[64] = L"";
     GetWindowTextW(window, title, 64);
     return title;
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
 }
 
 class ToolbarTest : public ::testing::Test
@@ -147,12 +89,8 @@ protected:
         HWND tabs = FindWindowExW(m_window, nullptr, L"TabControl", nullptr);
         HWND shortcuts = FindWindowExW(m_window, nullptr, L"Page", L"ShortcutsPage");
         ASSERT_TRUE(tabs && shortcuts);
-        HDC dc = GetDC(tabs);
-        SIZE first = {};
-        GetTextExtentPoint32W(dc, L"Applications", 12, &first);
-        ReleaseDC(tabs, dc);
-        const RECT strip = WindowRect(tabs);
-        Click(strip.left + 6 + first.cx + 16 + 20, strip.top + 10);
+        const POINT tab = TabPoint(tabs, 1);
+        Click(tab.x, tab.y);
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(shortcuts) != FALSE; }))
             << "the shortcuts page did not show";
     }
@@ -161,7 +99,7 @@ protected:
     // in the registry once the program has ended.
     void AddGroupOn(const wchar_t* pageTitle, const std::wstring& name, const wchar_t* listKey)
     {
-        SCOPED_TRACE(Narrow(pageTitle));
+        SCOPED_TRACE(Utf8(pageTitle));
         HWND page = FindWindowExW(m_window, nullptr, L"Page", pageTitle);
         ASSERT_NE(nullptr, page);
         // Rows the program is still laying out would count as the new one.
@@ -195,7 +133,7 @@ TEST_F(ToolbarTest, AddGroupAddsACategoryToEachPage)
     SaveScreenshot(L"toolbar-add-group");
     ASSERT_TRUE(m_program.Close());
     for (const std::wstring& key : m_expectedKeys)
-        EXPECT_TRUE(KeyExists(key)) << "missing key " << Narrow(key);
+        EXPECT_TRUE(KeyExists(key)) << "missing key " << Utf8(key);
     EXPECT_FALSE(KeyExists(std::wstring(ProgramRoot) + L"\\Shortcuts\\Category\\toolgroupa"));
     EXPECT_FALSE(KeyExists(std::wstring(ProgramRoot) + L"\\Applications\\Category\\toolgroups"));
 }
@@ -238,9 +176,8 @@ TEST_F(ToolbarTest, AboutBoxOpensFromTheTrayMenuAndClosesWithEscape)
 {
     Start();
     ASSERT_TRUE(WaitFor([&] { return TrayIconExists(m_window, 1); })) << "no tray icon";
-    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-    const RECT rect = WindowRect(tray);
-    Click(rect.right - 11, (rect.top + rect.bottom) / 2, false);
+    const POINT icon = TrayIconPoint();
+    Click(icon.x, icon.y, false);
     ASSERT_TRUE(WaitFor(PopupMenuShown)) << "the tray menu did not open";
     PressKey('A');
     const HWND about = WaitForDialog();
@@ -253,40 +190,7 @@ TEST_F(ToolbarTest, AboutBoxOpensFromTheTrayMenuAndClosesWithEscape)
 
 namespace
 {
-// The program's tooltip window that is shown, with its text.
-HWND VisibleToolTipOf(DWORD pid)
-{
-    struct CSearch
-    {
-        DWORD pid;
-        HWND found;
-    } search = {pid, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param)
-        {
-            auto* search = reinterpret_cast<CSearch*>(param);
-            wchar_t name[32] = L"";
-            GetClassNameW(window, name, 32);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid != search->pid || !IsWindowVisible(window) ||
-                lstrcmpW(name, L"tooltips_class32") != 0)
-                return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
-// GetWindowTextW does not ask another process's window; WM_GETTEXT does, and a tooltip
-// answers it with the text it shows.
-std::wstring TipText(HWND tip)
-{
-    wchar_t text[64] = L"";
-    SendMessageW(tip, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 } // namespace
 
 TEST_F(ToolbarTest, ButtonsShowTheirNamesAsTooltips)
@@ -296,21 +200,24 @@ TEST_F(ToolbarTest, ButtonsShowTheirNamesAsTooltips)
     for (const POINT& point : {AddGroupPoint, AddItemPoint})
     {
         const std::wstring expected = point.x == AddGroupPoint.x ? L"Add group" : L"Add item";
-        SCOPED_TRACE(Narrow(expected));
+        SCOPED_TRACE(Utf8(expected));
         MoveMouse(rect.left + point.x - 2, rect.top + point.y);
         MoveMouse(rect.left + point.x, rect.top + point.y);
         std::wstring seen = L"none";
         ASSERT_TRUE(WaitFor(
             [&]
             {
-                const HWND tip = VisibleToolTipOf(m_program.Pid());
+                const HWND tip = FindTopLevel({m_program.Pid(), L"tooltips_class32"});
                 if (tip != nullptr)
-                    seen = L"\"" + TipText(tip) + L"\"";
-                return tip != nullptr && TipText(tip) == expected;
+                    seen = L"\"" + ControlText(tip) + L"\"";
+                return tip != nullptr && ControlText(tip) == expected;
             }))
-            << "tip seen: " << Narrow(seen);
+            << "tip seen: " << Utf8(seen);
         // Away from the toolbar, so the next button's tip starts afresh.
         MoveMouse(rect.left + 300, rect.top + 200);
-        EXPECT_TRUE(WaitFor([&] { return VisibleToolTipOf(m_program.Pid()) == nullptr; }));
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                return FindTopLevel({m_program.Pid(), L"tooltips_class32"}) == nullptr;
+            }));
     }
 }

@@ -1,0 +1,53 @@
+#pragma once
+
+// Windows of the program and what the screen shows of them, read from outside.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e
+{
+extern const wchar_t MenuClass[];
+extern const wchar_t DialogClass[];
+constexpr COLORREF Yellow = RGB(255, 255, 0); // the search highlight
+constexpr int RowHeight = 22;
+constexpr int BallCentreX = 11; // the 10-pixel ball starts 6 pixels in
+constexpr int BallCentreY = 9;  // and 4 pixels down
+// Toolbar client points: the centres of the two 26 by 20 buttons and a point in the box.
+constexpr POINT AddGroupPoint = {13, 10};
+constexpr POINT AddItemPoint = {39, 10};
+constexpr POINT SearchBoxPoint = {100, 10};
+
+// What a top-level window has to be; null fields match anything.
+struct CWindowQuery
+{
+    DWORD pid = 0;
+    const wchar_t* className = nullptr;
+    const wchar_t* title = nullptr;
+    const wchar_t* staticText = nullptr; // shown by one of its "Static" children
+    bool visibleOnly = true;
+    bool enabledOnly = false; // only a window that takes input: the innermost modal one
+};
+
+// The first top-level window in z-order that matches, or null.
+HWND FindTopLevel(const CWindowQuery& query);
+// A dialog of the process with that title, visible or hidden, or null.
+HWND FindDialog(DWORD pid, const wchar_t* title);
+// Wine keeps hidden menu windows around, so every one of them is looked at.
+bool PopupMenuShown();
+// GetWindowTextW of another process's control returns only its stored title, so the
+// control itself is asked with WM_GETTEXT.
+std::wstring ControlText(HWND control);
+std::vector<HWND> VisibleChildren(HWND parent, const wchar_t* className);
+// The visible rows and headers of a page or pane, column by column, each from the top.
+std::vector<HWND> ListWindowsInOrder(HWND parent);
+// A point on a tab of the main window's strip, in screen coordinates: index 0 or 1.
+POINT TabPoint(HWND tabs, int index);
+// The rightmost icon of the notification area in Wine's taskbar.
+POINT TrayIconPoint();
+COLORREF ScreenPixel(POINT point);
+// Pixels of that colour on the screen inside the windows.
+int CountColourIn(const std::vector<HWND>& windows, COLORREF colour);
+} // namespace e2e
