@@ -230,7 +230,7 @@ LRESULT CMainWnd::OnCreate()
     LoadCatalogue();
     m_catalogue->RegisterListHotKeys(m_catalogue->m_applications);
     m_catalogue->RegisterListHotKeys(m_catalogue->m_shortcuts);
-    LayoutPages();
+    // No layout here: the WM_SIZE that window creation sends next lays the pages out.
     SetTimer(GetHwnd(), ScanTimerId, ScanPeriodMs, nullptr);
     if (m_settings.m_firstLaunch)
         CreateFirstLaunchCatalogue();
@@ -316,6 +316,18 @@ void CMainWnd::LoadCatalogue()
     LoadListWindows(m_catalogue->m_shortcuts, m_pages[1]->GetHwnd(), m_pages[1]->m_toolTip);
 }
 
+namespace
+{
+// Moving and showing in one call, without redrawing the parent per row, halves the
+// window-manager work of a layout with many rows.
+void PlaceRow(HWND row, int x, int y)
+{
+    SetWindowPos(row, nullptr, x, y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+    InvalidateRect(row, nullptr, FALSE);
+}
+} // namespace
+
 void CMainWnd::LayoutPage(int pageIndex, CCategorizedList& list)
 {
     std::sort(list.m_categories.begin(), list.m_categories.end(), CategoryLess);
@@ -336,23 +348,22 @@ void CMainWnd::LayoutPage(int pageIndex, CCategorizedList& list)
             x = 0;
             rowBottom = 0;
         }
-        category->m_window->MoveTo(x, y);
-        InvalidateRect(header, nullptr, FALSE);
-        ShowWindow(header, SW_SHOW);
+        PlaceRow(header, x, y);
 
         int itemY = y + RowHeight;
         for (const auto& item : category->m_items)
         {
             if (item->m_window == nullptr)
                 continue;
-            item->m_window->MoveTo(x, itemY);
-            InvalidateRect(item->m_window->GetHwnd(), nullptr, FALSE);
-            ShowWindow(item->m_window->GetHwnd(), SW_SHOW);
+            PlaceRow(item->m_window->GetHwnd(), x, itemY);
             itemY += RowHeight;
         }
         x += ColumnStep;
         rowBottom = std::max(rowBottom, itemY);
     }
+    // The rows were placed without redrawing; where they left is repainted here, once.
+    if (!list.m_categories.empty() && list.m_parentWindow)
+        InvalidateRect(list.m_parentWindow, nullptr, TRUE);
 }
 
 void CMainWnd::LayoutPages()

@@ -2,7 +2,10 @@
 
 #include <shellapi.h>
 
+#include <map>
+
 #include "catalogue/ListItem.h"
+#include "toolkit/Utilities.h"
 #include "views/NameDrawing.h"
 
 namespace
@@ -11,7 +14,59 @@ constexpr int IconTop = 2;
 constexpr int IconSize = 16;
 constexpr int NameGap = 6;
 constexpr int NameTop = 2;
+
+HICON AskShellForIcon(const std::wstring& path, bool byType)
+{
+    SHFILEINFOW info = {};
+    const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (byType ? SHGFI_USEFILEATTRIBUTES : 0);
+    if (!SHGetFileInfoW(path.c_str(), byType ? FILE_ATTRIBUTE_NORMAL : 0, &info, sizeof(info),
+                        flags))
+        return nullptr;
+    return info.hIcon;
+}
+
+// The type is the extension, or the whole name when it has none.
+std::wstring TypeOf(const std::wstring& path)
+{
+    const size_t slash = path.find_last_of(L"\\/");
+    const size_t dot = path.rfind(L'.');
+    const bool hasExtension =
+        dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash);
+    return ToLower(hasExtension ? path.substr(dot) : path);
+}
+
+// Kept for the whole run, like the other shared row images.
+std::map<std::wstring, HICON>& TypeIcons()
+{
+    static std::map<std::wstring, HICON> icons;
+    return icons;
+}
+
+HICON IconOfType(const std::wstring& path)
+{
+    const std::wstring type = TypeOf(path);
+    const auto found = TypeIcons().find(type);
+    if (found != TypeIcons().end())
+        return found->second;
+    const HICON icon = AskShellForIcon(path, true);
+    TypeIcons().emplace(type, icon);
+    return icon;
+}
+
+bool IsTypeIcon(HICON icon)
+{
+    for (const auto& entry : TypeIcons())
+        if (entry.second == icon)
+            return true;
+    return false;
+}
 } // namespace
+
+void CRowIconTraits::Close(HICON icon)
+{
+    if (!IsTypeIcon(icon))
+        DestroyIcon(icon);
+}
 
 CEntryItemWindow::CEntryItemWindow(HBITMAP background)
     : CListItemWindow(background), m_font(CreateListFont(0, false)),
@@ -53,11 +108,14 @@ LRESULT CEntryItemWindow::PaintEntry()
 
 void CEntryItemWindow::FetchFileIcon(const std::wstring& path, bool byType)
 {
-    SHFILEINFOW info = {};
-    const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (byType ? SHGFI_USEFILEATTRIBUTES : 0);
-    if (SHGetFileInfoW(path.c_str(), byType ? FILE_ATTRIBUTE_NORMAL : 0, &info, sizeof(info),
-                       flags))
-        m_fileIcon.Reset(info.hIcon);
+    if (byType)
+    {
+        // Every file of a type has the same icon: the shell is asked once per type, and
+        // the rows share it rather than each holding a copy.
+        m_fileIcon.Reset(IconOfType(path));
+        return;
+    }
+    m_fileIcon.Reset(AskShellForIcon(path, false));
 }
 
 int CEntryItemWindow::DrawFileIcon(HDC dc, const IconColumn& column, bool showing) const

@@ -7,6 +7,15 @@
 
 class CListItem;
 
+// A row's own shell icon is freed with the row; an icon shared by every row of a file type
+// lives for the whole run.
+struct CRowIconTraits
+{
+    using Handle = HICON;
+    static bool IsValid(HICON icon) { return icon != nullptr; }
+    static void Close(HICON icon);
+};
+
 // What the rows of entries share: the plain and the underlined font, the shell icon of the
 // entry's file, the hotkey marker, the name drawn after the icon column with the search
 // text highlighted, and the tooltip with the whole name where it was cut short.
@@ -32,7 +41,7 @@ public:
 
     CScopedGdiObject<HFONT> m_font;
     CScopedGdiObject<HFONT> m_linkFont;
-    CScopedIcon m_fileIcon;
+    CScopedResource<CRowIconTraits> m_fileIcon;
     // The name ran past the right limit at the last paint.
     bool m_truncated = false;
     std::wstring m_tipBuffer;

@@ -243,10 +243,16 @@ void CListItemWindow::PaintBackground(HDC dc, const RECT& client) const
 {
     if (!m_background)
         return;
+    // One memory DC for all tiles: a DrawStateW per tile made and dropped one each time.
+    const HDC tileDc = CreateCompatibleDC(dc);
+    if (!tileDc)
+        return;
+    const HGDIOBJ old = SelectObject(tileDc, m_background);
     const int tiles = (client.right - client.left) / TileWidth;
     for (int i = 0; i < tiles; ++i)
-        DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(m_background), 0, TileWidth * i,
-                   0, TileWidth, TileHeight, DST_BITMAP);
+        BitBlt(dc, TileWidth * i, 0, TileWidth, TileHeight, tileDc, 0, 0, SRCCOPY);
+    SelectObject(tileDc, old);
+    DeleteDC(tileDc);
 }
 
 void CListItemWindow::Repaint() const
