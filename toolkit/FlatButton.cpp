@@ -79,8 +79,8 @@ LRESULT CFlatButton::OnDrawItem(const DRAWITEMSTRUCT& item)
     if (m_hot && m_enabled)
         DrawFrame(item.hDC, item.rcItem);
     DrawStateW(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(m_icon), 0,
-               item.rcItem.right / 2 - kIconSize / 2, item.rcItem.bottom / 2 - kIconSize / 2, 0,
-               0, DST_ICON);
+               item.rcItem.right / 2 - kIconSize / 2, item.rcItem.bottom / 2 - kIconSize / 2, 0, 0,
+               DST_ICON);
     return 1;
 }
 

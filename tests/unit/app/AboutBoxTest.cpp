@@ -41,7 +41,8 @@ HWND FindAboutBox()
     HWND found = nullptr;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) {
+        [](HWND hWnd, LPARAM lParam)
+        {
             wchar_t title[16] = L"";
             GetWindowTextW(hWnd, title, 16);
             if (!IsWindowVisible(hWnd) || lstrcmpW(title, L"About") != 0)

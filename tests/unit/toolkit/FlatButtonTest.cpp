@@ -44,7 +44,8 @@ LRESULT CALLBACK HostProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 HWND CreateHost()
 {
-    static const bool registered = [] {
+    static const bool registered = []
+    {
         WNDCLASSW windowClass = {};
         windowClass.lpfnWndProc = HostProc;
         windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -54,9 +55,9 @@ HWND CreateHost()
         return RegisterClassW(&windowClass) != 0;
     }();
     (void)registered;
-    const HWND host = CreateWindowExW(WS_EX_TOPMOST, HostClassName, L"flat host", WS_POPUP, 100,
-                                      100, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                      nullptr);
+    const HWND host =
+        CreateWindowExW(WS_EX_TOPMOST, HostClassName, L"flat host", WS_POPUP, 100, 100, 300, 200,
+                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ShowWindow(host, SW_SHOW);
     UpdateWindow(host);
     return host;
@@ -304,7 +305,8 @@ TEST_F(FlatButtonTest, TooltipRequestGetsTheTextAndRaisesTheTip)
                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, tip);
     SetWindowPos(m_host, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    auto isAbove = [](HWND upper, HWND lower) {
+    auto isAbove = [](HWND upper, HWND lower)
+    {
         for (HWND window = GetWindow(upper, GW_HWNDNEXT); window;
              window = GetWindow(window, GW_HWNDNEXT))
         {

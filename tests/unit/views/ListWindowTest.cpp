@@ -54,8 +54,8 @@ protected:
 
     CListItemWindow* AddRow(CCategory* category, const std::wstring& name)
     {
-        auto item = std::make_unique<CShortcutItem>(name, category, L"", L"", L"", 0,
-                                                    m_host.GetHwnd());
+        auto item =
+            std::make_unique<CShortcutItem>(name, category, L"", L"", L"", 0, m_host.GetHwnd());
         CListItemWindow* window = item->m_window.get();
         category->InsertItem(std::move(item));
         return window;
@@ -71,10 +71,13 @@ protected:
     std::vector<MSG> CollectClicks(HWND window)
     {
         std::vector<MSG> clicks;
-        EXPECT_TRUE(FlushPostedMessages(window, [&clicks, window](const MSG& msg) {
-            if (msg.message == WM_LISTITEMCLICK && msg.hwnd == window)
-                clicks.push_back(msg);
-        }));
+        EXPECT_TRUE(FlushPostedMessages(window,
+                                        [&clicks, window](const MSG& msg)
+                                        {
+                                            if (msg.message == WM_LISTITEMCLICK &&
+                                                msg.hwnd == window)
+                                                clicks.push_back(msg);
+                                        }));
         return clicks;
     }
 
@@ -124,8 +127,8 @@ void ExpectTiles(CListItemWindow& window, int width, int tiledWidth, int line)
     const std::vector<COLORREF> row = PaintOverSentinel(window.GetHwnd(), width);
     for (int x = 0; x < width; ++x)
     {
-        const COLORREF expected = x < tiledWidth ? BitmapPixel(window.m_background, x % 20, 21)
-                                                 : Sentinel;
+        const COLORREF expected =
+            x < tiledWidth ? BitmapPixel(window.m_background, x % 20, 21) : Sentinel;
         ASSERT_EQ(expected, row[static_cast<size_t>(x)]) << "at x = " << x;
     }
 }
@@ -175,7 +178,8 @@ TEST_F(ListWindowTest, HoverEndsAtTheFirstTickAfterTheCursorLeaves)
     // that finds the cursor elsewhere, not later.
     bool lastWasTickOutside = false;
     bool hoveredAfterTickOutside = false;
-    const auto watch = [&](const MSG& msg) {
+    const auto watch = [&](const MSG& msg)
+    {
         hoveredAfterTickOutside = hoveredAfterTickOutside || (lastWasTickOutside && m_row->m_hover);
         POINT cursor = {};
         GetCursorPos(&cursor);

@@ -150,8 +150,7 @@ TEST_F(NameDrawing, MatchesAreDrawnOnYellow)
         // Glyph edges may blend into the neighbouring column; judge whole columns only.
         if (x == b1 || x == e1 - 1 || x == b2 || x == e2 - 1)
             continue;
-        EXPECT_EQ(inMatch, ColumnHasYellow(x)) << "at x = " << x << " (name ends at " << end
-                                               << ")";
+        EXPECT_EQ(inMatch, ColumnHasYellow(x)) << "at x = " << x << " (name ends at " << end << ")";
     }
 }
 
