@@ -51,12 +51,6 @@ StateIcon ChooseStateIcon(bool running, bool hot)
     return hot ? NotRunningHot : NotRunning;
 }
 
-bool ShowingApplicationIcons()
-{
-    const CMainWnd* mainWnd = CMainWnd::Instance();
-    return !mainWnd || mainWnd->m_settings.m_showApplicationIcons;
-}
-
 } // namespace
 
 CApplicationItemWindow::CApplicationItemWindow(CApplicationItem* item, HBITMAP background)
@@ -156,7 +150,7 @@ int CApplicationItemWindow::DrawIcons(HDC dc) const
     ScreenToClient(GetHwnd(), &cursor);
     const HICON ball = StateIconOf(ChooseStateIcon(m_item->m_running, IsOnBall(cursor)));
     DrawIconEx(dc, BallLeft, BallTop, ball, BallSize, BallSize, 0, nullptr, DI_NORMAL);
-    return DrawFileIcon(dc, FileIconColumn, ShowingApplicationIcons());
+    return DrawFileIcon(dc, FileIconColumn, &CSettings::m_showApplicationIcons);
 }
 
 LRESULT CApplicationItemWindow::OnRButtonDown(LPARAM lParam)

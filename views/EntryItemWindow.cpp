@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "app/MainWnd.h"
 #include "catalogue/ListItem.h"
 #include "toolkit/Utilities.h"
 #include "views/NameDrawing.h"
@@ -118,9 +119,11 @@ void CEntryItemWindow::FetchFileIcon(const std::wstring& path, bool byType)
     m_fileIcon.Reset(AskShellForIcon(path, false));
 }
 
-int CEntryItemWindow::DrawFileIcon(HDC dc, const IconColumn& column, bool showing) const
+int CEntryItemWindow::DrawFileIcon(HDC dc, const IconColumn& column,
+                                   bool CSettings::*showIcons) const
 {
-    if (!showing)
+    const CMainWnd* mainWnd = CMainWnd::Instance();
+    if (mainWnd && !(mainWnd->m_settings.*showIcons))
         return column.bare;
     if (!m_fileIcon.Get())
         return column.empty;

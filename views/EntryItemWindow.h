@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "store/Settings.h"
 #include "toolkit/Scoped.h"
 #include "views/ListItemWindow.h"
 
@@ -52,8 +53,9 @@ protected:
     // Asks the shell for the small icon of path; with byType only its type counts, so the
     // file need not exist.
     void FetchFileIcon(const std::wstring& path, bool byType);
-    // Returns the right edge of the icon column.
-    int DrawFileIcon(HDC dc, const IconColumn& column, bool showing) const;
+    // Returns the right edge of the icon column; showIcons is the option of the row's kind
+    // in the main window's settings (all shown while there is no main window).
+    int DrawFileIcon(HDC dc, const IconColumn& column, bool CSettings::*showIcons) const;
 
     // Draws what stands left of the name and returns the right edge of it.
     virtual int DrawIcons(HDC dc) const = 0;

@@ -15,11 +15,6 @@ const wchar_t DeletePrompt[] = L"Delete folder from the list?";
 // The name starts 6 pixels after the column.
 constexpr CEntryItemWindow::IconColumn FolderIconColumn = {12, 6, 12, 34};
 
-bool ShowingFolderIcons()
-{
-    const CMainWnd* mainWnd = CMainWnd::Instance();
-    return !mainWnd || mainWnd->m_settings.m_showFolderIcons;
-}
 } // namespace
 
 CFolderItemWindow::CFolderItemWindow(CFolderItem* item, HBITMAP background)
@@ -112,5 +107,5 @@ LRESULT CFolderItemWindow::OnListItemClick()
 
 int CFolderItemWindow::DrawIcons(HDC dc) const
 {
-    return DrawFileIcon(dc, FolderIconColumn, ShowingFolderIcons());
+    return DrawFileIcon(dc, FolderIconColumn, &CSettings::m_showFolderIcons);
 }

@@ -17,12 +17,6 @@ const wchar_t DeletePrompt[] = L"Delete shortcut from the list?";
 // The name starts 6 pixels after the column.
 constexpr CEntryItemWindow::IconColumn FileIconColumn = {12, 6, 12, 28};
 
-bool ShowingShortcutIcons()
-{
-    const CMainWnd* mainWnd = CMainWnd::Instance();
-    return !mainWnd || mainWnd->m_settings.m_showShortcutIcons;
-}
-
 } // namespace
 
 CShortcutItemWindow::CShortcutItemWindow(CShortcutItem* item, HBITMAP background)
@@ -99,7 +93,7 @@ LRESULT CShortcutItemWindow::OnCreate()
 
 int CShortcutItemWindow::DrawIcons(HDC dc) const
 {
-    return DrawFileIcon(dc, FileIconColumn, ShowingShortcutIcons());
+    return DrawFileIcon(dc, FileIconColumn, &CSettings::m_showShortcutIcons);
 }
 
 LRESULT CShortcutItemWindow::OnRButtonDown(LPARAM lParam)
