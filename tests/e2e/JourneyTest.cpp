@@ -441,6 +441,7 @@ protected:
         if (m_launched == nullptr)
             return;
         TerminateProcess(m_launched, 255);
+        WaitForSingleObject(m_launched, DefaultTimeoutMs);
         CloseHandle(m_launched);
         m_launched = nullptr;
         DeleteFileW(m_record.c_str());
@@ -589,9 +590,13 @@ TEST_F(JourneyTest, FromTheFirstStartToARestartThatFindsEverythingAsLeft)
         << "the highlight stayed after clearing";
 
     // A click starts the program, its ball shows it running, a click on the ball closes it.
+    // The recorder the hotkey started is gone, but the ball shows it until the next scan.
     const RECT rowRect = WindowRect(Row(m_applications, 1, 0));
     const POINT ball = {rowRect.left + BallCentreX, rowRect.top + BallCentreY};
-    const COLORREF stoppedBall = ScreenPixel(ball);
+    const COLORREF stoppedBall = BallCentreColour(IDI_NOT_RUNNING);
+    ASSERT_NE(CLR_INVALID, stoppedBall);
+    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(ball) == stoppedBall; }, 20000))
+        << "the ball kept showing the closed program running";
     Click(rowRect.left + 90, rowRect.top + 11);
     ASSERT_TRUE(WaitFor([&] { return RecorderStarted(); })) << "the row did not start it";
     TakeLaunched();

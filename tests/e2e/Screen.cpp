@@ -159,4 +159,32 @@ int CountColourIn(const std::vector<HWND>& windows, COLORREF colour)
     ReleaseDC(nullptr, screen);
     return count;
 }
+// Drawn at the ball's own size, as the row draws it; its centre is opaque.
+COLORREF BallCentreColour(UINT iconId)
+{
+    constexpr int size = 10;
+    const HMODULE program = LoadLibraryExW((ExecutableDirectory() + L"pathmoor.exe").c_str(),
+                                           nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!program)
+        return CLR_INVALID;
+    const auto icon = static_cast<HICON>(
+        LoadImageW(program, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, 0));
+    COLORREF colour = CLR_INVALID;
+    if (icon)
+    {
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        colour = GetPixel(dc, BallCentreX - 6, BallCentreY - 4);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(program);
+    return colour;
+}
 } // namespace e2e

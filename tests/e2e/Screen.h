@@ -15,6 +15,10 @@ constexpr COLORREF Yellow = RGB(255, 255, 0); // the search highlight
 constexpr int RowHeight = 22;
 constexpr int BallCentreX = 11; // the 10-pixel ball starts 6 pixels in
 constexpr int BallCentreY = 9;  // and 4 pixels down
+
+// The centre colour of a state ball icon (IDI_NOT_RUNNING and the like) as pathmoor.exe
+// draws it, read from the program's own resources; CLR_INVALID when it cannot be had.
+COLORREF BallCentreColour(UINT iconId);
 // Toolbar client points: the centres of the two 26 by 20 buttons and a point in the box.
 constexpr POINT AddGroupPoint = {13, 10};
 constexpr POINT AddItemPoint = {39, 10};
