@@ -6,7 +6,6 @@
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
-#include "shell/FileProperties.h"
 #include "toolkit/Application.h"
 #include "views/NameDrawing.h"
 #include "views/ShellActions.h"
@@ -103,29 +102,12 @@ void CApplicationItemWindow::PrepareContextMenu(HMENU popup, bool running)
 
 void CApplicationItemWindow::RunMenuCommand(UINT command)
 {
-    switch (command)
-    {
-    case ID_LAUNCH:
+    if (command == ID_LAUNCH)
         LaunchAndHide(*m_item);
-        break;
-    case ID_CLOSE:
+    else if (command == ID_CLOSE)
         CloseApplication(*m_item);
-        break;
-    case ID_DELETE:
-        // Removing the entry destroys this window: nothing of it is used afterwards.
-        DeleteItemWithPrompt(*m_item, DeletePrompt);
-        break;
-    case ID_PROPERTIES:
-        ShowFileProperties({m_item->GetPath()});
-        break;
-    case ID_EDIT:
-        // A move to another category deletes this row: nothing of it is used afterwards.
-        if (CCatalogue* catalogue = CCatalogue::Current())
-            catalogue->EditItemWithDialog(GetHwnd(), ListKind::Applications, *m_item);
-        break;
-    default:
-        break;
-    }
+    else
+        RunEntryCommand(command, ListKind::Applications, DeletePrompt);
 }
 
 void CApplicationItemWindow::LaunchAndHide(const CApplicationItem& item)

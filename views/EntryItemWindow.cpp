@@ -5,7 +5,11 @@
 #include <map>
 
 #include "app/MainWnd.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/ListItem.h"
+#include "resources/resource.h"
+#include "shell/Clipboard.h"
+#include "shell/FileProperties.h"
 #include "toolkit/Utilities.h"
 #include "views/NameDrawing.h"
 
@@ -105,6 +109,31 @@ LRESULT CEntryItemWindow::PaintEntry()
     m_truncated = DrawItemName(dc, GetEntry().GetName(), GetSearchText(), bounds,
                                m_hover ? m_linkFont.Get() : m_font.Get());
     return 0;
+}
+
+bool CEntryItemWindow::RunEntryCommand(UINT command, ListKind kind, const wchar_t* deletePrompt)
+{
+    CListItem& entry = GetEntry();
+    switch (command)
+    {
+    case ID_EDIT:
+        // A move to another category deletes this row: nothing of it is used afterwards.
+        if (CCatalogue* catalogue = CCatalogue::Current())
+            catalogue->EditItemWithDialog(GetHwnd(), kind, entry);
+        return true;
+    case ID_COPY:
+        CopyFilesToClipboard({entry.GetPath()});
+        return true;
+    case ID_DELETE:
+        // Removing the entry destroys this window: nothing of it is used afterwards.
+        DeleteItemWithPrompt(entry, deletePrompt);
+        return true;
+    case ID_PROPERTIES:
+        ShowFileProperties({entry.GetPath()});
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CEntryItemWindow::FetchFileIcon(const std::wstring& path, bool byType)

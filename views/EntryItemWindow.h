@@ -7,6 +7,7 @@
 #include "views/ListItemWindow.h"
 
 class CListItem;
+enum class ListKind : int;
 
 // A row's own shell icon is freed with the row; an icon shared by every row of a file type
 // lives for the whole run.
@@ -50,6 +51,9 @@ public:
 protected:
     // The whole of WM_PAINT.
     LRESULT PaintEntry();
+    // The row menu's "&Edit", "&Copy", "&Delete" and "&Properties", which all kinds share;
+    // false for any other command. The row may be gone afterwards.
+    bool RunEntryCommand(UINT command, ListKind kind, const wchar_t* deletePrompt);
     // Asks the shell for the small icon of path; with byType only its type counts, so the
     // file need not exist.
     void FetchFileIcon(const std::wstring& path, bool byType);

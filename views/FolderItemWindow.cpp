@@ -6,7 +6,6 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/FolderItem.h"
 #include "resources/resource.h"
-#include "shell/FileProperties.h"
 #include "views/NameDrawing.h"
 
 namespace
@@ -62,26 +61,10 @@ std::wstring CFolderItemWindow::GetTipText() const
 
 void CFolderItemWindow::RunMenuCommand(UINT command)
 {
-    switch (command)
-    {
-    case ID_LAUNCH:
+    if (command == ID_LAUNCH)
         m_item->Launch();
-        break;
-    case ID_EDIT:
-        // A move to another category deletes this row: nothing of it is used afterwards.
-        if (CCatalogue* catalogue = CCatalogue::Current())
-            catalogue->EditItemWithDialog(GetHwnd(), ListKind::Folders, *m_item);
-        break;
-    case ID_DELETE:
-        // Removing the entry destroys this window: nothing of it is used afterwards.
-        DeleteItemWithPrompt(*m_item, DeletePrompt);
-        break;
-    case ID_PROPERTIES:
-        ShowFileProperties({m_item->GetPath()});
-        break;
-    default:
-        break;
-    }
+    else
+        RunEntryCommand(command, ListKind::Folders, DeletePrompt);
 }
 
 // The shell reads the real folder; one that gives no icon is asked again next time.

@@ -6,8 +6,6 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/ShortcutItem.h"
 #include "resources/resource.h"
-#include "shell/Clipboard.h"
-#include "shell/FileProperties.h"
 #include "toolkit/Application.h"
 #include "views/NameDrawing.h"
 
@@ -57,29 +55,11 @@ bool CShortcutItemWindow::HasHotkeyMarker() const
 
 void CShortcutItemWindow::RunMenuCommand(UINT command)
 {
-    switch (command)
-    {
-    case ID_LAUNCH:
+    // "Hide after launch" is for applications; opening a shortcut leaves the window alone.
+    if (command == ID_LAUNCH)
         m_item->Launch();
-        break;
-    case ID_EDIT:
-        // A move to another category deletes this row: nothing of it is used afterwards.
-        if (CCatalogue* catalogue = CCatalogue::Current())
-            catalogue->EditItemWithDialog(GetHwnd(), ListKind::Shortcuts, *m_item);
-        break;
-    case ID_COPY:
-        CopyFilesToClipboard({m_item->GetPath()});
-        break;
-    case ID_DELETE:
-        // Removing the entry destroys this window: nothing of it is used afterwards.
-        DeleteItemWithPrompt(*m_item, DeletePrompt);
-        break;
-    case ID_PROPERTIES:
-        ShowFileProperties({m_item->GetPath()});
-        break;
-    default:
-        break;
-    }
+    else
+        RunEntryCommand(command, ListKind::Shortcuts, DeletePrompt);
 }
 
 // The real file is asked, so a document shows its type's icon and a program its own.
