@@ -44,7 +44,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        DeleteProgramRoot();
+        ResetProgramRoot();
     }
 
     void TearDown() override
@@ -90,6 +90,8 @@ protected:
         HWND shortcuts = FindWindowExW(m_window, nullptr, L"Page", L"ShortcutsPage");
         ASSERT_TRUE(tabs && shortcuts);
         const POINT tab = TabPoint(tabs, 1);
+        // The closing dialog hands the activation back first; a click before that is lost.
+        Settle(m_window);
         Click(tab.x, tab.y);
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(shortcuts) != FALSE; }))
             << "the shortcuts page did not show";
