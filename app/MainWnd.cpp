@@ -390,6 +390,8 @@ CPageWindow* CMainWnd::GetPageOfWindow(HWND parent) const
     for (CPageWindow* page : m_pages)
         if (page->GetHwnd() == parent)
             return page;
+    if (m_foldersPane && m_foldersPane->GetHwnd() == parent)
+        return m_foldersPane;
     return nullptr;
 }
 

@@ -1,6 +1,5 @@
 #include "catalogue/Catalogue.h"
 
-#include "app/FoldersPane.h"
 #include "app/MainWnd.h"
 #include "app/PageWindow.h"
 #include "catalogue/ApplicationItem.h"
@@ -32,11 +31,8 @@ void AddWindowTool(const CListItemWindow* window)
     const CMainWnd* mainWnd = CMainWnd::Instance();
     if (!mainWnd || !window)
         return;
-    const HWND parent = GetParent(window->GetHwnd());
-    if (CPageWindow* page = mainWnd->GetPageOfWindow(parent))
+    if (CPageWindow* page = mainWnd->GetPageOfWindow(GetParent(window->GetHwnd())))
         page->AddEntryTool(window->GetHwnd());
-    else if (CFoldersPane* pane = mainWnd->GetFoldersPane(); pane && pane->GetHwnd() == parent)
-        pane->AddEntryTool(window->GetHwnd());
 }
 
 void ShowCategoryExists(HWND owner)
