@@ -137,6 +137,17 @@ protected:
             PostMessageW(recorder, WM_CLOSE, 0, 0);
     }
 
+    // Options > "&Shortcut keys..." in the tray icon's menu.
+    static void ChooseShortcutKeysFromTray(HWND window)
+    {
+        ASSERT_TRUE(WaitFor([&] { return TrayIconExists(window, 1); })) << "no tray icon";
+        const POINT icon = TrayIconPoint();
+        Click(icon.x, icon.y, false);
+        ASSERT_TRUE(WaitFor(PopupMenuShown)) << "the tray menu did not open";
+        PressKey('O');
+        PressKey('S');
+    }
+
     CProgram m_program;
     std::wstring m_record;
 };
@@ -251,21 +262,12 @@ TEST_F(DialogFlowTest, ShortcutKeyDialogFromTheTraySetsTheShowWindowHotKey)
 {
     HWND window = Start();
     ASSERT_NE(nullptr, window);
-    ASSERT_TRUE(WaitFor([&] { return TrayIconExists(window, 1); })) << "no tray icon";
-    const POINT icon = TrayIconPoint();
-
-    Click(icon.x, icon.y, false);
-    ASSERT_TRUE(WaitFor(PopupMenuShown)) << "the tray menu did not open";
-    PressKey('O');
-    PressKey('S');
+    ASSERT_NO_FATAL_FAILURE(ChooseShortcutKeysFromTray(window));
     HWND dialog = WaitForDialog(L"Shortcut key");
     ASSERT_NE(nullptr, dialog);
 
     // A second request brings the same dialog forward instead of opening another.
-    Click(icon.x, icon.y, false);
-    ASSERT_TRUE(WaitFor(PopupMenuShown)) << "the tray menu did not open again";
-    PressKey('O');
-    PressKey('S');
+    ASSERT_NO_FATAL_FAILURE(ChooseShortcutKeysFromTray(window));
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }))
         << "the open dialog did not come forward";
     EXPECT_EQ(dialog, FindDialog(m_program.Pid(), L"Shortcut key"));
@@ -292,12 +294,7 @@ TEST_F(DialogFlowTest, ShortcutKeyDialogCancelledLeavesNoWindowAndNoValue)
 {
     HWND window = Start();
     ASSERT_NE(nullptr, window);
-    ASSERT_TRUE(WaitFor([&] { return TrayIconExists(window, 1); })) << "no tray icon";
-    const POINT icon = TrayIconPoint();
-    Click(icon.x, icon.y, false);
-    ASSERT_TRUE(WaitFor(PopupMenuShown)) << "the tray menu did not open";
-    PressKey('O');
-    PressKey('S');
+    ASSERT_NO_FATAL_FAILURE(ChooseShortcutKeysFromTray(window));
     HWND dialog = WaitForDialog(L"Shortcut key");
     ASSERT_NE(nullptr, dialog);
     PressChord({VK_CONTROL, VK_MENU}, 'J');
