@@ -1,10 +1,12 @@
 // A save never touches the stored lists until a complete copy of the new ones
 // exists. It writes the lists under the staging key, with the same layout as
 // under the root, and then marks the staging key complete with one value. Only
-// then are the live kind keys replaced from the staged ones; the mark is
-// removed and the staging key deleted last. Recovery, at start-up and before
-// every save, redoes the replacement from a complete staging key (it is
-// idempotent, so a crash during it is harmless) and deletes an incomplete one.
+// then are the live kind keys replaced, written from the lists in memory the
+// same way they were staged, which costs far fewer calls than copying the
+// staged keys; the mark is removed and the staging key deleted last. Recovery,
+// at start-up and before every save, redoes the replacement by copying a
+// complete staging key (it is idempotent, so a crash during it or during the
+// save's own replacement is harmless) and deletes an incomplete one.
 // The live layout is the one earlier versions wrote and read, so stores written
 // by them or by hand load the same.
 
@@ -191,16 +193,32 @@ bool WriteItem(HKEY categoryKey, const CListItem& item)
 }
 
 // A category or entry that cannot be written is skipped; the others are written.
-bool WriteCategory(const std::wstring& kindPath, const CCategory& category)
+bool WriteCategory(HKEY kindKey, const CCategory& category)
 {
     BeforeWrite();
     CRegistryKey categoryKey;
-    const std::wstring path = kindPath + StoredName(category.m_name);
-    if (categoryKey.Create(HKEY_CURRENT_USER, path.c_str(), KEY_WRITE) != ERROR_SUCCESS)
+    if (categoryKey.Create(kindKey, StoredName(category.m_name).c_str(), KEY_WRITE) !=
+        ERROR_SUCCESS)
         return false;
     bool written = true;
     for (const std::unique_ptr<CListItem>& item : category.m_items)
         written = WriteItem(categoryKey.Get(), *item) && written;
+    return written;
+}
+
+// Into a kind key that holds nothing yet. The kind key is created on its own,
+// as recovery creates it before copying the staged categories into it.
+bool WriteList(const CCategorizedList& list, const std::wstring& kindPath)
+{
+    if (list.m_categories.empty())
+        return true;
+    BeforeWrite();
+    CRegistryKey kindKey;
+    if (kindKey.Create(HKEY_CURRENT_USER, kindPath.c_str(), KEY_WRITE) != ERROR_SUCCESS)
+        return false;
+    bool written = true;
+    for (const std::unique_ptr<CCategory>& category : list.m_categories)
+        written = WriteCategory(kindKey.Get(), *category) && written;
     return written;
 }
 
@@ -215,10 +233,11 @@ struct ListToSave
 bool StageList(const ListToSave& save)
 {
     const std::wstring path = StagedPath(save.kindPath);
-    const bool written = SaveList(save.list, path);
+    if (!save.list.m_categories.empty())
+        return SaveList(save.list, path);
     BeforeWrite();
     CRegistryKey kindKey;
-    return kindKey.Create(HKEY_CURRENT_USER, path.c_str(), KEY_WRITE) == ERROR_SUCCESS && written;
+    return kindKey.Create(HKEY_CURRENT_USER, path.c_str(), KEY_WRITE) == ERROR_SUCCESS;
 }
 
 bool MarkStagingComplete()
@@ -228,6 +247,33 @@ bool MarkStagingComplete()
     return staging.Open(HKEY_CURRENT_USER, StagingRootPath().c_str(), KEY_SET_VALUE) ==
                ERROR_SUCCESS &&
            staging.SetDword(StagingCompleteValue, 1) == ERROR_SUCCESS;
+}
+
+// Unmarked first: a staging key cut short while it is deleted must not count
+// as complete.
+bool DropAppliedStaging()
+{
+    BeforeWrite();
+    CRegistryKey staging;
+    if (staging.Open(HKEY_CURRENT_USER, StagingRootPath().c_str(), KEY_SET_VALUE) !=
+            ERROR_SUCCESS ||
+        staging.DeleteValue(StagingCompleteValue) != ERROR_SUCCESS)
+        return false;
+    staging.Close();
+    return DeleteTree(StagingRootPath());
+}
+
+// Stops at the first kind it cannot replace whole; the staged copy then
+// replaces them all again.
+bool WriteLiveLists(std::initializer_list<ListToSave> lists)
+{
+    for (const ListToSave& save : lists)
+    {
+        const std::wstring path = LivePath(save.kindPath);
+        if (!DeleteTree(path) || !WriteList(save.list, path))
+            return false;
+    }
+    return true;
 }
 
 // An entry that could not be staged is missing from the new lists, as it would
@@ -244,7 +290,11 @@ bool SaveStaged(std::initializer_list<ListToSave> lists)
         DeleteTree(StagingRootPath());
         return false;
     }
-    return RecoverCatalogueStore() && written;
+    // From here on a complete copy exists, and recovery finishes the save
+    // wherever it is cut short.
+    if (!WriteLiveLists(lists))
+        return RecoverCatalogueStore() && written;
+    return DropAppliedStaging() && written;
 }
 
 // --- Recovery ---
@@ -276,22 +326,8 @@ bool ReplaceLiveKinds()
 
 bool RecoverCatalogueStore()
 {
-    CRegistryKey staging;
-    if (staging.Open(HKEY_CURRENT_USER, StagingRootPath().c_str(), KEY_READ | KEY_SET_VALUE) !=
-        ERROR_SUCCESS)
-        return true;
-    DWORD complete = 0;
-    if (staging.QueryDword(StagingCompleteValue, complete) == ERROR_SUCCESS)
-    {
-        if (!ReplaceLiveKinds())
-            return false;
-        // Unmarked first: a staging key cut short while it is deleted must not
-        // count as complete.
-        BeforeWrite();
-        if (staging.DeleteValue(StagingCompleteValue) != ERROR_SUCCESS)
-            return false;
-    }
-    staging.Close();
+    if (IsStagingComplete())
+        return ReplaceLiveKinds() && DropAppliedStaging();
     return DeleteTree(StagingRootPath());
 }
 
@@ -334,10 +370,8 @@ bool SaveShortcuts(const CShortcutCategorizedList& list)
 
 bool SaveList(const CCategorizedList& list, const std::wstring& kindPath)
 {
-    bool written = DeleteTree(kindPath);
-    for (const std::unique_ptr<CCategory>& category : list.m_categories)
-        written = WriteCategory(kindPath, *category) && written;
-    return written;
+    const bool deleted = DeleteTree(kindPath);
+    return WriteList(list, kindPath) && deleted;
 }
 
 void SetCatalogueWriteHook(void (*hook)())

@@ -22,13 +22,16 @@ bool IsStringType(DWORD type)
     return type == REG_SZ || type == REG_EXPAND_SZ;
 }
 
+// Most strings are paths: a buffer that holds one reads them in a single call.
+constexpr DWORD FirstBufferBytes = MAX_PATH * sizeof(wchar_t);
+
 // Reads the whole data, growing the buffer when the value is longer than
 // announced; the spare unit keeps an odd byte count inside the buffer.
 LONG QueryStringData(HKEY key, const wchar_t* name, DWORD& type, std::vector<wchar_t>& buffer,
                      DWORD& size)
 {
     LONG result = ERROR_MORE_DATA;
-    size = 0;
+    size = FirstBufferBytes;
     while (result == ERROR_MORE_DATA)
     {
         buffer.assign(size / sizeof(wchar_t) + 1, L'\0');

@@ -1,6 +1,7 @@
 #include "store/RegistryTree.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "store/RegistryKey.h"
 
@@ -23,6 +24,21 @@ LONG QueryKeyInfo(HKEY key, KeyInfo& info)
     return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &info.subkeys, &info.maxSubkeyLength,
                             nullptr, &info.values, &info.maxValueNameLength, &info.maxValueBytes,
                             nullptr, nullptr);
+}
+
+// A buffer sized for the longest name: no name ends the enumeration early.
+std::vector<std::wstring> SubkeyNames(HKEY key, const KeyInfo& info)
+{
+    std::vector<std::wstring> names;
+    std::vector<wchar_t> buffer(std::max(info.maxSubkeyLength, MaxKeyNameLength) + 1);
+    for (DWORD index = 0; index < info.subkeys; ++index)
+    {
+        DWORD length = static_cast<DWORD>(buffer.size());
+        if (RegEnumKeyExW(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
+            ERROR_SUCCESS)
+            names.emplace_back(buffer.data(), length);
+    }
+    return names;
 }
 
 void KeepFirstFailure(LONG& first, LONG result)
@@ -68,24 +84,85 @@ LONG CopySubkey(HKEY source, HKEY destination, const std::wstring& name,
         return result;
     return CopyRegistryTree(from.Get(), to.Get(), beforeWrite);
 }
+
+// Keys at one depth of a tree mostly look alike, and most are leaves: a leaf is
+// deleted in one call, where opening it first to look for subkeys takes three more.
+// So keys of a depth where a leaf was found are deleted at once and opened only
+// when that is refused; the other depths are opened first.
+enum class DepthShape
+{
+    Unknown,
+    Leaves,
+    Parents
+};
+
+struct TreeDeletion
+{
+    const RegistryWriteStep& beforeWrite;
+    std::vector<DepthShape> shapes;
+};
+
+DepthShape& ShapeAt(TreeDeletion& deletion, std::size_t depth)
+{
+    if (deletion.shapes.size() <= depth)
+        deletion.shapes.resize(depth + 1, DepthShape::Unknown);
+    return deletion.shapes[depth];
+}
+
+// A leaf holds values. An empty key tells nothing about its depth: it may be a
+// category without entries or one whose entries a cut-short deletion already
+// took. One key with subkeys makes its depth one of parents for good.
+void NoteShape(TreeDeletion& deletion, std::size_t depth, const KeyInfo& info)
+{
+    DepthShape& shape = ShapeAt(deletion, depth);
+    if (info.subkeys != 0)
+        shape = DepthShape::Parents;
+    else if (info.values != 0 && shape == DepthShape::Unknown)
+        shape = DepthShape::Leaves;
+}
+
+LONG DeleteKey(TreeDeletion& deletion, HKEY parent, const std::wstring& name, std::size_t depth);
+
+// Deepest first: the key is deleted once everything below it is.
+LONG DeleteOpened(TreeDeletion& deletion, HKEY parent, const std::wstring& name, std::size_t depth)
+{
+    CRegistryKey key;
+    KeyInfo info;
+    LONG first = key.Open(parent, name.c_str(), KEY_READ);
+    if (first == ERROR_SUCCESS)
+        first = QueryKeyInfo(key.Get(), info);
+    if (first != ERROR_SUCCESS)
+        return first;
+    NoteShape(deletion, depth, info);
+    for (const std::wstring& subkey : SubkeyNames(key.Get(), info))
+        KeepFirstFailure(first, DeleteKey(deletion, key.Get(), subkey, depth + 1));
+    key.Close();
+    if (first != ERROR_SUCCESS)
+        return first;
+    deletion.beforeWrite();
+    return RegDeleteKeyW(parent, name.c_str());
+}
+
+// The registry refuses to delete a key with subkeys as it refuses a key the
+// caller may not delete; opening the key tells the two apart.
+LONG DeleteKey(TreeDeletion& deletion, HKEY parent, const std::wstring& name, std::size_t depth)
+{
+    if (ShapeAt(deletion, depth) != DepthShape::Leaves)
+        return DeleteOpened(deletion, parent, name, depth);
+    deletion.beforeWrite();
+    const LONG result = RegDeleteKeyW(parent, name.c_str());
+    if (result != ERROR_ACCESS_DENIED)
+        return result;
+    return DeleteOpened(deletion, parent, name, depth);
+}
 } // namespace
 
 std::vector<std::wstring> EnumerateSubkeyNames(HKEY key)
 {
-    std::vector<std::wstring> names;
     KeyInfo info;
     if (QueryKeyInfo(key, info) != ERROR_SUCCESS)
-        return names;
-    // A buffer sized for the longest name: no name ends the enumeration early.
-    std::vector<wchar_t> buffer(std::max(info.maxSubkeyLength, MaxKeyNameLength) + 1);
-    for (DWORD index = 0; index < info.subkeys; ++index)
-    {
-        DWORD length = static_cast<DWORD>(buffer.size());
-        if (RegEnumKeyExW(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
-            ERROR_SUCCESS)
-            names.emplace_back(buffer.data(), length);
-    }
-    return names;
+        return {};
+    return SubkeyNames(key, info);
 }
 
 bool HasRegistryContent(HKEY key)
@@ -96,17 +173,8 @@ bool HasRegistryContent(HKEY key)
 
 LONG DeleteRegistryTree(HKEY parent, const std::wstring& path, const RegistryWriteStep& beforeWrite)
 {
-    CRegistryKey key;
-    LONG first = key.Open(parent, path.c_str(), KEY_READ);
-    if (first != ERROR_SUCCESS)
-        return first;
-    for (const std::wstring& name : EnumerateSubkeyNames(key.Get()))
-        KeepFirstFailure(first, DeleteRegistryTree(key.Get(), name, beforeWrite));
-    key.Close();
-    if (first != ERROR_SUCCESS)
-        return first;
-    beforeWrite();
-    return RegDeleteKeyW(parent, path.c_str());
+    TreeDeletion deletion{beforeWrite, {}};
+    return DeleteOpened(deletion, parent, path, 0);
 }
 
 LONG CopyRegistryTree(HKEY source, HKEY destination, const RegistryWriteStep& beforeWrite)
@@ -116,7 +184,7 @@ LONG CopyRegistryTree(HKEY source, HKEY destination, const RegistryWriteStep& be
     if (first != ERROR_SUCCESS)
         return first;
     first = CopyValues(source, destination, info, beforeWrite);
-    const std::vector<std::wstring> names = EnumerateSubkeyNames(source);
+    const std::vector<std::wstring> names = SubkeyNames(source, info);
     if (names.size() != info.subkeys)
         KeepFirstFailure(first, ERROR_CANTREAD);
     for (const std::wstring& name : names)

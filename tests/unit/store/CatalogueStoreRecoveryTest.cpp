@@ -133,4 +133,27 @@ TEST_F(CatalogueStoreRecovery, UnfinishedRecoveryKeepsTheStagedSave)
     EXPECT_FALSE(KeyExists(Staging));
     EXPECT_TRUE(IsContent(LoadStoredCatalogue(), Staged()));
 }
+// A save writes the live lists from memory; when it cannot, its complete
+// staged copy must stay, load, and be applied once the live keys can be written.
+TEST_F(CatalogueStoreRecovery, SaveThatCannotWriteTheLiveListsKeepsItsStagedCopy)
+{
+    SHDeleteKeyW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str());
+    HKEY blocker = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str(), 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &blocker, nullptr));
+    RegCloseKey(blocker);
+    CCatalogue catalogue;
+    Fill(catalogue, Staged());
+
+    EXPECT_FALSE(SaveCatalogue(catalogue));
+    EXPECT_TRUE(IsDwordValue(Staging, CompleteValue, 1));
+    EXPECT_TRUE(IsContent(LoadStoredCatalogue(), Staged()));
+
+    SHDeleteKeyW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str());
+    EXPECT_TRUE(RecoverCatalogueStore());
+    EXPECT_FALSE(KeyExists(Staging));
+    EXPECT_FALSE(KeyExists(RootPath(FoldersKind)));
+    EXPECT_TRUE(IsContent(LoadStoredCatalogue(), Staged()));
+}
 } // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 #include "store/RegistryKey.h"
@@ -161,6 +162,21 @@ TEST_F(StoreRegistryKey, QueryStringReadsLongValuesWhole)
     const std::wstring longText(5000, L'x');
     ASSERT_EQ(ERROR_SUCCESS, WriteStringValue(m_path, L"Long", longText));
     ExpectString(L"Long", ERROR_SUCCESS, longText);
+}
+
+// Paths fit the first read; a value just longer, with or without its null,
+// must still come back whole rather than cut at that buffer.
+TEST_F(StoreRegistryKey, QueryStringReadsLengthsAroundAPathWhole)
+{
+    for (std::size_t length = MAX_PATH - 2; length <= MAX_PATH + 2; ++length)
+    {
+        SCOPED_TRACE(testing::Message() << "length " << length);
+        const std::wstring text(length, L'p');
+        ASSERT_EQ(ERROR_SUCCESS, WriteStringValue(m_path, L"Terminated", text));
+        ASSERT_EQ(ERROR_SUCCESS, WriteUnterminatedString(m_path, L"Bare", text));
+        ExpectString(L"Terminated", ERROR_SUCCESS, text);
+        ExpectString(L"Bare", ERROR_SUCCESS, text);
+    }
 }
 
 TEST_F(StoreRegistryKey, QueryStringTakesExpandableStringsUnexpanded)
