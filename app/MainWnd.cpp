@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/AboutBox.h"
+#include "app/ColumnPlacer.h"
 #include "app/FirstLaunchCatalogue.h"
 #include "app/FoldersPane.h"
 #include "app/PageWindow.h"
@@ -38,10 +39,7 @@ constexpr int ToolbarHeight = 22;
 constexpr int TabStripBottom = 48;
 constexpr int PageTop = 49;
 constexpr int PaneWidth = 140;
-constexpr int ColumnWidth = 140;
-constexpr int ColumnStep = 150;
-constexpr int RowHeight = 22;
-constexpr int FoldersPaneIndex = 2;
+constexpr int RowHeight = CColumnPlacer::RowHeight;
 
 // The shell sends this after its taskbar was (re)created, e.g. after explorer restarted.
 const UINT TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
@@ -272,23 +270,34 @@ void CMainWnd::CreateChildren()
     m_catalogue->m_folders.m_parentWindow = m_foldersPane->GetHwnd();
 }
 
-void CMainWnd::LoadListWindows(CCategorizedList& list, HWND parent, CToolTipControl& toolTip)
+// Rows are created shown where the layout will place them: at start-up with many rows,
+// a second pass moving and showing each one costs as much as creating them.
+void CMainWnd::LoadListWindows(CCategorizedList& list, CPageWindow& page)
 {
+    const HWND parent = page.GetHwnd();
+    list.SortCategories();
+    CColumnPlacer placer = PlacerFor(parent);
     for (const auto& category : list.m_categories)
+    {
+        placer.NextColumn();
         for (const auto& item : category->m_items)
-            item->CreateItemWindow(parent);
-    AddListTools(list, toolTip);
+        {
+            const POINT place = placer.NextRow();
+            item->CreateItemWindow(parent, &place);
+        }
+    }
+    AddListTools(list, page);
 }
 
-void CMainWnd::AddListTools(CCategorizedList& list, CToolTipControl& toolTip)
+void CMainWnd::AddListTools(CCategorizedList& list, CPageWindow& page)
 {
     for (const auto& category : list.m_categories)
     {
         if (category->m_window != nullptr)
-            toolTip.AddTool(category->m_window->GetHwnd(), LPSTR_TEXTCALLBACKW);
+            page.AddEntryTool(*category->m_window);
         for (const auto& item : category->m_items)
             if (item->m_window != nullptr)
-                toolTip.AddTool(item->m_window->GetHwnd(), LPSTR_TEXTCALLBACKW);
+                page.AddEntryTool(*item->m_window);
     }
 }
 
@@ -297,9 +306,9 @@ void CMainWnd::CreateFirstLaunchCatalogue()
 {
     FillFirstLaunchCatalogue(*m_catalogue, m_pages[0]->GetHwnd(), m_pages[1]->GetHwnd(),
                              m_foldersPane->GetHwnd());
-    AddListTools(m_catalogue->m_applications, m_pages[0]->m_toolTip);
-    AddListTools(m_catalogue->m_shortcuts, m_pages[1]->m_toolTip);
-    AddListTools(m_catalogue->m_folders, m_foldersPane->m_toolTip);
+    AddListTools(m_catalogue->m_applications, *m_pages[0]);
+    AddListTools(m_catalogue->m_shortcuts, *m_pages[1]);
+    AddListTools(m_catalogue->m_folders, *m_foldersPane);
     // Stored at once: the marker of this first start is written already, so defaults lost
     // to a crash before the exit would never come back.
     OnCatalogueChanged();
@@ -309,60 +318,62 @@ void CMainWnd::LoadCatalogue()
 {
     RecoverCatalogueStore();
     LoadApplications(m_catalogue->m_applications);
-    LoadListWindows(m_catalogue->m_applications, m_pages[0]->GetHwnd(), m_pages[0]->m_toolTip);
+    LoadListWindows(m_catalogue->m_applications, *m_pages[0]);
     LoadFolders(m_catalogue->m_folders);
-    LoadListWindows(m_catalogue->m_folders, m_foldersPane->GetHwnd(), m_foldersPane->m_toolTip);
+    LoadListWindows(m_catalogue->m_folders, *m_foldersPane);
     LoadShortcuts(m_catalogue->m_shortcuts);
-    LoadListWindows(m_catalogue->m_shortcuts, m_pages[1]->GetHwnd(), m_pages[1]->m_toolTip);
+    LoadListWindows(m_catalogue->m_shortcuts, *m_pages[1]);
 }
 
 namespace
 {
-// Moving and showing in one call, without redrawing the parent per row, halves the
-// window-manager work of a layout with many rows.
-void PlaceRow(HWND row, int x, int y)
+bool IsShownAt(HWND row, POINT place)
 {
-    SetWindowPos(row, nullptr, x, y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+    if ((GetWindowLongPtrW(row, GWL_STYLE) & WS_VISIBLE) == 0)
+        return false;
+    RECT rect = {};
+    GetWindowRect(row, &rect);
+    MapWindowPoints(nullptr, GetParent(row), reinterpret_cast<POINT*>(&rect), 1);
+    return rect.left == place.x && rect.top == place.y;
+}
+
+// Moving and showing in one call, without redrawing the parent per row, halves the
+// window-manager work of a layout with many rows; a row already in place is not moved.
+void PlaceRow(HWND row, POINT place)
+{
+    if (!IsShownAt(row, place))
+        SetWindowPos(row, nullptr, place.x, place.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
     InvalidateRect(row, nullptr, FALSE);
 }
 } // namespace
 
-void CMainWnd::LayoutPage(int pageIndex, CCategorizedList& list)
+CColumnPlacer CMainWnd::PlacerFor(HWND page) const
 {
-    std::sort(list.m_categories.begin(), list.m_categories.end(), CategoryLess);
-    const int rowGap = pageIndex == FoldersPaneIndex ? 0 : RowHeight;
-    int x = 0;
-    int y = 0;
-    int rowBottom = 0;
+    RECT client = {};
+    GetClientRect(page, &client);
+    // The folders pane is one narrow column: its categories follow each other without a gap.
+    const bool pane = m_foldersPane != nullptr && page == m_foldersPane->GetHwnd();
+    return CColumnPlacer(client.right, pane ? 0 : RowHeight);
+}
+
+void CMainWnd::LayoutPage(CCategorizedList& list)
+{
+    list.SortCategories();
+    if (list.m_parentWindow == nullptr)
+        return;
+    CColumnPlacer placer = PlacerFor(list.m_parentWindow);
     for (const auto& category : list.m_categories)
     {
         if (category->m_window == nullptr)
             continue;
-        HWND header = category->m_window->GetHwnd();
-        RECT parentClient = {};
-        GetClientRect(GetParent(header), &parentClient);
-        if (x + ColumnWidth > parentClient.right)
-        {
-            y = rowBottom + rowGap;
-            x = 0;
-            rowBottom = 0;
-        }
-        PlaceRow(header, x, y);
-
-        int itemY = y + RowHeight;
+        PlaceRow(category->m_window->GetHwnd(), placer.NextColumn());
         for (const auto& item : category->m_items)
-        {
-            if (item->m_window == nullptr)
-                continue;
-            PlaceRow(item->m_window->GetHwnd(), x, itemY);
-            itemY += RowHeight;
-        }
-        x += ColumnStep;
-        rowBottom = std::max(rowBottom, itemY);
+            if (item->m_window != nullptr)
+                PlaceRow(item->m_window->GetHwnd(), placer.NextRow());
     }
     // The rows were placed without redrawing; where they left is repainted here, once.
-    if (!list.m_categories.empty() && list.m_parentWindow)
+    if (!list.m_categories.empty())
         InvalidateRect(list.m_parentWindow, nullptr, TRUE);
 }
 
@@ -370,8 +381,8 @@ void CMainWnd::LayoutPages()
 {
     if (m_pages.empty() || m_foldersPane == nullptr)
         return;
-    LayoutPage(m_currentPage, m_catalogue->GetList(static_cast<ListKind>(m_currentPage)));
-    LayoutPage(FoldersPaneIndex, m_catalogue->m_folders);
+    LayoutPage(m_catalogue->GetList(static_cast<ListKind>(m_currentPage)));
+    LayoutPage(m_catalogue->m_folders);
 }
 
 void CMainWnd::OnCatalogueChanged()
@@ -481,7 +492,7 @@ LRESULT CMainWnd::OnTimer()
     if (m_currentPage == 0)
     {
         ScanRunningApplications(m_catalogue->m_applications, EnumAllProcesses());
-        LayoutPage(0, m_catalogue->m_applications);
+        LayoutPage(m_catalogue->m_applications);
     }
     SetTimer(GetHwnd(), ScanTimerId, ScanPeriodMs, nullptr);
     return 0;

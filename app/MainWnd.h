@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ColumnPlacer.h"
 #include "app/TabControl.h"
 #include "app/TabControlListener.h"
 #include "store/Settings.h"
@@ -46,8 +47,8 @@ public:
     void ShowTrayMenu();
 
     CCatalogue* GetCatalogue() const { return m_catalogue; }
-    // Sorts and places the categories of one list: pages 0 and 1, or 2 for the folders pane.
-    void LayoutPage(int pageIndex, CCategorizedList& list);
+    // Sorts the list's categories and places headers and rows in columns of its page or pane.
+    void LayoutPage(CCategorizedList& list);
     // The visible page and the folders pane.
     void LayoutPages();
     // Every change of the catalogue ends here: the pages are laid out and the
@@ -79,8 +80,9 @@ private:
     RECT GetInitialGeometry() const;
     void CreateChildren();
     void LoadCatalogue();
-    void LoadListWindows(CCategorizedList& list, HWND parent, CToolTipControl& toolTip);
-    static void AddListTools(CCategorizedList& list, CToolTipControl& toolTip);
+    void LoadListWindows(CCategorizedList& list, CPageWindow& page);
+    CColumnPlacer PlacerFor(HWND page) const;
+    static void AddListTools(CCategorizedList& list, CPageWindow& page);
     // The defaults of a user's very first start, after the stored catalogue.
     void CreateFirstLaunchCatalogue();
     void ResizeChildren();

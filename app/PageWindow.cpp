@@ -71,9 +71,10 @@ bool CPageWindow::CreateChild(const wchar_t* className, const wchar_t* title, DW
     return true;
 }
 
-void CPageWindow::AddEntryTool(HWND entryWindow)
+void CPageWindow::AddEntryTool(CListItemWindow& window)
 {
-    m_toolTip.AddTool(entryWindow, LPSTR_TEXTCALLBACKW);
+    window.m_toolTip = m_toolTip.GetHwnd();
+    m_toolTip.AddRelayedTool(window.GetHwnd(), LPSTR_TEXTCALLBACKW);
 }
 
 LRESULT CPageWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

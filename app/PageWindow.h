@@ -6,6 +6,7 @@
 #include "toolkit/Window.h"
 
 class CCategorizedList;
+class CListItemWindow;
 
 // One page under the tab strip, or the folders pane: the parent of the category and entry
 // windows of one list, which gives them their tooltips, on the page colour; a right click
@@ -17,8 +18,9 @@ public:
     ~CPageWindow() override;
 
     bool Create(const RECT& rect, HWND parent);
-    // Gives an entry window its tooltip, whose text the window supplies on request.
-    void AddEntryTool(HWND entryWindow);
+    // Gives a header or entry window its tooltip, whose text the window supplies on
+    // request; the window passes its mouse messages on to it.
+    void AddEntryTool(CListItemWindow& window);
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnNotify(NMHDR* header, LRESULT* result) override;

@@ -29,10 +29,10 @@ std::unique_ptr<CListItem> CApplicationItem::Clone() const
                                               m_hotKey, GetWindowParent());
 }
 
-void CApplicationItem::CreateItemWindow(HWND parent)
+void CApplicationItem::CreateItemWindow(HWND parent, const POINT* shownAt)
 {
     if (parent)
-        ReplaceWindow(std::make_unique<CApplicationItemWindow>(this, RowBitmap()), parent);
+        ReplaceWindow(std::make_unique<CApplicationItemWindow>(this, RowBitmap()), parent, shownAt);
 }
 
 bool CloseApplication(const CApplicationItem& item)

@@ -13,7 +13,7 @@ public:
                      HWND parentWindow);
 
     std::unique_ptr<CListItem> Clone() const override;
-    void CreateItemWindow(HWND parent) override;
+    void CreateItemWindow(HWND parent, const POINT* shownAt = nullptr) override;
 
     // Written by the running scan; the window is meaningful only while m_running is true.
     bool m_running = false;

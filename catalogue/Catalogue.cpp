@@ -26,13 +26,13 @@ void NotifyCatalogueChanged()
 }
 
 // The page or pane that holds a new window gives it its tooltip.
-void AddWindowTool(const CListItemWindow* window)
+void AddWindowTool(CListItemWindow* window)
 {
     const CMainWnd* mainWnd = CMainWnd::Instance();
     if (!mainWnd || !window)
         return;
     if (CPageWindow* page = mainWnd->GetPageOfWindow(GetParent(window->GetHwnd())))
-        page->AddEntryTool(window->GetHwnd());
+        page->AddEntryTool(*window);
 }
 
 void ShowCategoryExists(HWND owner)

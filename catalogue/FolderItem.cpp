@@ -64,10 +64,10 @@ bool CFolderItem::RegisterItemHotKey()
     return false;
 }
 
-void CFolderItem::CreateItemWindow(HWND parent)
+void CFolderItem::CreateItemWindow(HWND parent, const POINT* shownAt)
 {
     if (parent)
-        ReplaceWindow(std::make_unique<CFolderItemWindow>(this, RowBitmap()), parent);
+        ReplaceWindow(std::make_unique<CFolderItemWindow>(this, RowBitmap()), parent, shownAt);
 }
 
 bool CFolderItem::Launch() const

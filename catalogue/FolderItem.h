@@ -18,7 +18,7 @@ public:
     WORD GetHotKey() const override;
     void SetHotKey(WORD hotKey) override;
     bool RegisterItemHotKey() override;
-    void CreateItemWindow(HWND parent) override;
+    void CreateItemWindow(HWND parent, const POINT* shownAt = nullptr) override;
 
     // True when the shell accepted the request.
     bool Launch() const;

@@ -7,11 +7,12 @@ CListItem::CListItem(const std::wstring& name, CCategory* category)
 
 CListItem::~CListItem() = default;
 
-void CListItem::CreateItemWindow(HWND) {}
+void CListItem::CreateItemWindow(HWND, const POINT*) {}
 
-void CListItem::ReplaceWindow(std::unique_ptr<CListItemWindow> window, HWND parent)
+void CListItem::ReplaceWindow(std::unique_ptr<CListItemWindow> window, HWND parent,
+                              const POINT* shownAt)
 {
-    window->Create(parent);
+    window->Create(parent, shownAt);
     m_window = std::move(window);
 }
 

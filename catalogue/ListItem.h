@@ -31,8 +31,9 @@ public:
     virtual void SetHotKey(WORD hotKey) = 0;
     virtual bool RegisterItemHotKey() = 0;
     // Creates the row window as a child of parent (nothing for a null parent) and
-    // replaces any window the item had.
-    virtual void CreateItemWindow(HWND parent);
+    // replaces any window the item had; hidden until the next layout, or shown at
+    // shownAt when that is given.
+    virtual void CreateItemWindow(HWND parent, const POINT* shownAt = nullptr);
 
     std::wstring GetName() const { return m_name; }
 
@@ -41,7 +42,7 @@ public:
     CCategory* m_category;
 
 protected:
-    void ReplaceWindow(std::unique_ptr<CListItemWindow> window, HWND parent);
+    void ReplaceWindow(std::unique_ptr<CListItemWindow> window, HWND parent, const POINT* shownAt);
     // The parent of this item's window, the parent for a clone's window.
     HWND GetWindowParent() const;
 };

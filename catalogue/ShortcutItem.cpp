@@ -29,8 +29,8 @@ std::unique_ptr<CListItem> CShortcutItem::Clone() const
                                            m_hotKey, GetWindowParent());
 }
 
-void CShortcutItem::CreateItemWindow(HWND parent)
+void CShortcutItem::CreateItemWindow(HWND parent, const POINT* shownAt)
 {
     if (parent)
-        ReplaceWindow(std::make_unique<CShortcutItemWindow>(this, RowBitmap()), parent);
+        ReplaceWindow(std::make_unique<CShortcutItemWindow>(this, RowBitmap()), parent, shownAt);
 }

@@ -13,5 +13,5 @@ public:
                   HWND parentWindow);
 
     std::unique_ptr<CListItem> Clone() const override;
-    void CreateItemWindow(HWND parent) override;
+    void CreateItemWindow(HWND parent, const POINT* shownAt = nullptr) override;
 };

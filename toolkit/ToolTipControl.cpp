@@ -1,5 +1,7 @@
 #include "toolkit/ToolTipControl.h"
 
+#include <windowsx.h>
+
 #include "toolkit/Application.h"
 
 bool CToolTipControl::Create(HWND owner)
@@ -22,11 +24,34 @@ void CToolTipControl::Activate(bool active)
 
 bool CToolTipControl::AddTool(HWND tool, LPWSTR text)
 {
+    return AddToolWithFlags(tool, text, TTF_IDISHWND | TTF_SUBCLASS);
+}
+
+bool CToolTipControl::AddRelayedTool(HWND tool, LPWSTR text)
+{
+    return AddToolWithFlags(tool, text, TTF_IDISHWND);
+}
+
+void CToolTipControl::RelayEvent(HWND toolTip, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    MSG relayed = {};
+    relayed.hwnd = window;
+    relayed.message = msg;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD position = GetMessagePos();
+    relayed.pt = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    ::SendMessageW(toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+bool CToolTipControl::AddToolWithFlags(HWND tool, LPWSTR text, UINT flags)
+{
     TOOLINFOW info = {};
     // The size up to lParam is what every common-controls version accepts for this
     // request; 44 bytes was that size in 32-bit builds.
     info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uFlags = flags;
     info.hwnd = GetParent(tool);
     info.uId = reinterpret_cast<UINT_PTR>(tool);
     info.lpszText = text;

@@ -16,7 +16,7 @@ const COLORREF HeaderTextColour = RGB(0, 0, 0);
 } // namespace
 
 CCategoryItemWindow::CCategoryItemWindow(CCategory* category, HBITMAP background)
-    : CListItemWindow(background), m_category(category), m_font(CreateListFont(FW_BOLD, false))
+    : CListItemWindow(background), m_category(category)
 {
 }
 
@@ -68,7 +68,7 @@ void CCategoryItemWindow::PaintHeader()
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, HeaderTextColour);
-    CScopedSelect selectFont(dc, m_font.Get());
+    CScopedSelect selectFont(dc, SharedListFont(ListFont::Header));
     std::wstring name = m_category->m_name;
     const int length = static_cast<int>(name.size());
     RECT text = client;

@@ -34,7 +34,6 @@ public:
     virtual void AddDroppedFile(const std::wstring& path);
 
     CCategory* m_category;
-    CScopedGdiObject<HFONT> m_font;
     bool m_truncated = false;
 
 protected:

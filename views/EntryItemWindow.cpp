@@ -73,11 +73,7 @@ void CRowIconTraits::Close(HICON icon)
         DestroyIcon(icon);
 }
 
-CEntryItemWindow::CEntryItemWindow(HBITMAP background)
-    : CListItemWindow(background), m_font(CreateListFont(0, false)),
-      m_linkFont(CreateListFont(0, true))
-{
-}
+CEntryItemWindow::CEntryItemWindow(HBITMAP background) : CListItemWindow(background) {}
 
 void CEntryItemWindow::OnReflectNotify(NMHDR* header, LRESULT*)
 {
@@ -107,7 +103,7 @@ LRESULT CEntryItemWindow::PaintEntry()
         bounds.right -= HotkeyMarkerInset;
     }
     m_truncated = DrawItemName(dc, GetEntry().GetName(), GetSearchText(), bounds,
-                               m_hover ? m_linkFont.Get() : m_font.Get());
+                               SharedListFont(m_hover ? ListFont::Link : ListFont::Name));
     return 0;
 }
 

@@ -41,8 +41,6 @@ public:
         int filled;
     };
 
-    CScopedGdiObject<HFONT> m_font;
-    CScopedGdiObject<HFONT> m_linkFont;
     CScopedResource<CRowIconTraits> m_fileIcon;
     // The name ran past the right limit at the last paint.
     bool m_truncated = false;

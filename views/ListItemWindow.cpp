@@ -7,6 +7,7 @@
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/ToolTipControl.h"
 #include "toolkit/Utilities.h"
 
 namespace
@@ -38,7 +39,7 @@ CListItemWindow::CListItemWindow(HBITMAP background) : m_background(background) 
 void CListItemWindow::RegisterListItemClass()
 {
     WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = CWindow::StaticWindowProc;
+    windowClass.lpfnWndProc = ListItemWindowProc;
     windowClass.hInstance = CApplication::Instance().GetInstanceHandle();
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = ListItemClassName;
@@ -46,15 +47,29 @@ void CListItemWindow::RegisterListItemClass()
         MessageBoxW(nullptr, LoadResString(IDS_CREATE_CLASS_FAILED).c_str(), ProgramName, MB_OK);
 }
 
-bool CListItemWindow::Create(HWND parent)
+bool CListItemWindow::Create(HWND parent, const POINT* shownAt)
 {
-    const HWND hWnd = CreateWindowExW(0, ListItemClassName, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0,
+    const POINT place = shownAt ? *shownAt : POINT{0, 0};
+    const DWORD style = WS_CHILD | WS_CLIPCHILDREN | (shownAt ? WS_VISIBLE : 0);
+    const HWND hWnd = CreateWindowExW(0, ListItemClassName, L"", style, place.x, place.y,
                                       WindowWidth, WindowHeight, parent, nullptr,
                                       CApplication::Instance().GetInstanceHandle(), this);
     if (hWnd)
         return true;
     MessageBoxW(nullptr, LoadResString(IDS_CREATE_WINDOW_FAILED).c_str(), ProgramName, MB_OK);
     return false;
+}
+
+LRESULT CALLBACK CListItemWindow::ListItemWindowProc(HWND hWnd, UINT msg, WPARAM wParam,
+                                                     LPARAM lParam)
+{
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
+    {
+        const CListItemWindow* window = FromHandle(hWnd);
+        if (window != nullptr && window->m_toolTip != nullptr)
+            CToolTipControl::RelayEvent(window->m_toolTip, hWnd, msg, wParam, lParam);
+    }
+    return StaticWindowProc(hWnd, msg, wParam, lParam);
 }
 
 CListItemWindow* CListItemWindow::FromHandle(HWND hWnd)
@@ -272,12 +287,18 @@ void CListItemWindow::DrawHotkeyMarker(HDC dc, const RECT& client)
                DI_NORMAL);
 }
 
-HFONT CListItemWindow::CreateListFont(LONG weight, bool underline)
+HFONT CListItemWindow::SharedListFont(ListFont style)
 {
-    LOGFONTW font = {};
-    font.lfHeight = 15;
-    font.lfWeight = weight;
-    font.lfUnderline = underline ? TRUE : FALSE;
-    lstrcpynW(font.lfFaceName, L"Microsoft Sans Serif", LF_FACESIZE);
-    return CreateFontIndirectW(&font);
+    auto create = [](LONG weight, bool underline)
+    {
+        LOGFONTW font = {};
+        font.lfHeight = 15;
+        font.lfWeight = weight;
+        font.lfUnderline = underline ? TRUE : FALSE;
+        lstrcpynW(font.lfFaceName, L"Microsoft Sans Serif", LF_FACESIZE);
+        return CreateFontIndirectW(&font);
+    };
+    static const HFONT fonts[] = {create(FW_DONTCARE, false), create(FW_DONTCARE, true),
+                                  create(FW_BOLD, false)};
+    return fonts[static_cast<int>(style)];
 }

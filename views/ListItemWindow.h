@@ -27,8 +27,8 @@ public:
 
     // Once, before the first list window; an existing class counts as success.
     static void RegisterListItemClass();
-    // Hidden at (0, 0); the layout places and shows it.
-    bool Create(HWND parent);
+    // Hidden at (0, 0) for the layout to place and show, or shown at shownAt.
+    bool Create(HWND parent, const POINT* shownAt = nullptr);
     // The handling all list windows share; it answers every other message with 0.
     LRESULT CommonWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // Headers are never dragged.
@@ -41,6 +41,8 @@ public:
     bool m_hover = false;
     POINT m_pressPoint = {0, 0};
     std::wstring m_tipText;
+    // The tooltip control this window is a tool of, which it passes its mouse messages on to.
+    HWND m_toolTip = nullptr;
     bool m_dragging = false;
 
     // A left-button press in a list window is in progress; that window holds the capture.
@@ -60,10 +62,19 @@ protected:
     static void DrawHotkeyMarker(HDC dc, const RECT& client);
     // Where the name of a row with the marker must end.
     static constexpr int HotkeyMarkerInset = 12;
-    // "Microsoft Sans Serif", 15 pixels high.
-    static HFONT CreateListFont(LONG weight, bool underline);
+    enum class ListFont
+    {
+        Name,
+        Link, // a row's name under the mouse
+        Header,
+    };
+    // "Microsoft Sans Serif", 15 pixels high; the header's bold. One font of each style
+    // serves every list window for the whole run: one per window put thousands of rows
+    // near the process's limit of GDI objects.
+    static HFONT SharedListFont(ListFont style);
 
 private:
+    static LRESULT CALLBACK ListItemWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(LPARAM lParam);
     LRESULT OnTimer();
     LRESULT OnSetCursor();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/Files.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Input.h"
 #include "tests/e2e/Registry.h"
@@ -237,4 +238,36 @@ TEST_F(FolderPaneTest, RowDraggedOntoAnotherCategoryMovesThere)
     std::vector<std::wstring> moved = SubKeys(second);
     std::sort(moved.begin(), moved.end());
     EXPECT_EQ(expected, moved) << testing::PrintToString(moved);
+}
+
+// The row's tip comes up over a stored row as loaded at start-up, and goes when the
+// mouse leaves the row.
+TEST_F(FolderPaneTest, HoveringAStoredFolderRowShowsItsPath)
+{
+    const std::wstring path = L"C:\\users\\Public\\pm-e2e-tip-" + std::to_wstring(GetTickCount());
+    ASSERT_TRUE(WriteString(FoldersKey + L"\\" + FirstCategory + L"\\Tip row", L"ItemPath", path));
+    const HWND pane = StartAndFindPane();
+    ASSERT_NE(nullptr, pane) << "no folders pane";
+    std::vector<HWND> windows;
+    ASSERT_TRUE(WaitFor([&] { return (windows = ListWindowsInOrder(pane)).size() >= 2; }))
+        << "no folder row";
+    const RECT rect = WindowRect(windows[1]);
+    MoveMouse(rect.left + 50, rect.top + 10);
+    MoveMouse(rect.left + 60, rect.top + 11);
+    std::wstring seen = L"none";
+    ASSERT_TRUE(WaitFor(
+        [&]
+        {
+            const HWND tip = FindTopLevel({m_program.Pid(), L"tooltips_class32"});
+            if (tip != nullptr)
+                seen = L"\"" + ControlText(tip) + L"\"";
+            return tip != nullptr && ControlText(tip) == path;
+        }))
+        << "tip seen: " << Utf8(seen);
+    MoveMouse(rect.left - 200, rect.top + 11);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return FindTopLevel({m_program.Pid(), L"tooltips_class32"}) == nullptr;
+        }))
+        << "the tip stayed after the mouse left the row";
 }

@@ -123,7 +123,7 @@ TEST_F(FoldersPane, RowTooltipAsksTheRowThroughThePane)
     const HWND row = AddRow(L"Work", L"C:\\users\\me\\Work");
     ASSERT_TRUE(m_pane->m_toolTip.GetHwnd() != nullptr);
     const LRESULT before = SendMessageW(m_pane->m_toolTip.GetHwnd(), TTM_GETTOOLCOUNT, 0, 0);
-    m_pane->AddEntryTool(row);
+    m_pane->AddEntryTool(*CListItemWindow::FromHandle(row));
     EXPECT_EQ(before + 1, SendMessageW(m_pane->m_toolTip.GetHwnd(), TTM_GETTOOLCOUNT, 0, 0));
     wchar_t text[MAX_PATH] = L"sentinel";
     TOOLINFOW info = {};

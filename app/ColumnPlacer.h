@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+// Places category headers and their rows in columns side by side, wrapping a
+// column that would not fit below the tallest column of the band before it.
+// The layout and the creation of rows at start-up walk a list with it in the
+// same order, so both arrive at the same places.
+class CColumnPlacer
+{
+public:
+    static constexpr int ColumnWidth = 140;
+    static constexpr int ColumnStep = 150;
+    static constexpr int RowHeight = 22;
+
+    // rowGap: the space between bands of columns.
+    CColumnPlacer(int pageWidth, int rowGap);
+
+    // The place of the next category's header; its rows follow below it.
+    POINT NextColumn();
+    // The place of the next row of the current category.
+    POINT NextRow();
+
+private:
+    int m_pageWidth;
+    int m_rowGap;
+    bool m_open = false;
+    int m_x = 0;
+    int m_y = 0;
+    int m_nextY = 0;
+    int m_bandBottom = 0;
+};
