@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "bench/probe/PaintProbe.h"
 #include "catalogue/ApplicationCategorizedList.h"
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/Category.h"
@@ -223,7 +224,26 @@ bool CStartedProgram::Start(const std::wstring& exeName, const std::wstring& arg
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          BinaryDirectory().c_str(), &startup, &m_info) != FALSE;
+                          BinaryDirectory().c_str(), &startup, &m_info) != FALSE &&
+           HookPaintProbe();
+}
+
+bool CStartedProgram::HookPaintProbe()
+{
+    static const HMODULE probe = LoadLibraryW((BinaryDirectory() + PaintProbeLibrary).c_str());
+    // Through void (*)(): a cast from FARPROC straight to another function type is refused.
+    const FARPROC address = probe ? GetProcAddress(probe, PaintProbeHookName) : nullptr;
+    const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(address));
+    if (hook == nullptr)
+    {
+        std::fprintf(stderr, "the paint probe %ls is missing\n", PaintProbeLibrary);
+        return false;
+    }
+    const std::wstring pid = std::to_wstring(m_info.dwProcessId);
+    m_armed = CreateEventW(nullptr, TRUE, FALSE, (ArmedEventPrefix + pid).c_str());
+    m_painted = CreateEventW(nullptr, TRUE, FALSE, (PaintedEventPrefix + pid).c_str());
+    m_probe = SetWindowsHookExW(WH_GETMESSAGE, hook, probe, m_info.dwThreadId);
+    return m_armed != nullptr && m_painted != nullptr && m_probe != nullptr;
 }
 
 bool CStartedProgram::WaitUntilPainted(const wchar_t* mainClass, const wchar_t* rowClass, int rows,
@@ -246,11 +266,23 @@ bool CStartedProgram::WaitUntilPainted(const wchar_t* mainClass, const wchar_t* 
     const bool allShown =
         shown &&
         WaitUntil([&] { return CountVisibleOfClass(m_main, rowClass) >= rows; }, remaining());
-    return allShown && WaitForInputIdle(m_info.hProcess, remaining()) == 0;
+    if (!allShown)
+        return false;
+    // The probe acts on the next message its thread takes; this one makes sure there is one.
+    SetEvent(m_armed);
+    PostMessageW(m_main, WM_NULL, 0, 0);
+    return WaitForSingleObject(m_painted, remaining()) == WAIT_OBJECT_0;
 }
 
 void CStartedProgram::End()
 {
+    if (m_probe != nullptr)
+        UnhookWindowsHookEx(m_probe);
+    for (HANDLE event : {m_armed, m_painted})
+        if (event != nullptr)
+            CloseHandle(event);
+    m_probe = nullptr;
+    m_armed = m_painted = nullptr;
     if (m_info.hProcess == nullptr)
         return;
     TerminateProcess(m_info.hProcess, 0);

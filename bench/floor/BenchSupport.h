@@ -58,12 +58,12 @@ public:
     CStartedProgram& operator=(const CStartedProgram&) = delete;
 
     bool Start(const std::wstring& exeName, const std::wstring& arguments);
-    // The visible main window, then every row window shown, then the process
-    // idle for the first time (WaitForInputIdle): its thread back in its message
-    // loop with nothing left to handle, the paints of the whole tree included.
-    // Another process cannot read a window's update region (GetUpdateRect
-    // answers FALSE there), and the idle state is only told once. Rows are
-    // windows of rowClass; the row count includes the category headers.
+    // The visible main window, then every row window shown, then no window of
+    // the program left to paint. Another process cannot read a window's update
+    // region (GetUpdateRect answers FALSE there), and the first idle state
+    // (WaitForInputIdle) comes before the paints under Wine, so the paint probe
+    // hooked into the program's thread tells it (bench/probe). Rows are windows
+    // of rowClass; the row count includes the category headers.
     bool WaitUntilPainted(const wchar_t* mainClass, const wchar_t* rowClass, int rows,
                           DWORD timeoutMs);
     HWND MainWindow() const { return m_main; }
@@ -71,8 +71,13 @@ public:
     void End();
 
 private:
+    bool HookPaintProbe();
+
     PROCESS_INFORMATION m_info = {};
     HWND m_main = nullptr;
+    HHOOK m_probe = nullptr;
+    HANDLE m_armed = nullptr;
+    HANDLE m_painted = nullptr;
 };
 
 // pathmoor.exe with a stored catalogue, or the rows floor program.
