@@ -270,8 +270,31 @@ void CMainWnd::CreateChildren()
     m_catalogue->m_folders.m_parentWindow = m_foldersPane->GetHwnd();
 }
 
-// Rows are created shown where the layout will place them: at start-up with many rows,
-// a second pass moving and showing each one costs as much as creating them.
+namespace
+{
+bool IsShownAt(HWND row, POINT place)
+{
+    if ((GetWindowLongPtrW(row, GWL_STYLE) & WS_VISIBLE) == 0)
+        return false;
+    RECT rect = {};
+    GetWindowRect(row, &rect);
+    MapWindowPoints(nullptr, GetParent(row), reinterpret_cast<POINT*>(&rect), 1);
+    return rect.left == place.x && rect.top == place.y;
+}
+
+// Moving and showing in one call, without redrawing, halves the window-manager work of
+// a layout with many rows; a row already in place is not moved. The caller repaints.
+void PlaceRow(HWND row, POINT place)
+{
+    if (!IsShownAt(row, place))
+        SetWindowPos(row, nullptr, place.x, place.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+}
+} // namespace
+
+// Headers and rows are shown where the layout will place them as they are created: at
+// start-up with many rows, a second pass moving and showing each one costs as much as
+// creating them.
 void CMainWnd::LoadListWindows(CCategorizedList& list, CPageWindow& page)
 {
     const HWND parent = page.GetHwnd();
@@ -279,7 +302,9 @@ void CMainWnd::LoadListWindows(CCategorizedList& list, CPageWindow& page)
     CColumnPlacer placer = PlacerFor(parent);
     for (const auto& category : list.m_categories)
     {
-        placer.NextColumn();
+        const POINT header = placer.NextColumn();
+        if (category->m_window != nullptr)
+            PlaceRow(category->m_window->GetHwnd(), header);
         for (const auto& item : category->m_items)
         {
             const POINT place = placer.NextRow();
@@ -325,29 +350,6 @@ void CMainWnd::LoadCatalogue()
     LoadListWindows(m_catalogue->m_shortcuts, *m_pages[1]);
 }
 
-namespace
-{
-bool IsShownAt(HWND row, POINT place)
-{
-    if ((GetWindowLongPtrW(row, GWL_STYLE) & WS_VISIBLE) == 0)
-        return false;
-    RECT rect = {};
-    GetWindowRect(row, &rect);
-    MapWindowPoints(nullptr, GetParent(row), reinterpret_cast<POINT*>(&rect), 1);
-    return rect.left == place.x && rect.top == place.y;
-}
-
-// Moving and showing in one call, without redrawing the parent per row, halves the
-// window-manager work of a layout with many rows; a row already in place is not moved.
-void PlaceRow(HWND row, POINT place)
-{
-    if (!IsShownAt(row, place))
-        SetWindowPos(row, nullptr, place.x, place.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
-    InvalidateRect(row, nullptr, FALSE);
-}
-} // namespace
-
 CColumnPlacer CMainWnd::PlacerFor(HWND page) const
 {
     RECT client = {};
@@ -372,9 +374,11 @@ void CMainWnd::LayoutPage(CCategorizedList& list)
             if (item->m_window != nullptr)
                 PlaceRow(item->m_window->GetHwnd(), placer.NextRow());
     }
-    // The rows were placed without redrawing; where they left is repainted here, once.
+    // The rows were placed without redrawing; the page and all of them are repainted
+    // with one request, which costs a fraction of one per row.
     if (!list.m_categories.empty())
-        InvalidateRect(list.m_parentWindow, nullptr, TRUE);
+        RedrawWindow(list.m_parentWindow, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CMainWnd::LayoutPages()

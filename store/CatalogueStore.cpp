@@ -137,7 +137,6 @@ void LoadItems(CCategory& category, HKEY categoryKey, ItemFactory make)
         // A name already taken in the category is dropped by InsertItem.
         category.InsertItem(make(name, &category, ReadStoredItem(itemKey)));
     }
-    category.SortItems();
 }
 
 bool IsStagingComplete()

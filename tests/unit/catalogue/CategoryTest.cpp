@@ -2,6 +2,7 @@
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/Category.h"
 #include "catalogue/FolderItem.h"
+#include "catalogue/NameOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,24 @@ TEST_F(CategoryTest, ItemsAreHeldInNameOrder)
     ASSERT_TRUE(Insert(L"Mail"));
     const std::vector<std::wstring> expected = {L"apple", L"Mail", L"Zip"};
     EXPECT_EQ(expected, Names());
+}
+
+// Names in a scrambled order and mixed case, as a large stored category brings them.
+TEST_F(CategoryTest, ThousandsOfInsertionsKeepTheNameOrder)
+{
+    constexpr int Count = 3000;
+    for (int i = 0; i < Count; ++i)
+    {
+        const int number = (i * 1777) % Count;
+        const std::wstring name = (number % 2 ? L"Entry " : L"entry ") + std::to_wstring(number);
+        ASSERT_TRUE(Insert(name)) << "refused " << testing::PrintToString(name);
+    }
+    const std::vector<std::wstring> names = Names();
+    ASSERT_EQ(static_cast<size_t>(Count), names.size());
+    for (size_t i = 1; i < names.size(); ++i)
+        ASSERT_FALSE(NameLess(names[i], names[i - 1]))
+            << testing::PrintToString(names[i - 1]) << " before "
+            << testing::PrintToString(names[i]);
 }
 
 TEST_F(CategoryTest, InsertRefusesANameTakenInAnyCase)
