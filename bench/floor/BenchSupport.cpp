@@ -15,10 +15,12 @@ namespace bench
 {
 const wchar_t PathmoorMainClass[] = L"ApplicationManagerWindowClass";
 const wchar_t FloorMainClass[] = L"FloorMainWindow";
-const ProgramUnderTest Pathmoor = {L"pathmoor.exe", PathmoorMainClass, L"ListItem",
-                                   L"ShortcutsToolBar", true};
-const ProgramUnderTest RowsFloor = {L"rows_floor.exe", FloorMainClass, L"FloorRow", L"FloorToolbar",
-                                    false};
+const ProgramUnderTest Pathmoor = {
+    L"pathmoor.exe", PathmoorMainClass, L"ListItem", L"ShortcutsToolBar", true, L""};
+const ProgramUnderTest RowsFloor = {L"rows_floor.exe", FloorMainClass, L"FloorRow",
+                                    L"FloorToolbar",   false,          nullptr};
+const ProgramUnderTest ReadingRowsFloor = {
+    L"rows_floor.exe", FloorMainClass, L"FloorRow", L"FloorToolbar", true, ReadCatalogueArgument};
 
 namespace
 {
@@ -71,7 +73,8 @@ bool PrepareStart(const ProgramUnderTest& program, int entries)
 bool LaunchAndWait(CStartedProgram& started, const ProgramUnderTest& program, int entries,
                    DWORD timeoutMs)
 {
-    const std::wstring arguments = program.readsCatalogue ? L"" : std::to_wstring(entries);
+    const std::wstring arguments =
+        program.readsCatalogue ? program.arguments : std::to_wstring(entries);
     return started.Start(program.exeName, arguments) &&
            started.WaitUntilPainted(program.mainClass, program.rowClass,
                                     entries + CategoryCount(entries), timeoutMs);
@@ -240,49 +243,46 @@ bool CStartedProgram::HookPaintProbe()
         return false;
     }
     const std::wstring pid = std::to_wstring(m_info.dwProcessId);
-    m_armed = CreateEventW(nullptr, TRUE, FALSE, (ArmedEventPrefix + pid).c_str());
+    m_request = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                   sizeof(PaintProbeRequest), (RequestMappingPrefix + pid).c_str());
     m_painted = CreateEventW(nullptr, TRUE, FALSE, (PaintedEventPrefix + pid).c_str());
     m_probe = SetWindowsHookExW(WH_GETMESSAGE, hook, probe, m_info.dwThreadId);
-    return m_armed != nullptr && m_painted != nullptr && m_probe != nullptr;
+    return m_request != nullptr && m_painted != nullptr && m_probe != nullptr;
+}
+
+bool CStartedProgram::RequestPaint(const wchar_t* mainClass, const wchar_t* rowClass, int rows)
+{
+    PaintProbeRequest request = {};
+    lstrcpynW(request.mainClass, mainClass, ARRAYSIZE(request.mainClass));
+    lstrcpynW(request.rowClass, rowClass, ARRAYSIZE(request.rowClass));
+    request.rows = rows;
+    void* view = MapViewOfFile(m_request, FILE_MAP_WRITE, 0, 0, sizeof(request));
+    if (view == nullptr)
+        return false;
+    *static_cast<PaintProbeRequest*>(view) = request;
+    UnmapViewOfFile(view);
+    return true;
 }
 
 bool CStartedProgram::WaitUntilPainted(const wchar_t* mainClass, const wchar_t* rowClass, int rows,
                                        DWORD timeoutMs)
 {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    auto remaining = [end]
-    {
-        const ULONGLONG now = GetTickCount64();
-        return now >= end ? DWORD{0} : static_cast<DWORD>(end - now);
-    };
-    const DWORD pid = m_info.dwProcessId;
-    const bool shown = WaitUntil(
-        [&]
-        {
-            m_main = VisibleWindowOfProcess(pid, mainClass);
-            return m_main != nullptr;
-        },
-        remaining());
-    const bool allShown =
-        shown &&
-        WaitUntil([&] { return CountVisibleOfClass(m_main, rowClass) >= rows; }, remaining());
-    if (!allShown)
+    if (!RequestPaint(mainClass, rowClass, rows) ||
+        WaitForSingleObject(m_painted, timeoutMs) != WAIT_OBJECT_0)
         return false;
-    // The probe acts on the next message its thread takes; this one makes sure there is one.
-    SetEvent(m_armed);
-    PostMessageW(m_main, WM_NULL, 0, 0);
-    return WaitForSingleObject(m_painted, remaining()) == WAIT_OBJECT_0;
+    m_main = VisibleWindowOfProcess(m_info.dwProcessId, mainClass);
+    return m_main != nullptr;
 }
 
 void CStartedProgram::End()
 {
     if (m_probe != nullptr)
         UnhookWindowsHookEx(m_probe);
-    for (HANDLE event : {m_armed, m_painted})
-        if (event != nullptr)
-            CloseHandle(event);
+    for (HANDLE handle : {m_request, m_painted})
+        if (handle != nullptr)
+            CloseHandle(handle);
     m_probe = nullptr;
-    m_armed = m_painted = nullptr;
+    m_request = m_painted = nullptr;
     if (m_info.hProcess == nullptr)
         return;
     TerminateProcess(m_info.hProcess, 0);

@@ -14,6 +14,8 @@ namespace bench
 {
 constexpr int EntriesPerCategory = 50;
 constexpr DWORD StartTimeoutMs = 60000;
+// Makes the rows floor read the catalogue that WriteCatalogue stored.
+inline constexpr wchar_t ReadCatalogueArgument[] = L"read";
 
 extern const wchar_t PathmoorMainClass[];
 extern const wchar_t FloorMainClass[];
@@ -58,12 +60,13 @@ public:
     CStartedProgram& operator=(const CStartedProgram&) = delete;
 
     bool Start(const std::wstring& exeName, const std::wstring& arguments);
-    // The visible main window, then every row window shown, then no window of
-    // the program left to paint. Another process cannot read a window's update
-    // region (GetUpdateRect answers FALSE there), and the first idle state
-    // (WaitForInputIdle) comes before the paints under Wine, so the paint probe
-    // hooked into the program's thread tells it (bench/probe). Rows are windows
-    // of rowClass; the row count includes the category headers.
+    // The visible main window with every row window shown, and no window of the
+    // program left to paint. Another process cannot read a window's update
+    // region (GetUpdateRect answers FALSE there), the first idle state
+    // (WaitForInputIdle) comes before the paints under Wine, and counting
+    // thousands of windows from here takes longer than painting them; so the
+    // paint probe hooked into the program's thread tells it (bench/probe). Rows
+    // are windows of rowClass; the row count includes the category headers.
     bool WaitUntilPainted(const wchar_t* mainClass, const wchar_t* rowClass, int rows,
                           DWORD timeoutMs);
     HWND MainWindow() const { return m_main; }
@@ -72,11 +75,12 @@ public:
 
 private:
     bool HookPaintProbe();
+    bool RequestPaint(const wchar_t* mainClass, const wchar_t* rowClass, int rows);
 
     PROCESS_INFORMATION m_info = {};
     HWND m_main = nullptr;
     HHOOK m_probe = nullptr;
-    HANDLE m_armed = nullptr;
+    HANDLE m_request = nullptr;
     HANDLE m_painted = nullptr;
 };
 
@@ -88,9 +92,12 @@ struct ProgramUnderTest
     const wchar_t* rowClass;
     const wchar_t* toolbarClass; // holding the search box, an "Edit"
     bool readsCatalogue;         // from the registry; else given the entry count
+    const wchar_t* arguments;    // for one that reads the catalogue
 };
 extern const ProgramUnderTest Pathmoor;
 extern const ProgramUnderTest RowsFloor;
+// The rows floor reading the stored catalogue with bare registry calls first.
+extern const ProgramUnderTest ReadingRowsFloor;
 
 // Starts the program with that many entries and waits for its first complete
 // paint; the catalogue is written before, outside any timing.

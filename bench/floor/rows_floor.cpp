@@ -3,9 +3,11 @@
 // entry and per category header, laid out in the same columns as the program's
 // page and painting its name. A change in the search box moves and invalidates
 // every row, which then paints the first match of the search text on yellow
-// as the program does.
+// as the program does. Given "read" instead of a count, it first reads the
+// catalogue the benchmark stored with one bare registry call per key and value,
+// and shows what it read.
 //
-//   rows_floor.exe ENTRIES
+//   rows_floor.exe ENTRIES | read
 
 #include <windows.h>
 
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "bench/floor/BenchSupport.h"
+#include "store/RegistryNames.h"
 
 namespace
 {
@@ -145,15 +148,83 @@ HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style
                            GetModuleHandleW(nullptr), nullptr);
 }
 
+struct FloorCategory
+{
+    std::wstring name;
+    std::vector<std::wstring> entries;
+};
+
+std::vector<FloorCategory> CountedCatalogue(int entries)
+{
+    std::vector<FloorCategory> categories;
+    for (int entry = 0; entry < entries; ++entry)
+    {
+        if (entry % bench::EntriesPerCategory == 0)
+            categories.push_back({bench::CategoryName(entry / bench::EntriesPerCategory), {}});
+        categories.back().entries.push_back(bench::EntryName(entry));
+    }
+    return categories;
+}
+
+std::vector<std::wstring> SubkeyNames(HKEY key)
+{
+    std::vector<std::wstring> names;
+    wchar_t name[256] = {};
+    for (DWORD index = 0;; ++index)
+    {
+        DWORD length = ARRAYSIZE(name);
+        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            return names;
+        names.emplace_back(name, length);
+    }
+}
+
+// The values are read into one buffer and dropped: only the reading is measured.
+void ReadEntryValues(HKEY category, const std::wstring& entry)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(category, entry.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    BYTE data[(MAX_PATH + 1) * sizeof(wchar_t)] = {};
+    for (const wchar_t* value : {ItemPathValue, ArgumentsValue, StartInValue, HotKeyValue})
+    {
+        DWORD size = sizeof(data);
+        RegQueryValueExW(key, value, nullptr, nullptr, data, &size);
+    }
+    RegCloseKey(key);
+}
+
+std::vector<FloorCategory> StoredCatalogue()
+{
+    std::vector<FloorCategory> categories;
+    const std::wstring path = std::wstring(RegistryRoot) + ApplicationsKindPath;
+    HKEY kind = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &kind) != ERROR_SUCCESS)
+        return categories;
+    for (const std::wstring& name : SubkeyNames(kind))
+    {
+        HKEY category = nullptr;
+        if (RegOpenKeyExW(kind, name.c_str(), 0, KEY_READ, &category) != ERROR_SUCCESS)
+            continue;
+        categories.push_back({name, SubkeyNames(category)});
+        for (const std::wstring& entry : categories.back().entries)
+            ReadEntryValues(category, entry);
+        RegCloseKey(category);
+    }
+    RegCloseKey(kind);
+    return categories;
+}
+
 // Categories side by side, wrapping below the tallest one when the page is full.
-void CreateRows(HWND page, int entries)
+void CreateRows(HWND page, const std::vector<FloorCategory>& categories)
 {
     RECT client = {};
     GetClientRect(page, &client);
     int x = 0;
     int y = 0;
     int bandBottom = 0;
-    for (int category = 0; category < bench::CategoryCount(entries); ++category)
+    for (const FloorCategory& category : categories)
     {
         if (x + ColumnWidth > client.right)
         {
@@ -161,14 +232,15 @@ void CreateRows(HWND page, int entries)
             x = 0;
             bandBottom = 0;
         }
-        g_rows.push_back(CreateChild(RowClass, bench::CategoryName(category), 0,
-                                     {x, y, x + ColumnWidth, y + RowHeight}, page));
+        g_rows.push_back(
+            CreateChild(RowClass, category.name, 0, {x, y, x + ColumnWidth, y + RowHeight}, page));
         int rowY = y + RowHeight;
-        const int first = category * bench::EntriesPerCategory;
-        const int last = std::min(entries, first + bench::EntriesPerCategory);
-        for (int entry = first; entry < last; ++entry, rowY += RowHeight)
-            g_rows.push_back(CreateChild(RowClass, bench::EntryName(entry), 0,
+        for (const std::wstring& entry : category.entries)
+        {
+            g_rows.push_back(CreateChild(RowClass, entry, 0,
                                          {x, rowY, x + ColumnWidth, rowY + RowHeight}, page));
+            rowY += RowHeight;
+        }
         x += ColumnStep;
         bandBottom = std::max(bandBottom, rowY);
     }
@@ -194,7 +266,7 @@ HWND CreateMainWindow()
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-void CreateChildren(HWND main, int entries)
+void CreateChildren(HWND main, const std::vector<FloorCategory>& categories)
 {
     RECT client = {};
     GetClientRect(main, &client);
@@ -203,13 +275,16 @@ void CreateChildren(HWND main, int entries)
     g_search = CreateChild(L"Edit", L"", WS_VISIBLE | ES_AUTOHSCROLL, {50, 2, 210, 20}, toolbar);
     const HWND page = CreateChild(L"Static", L"", WS_VISIBLE | WS_CLIPCHILDREN,
                                   {0, PageTop, client.right - PaneWidth, client.bottom}, main);
-    CreateRows(page, entries);
+    CreateRows(page, categories);
 }
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
 {
-    const int entries = static_cast<int>(std::wcstol(arguments, nullptr, 10));
+    const std::vector<FloorCategory> categories =
+        std::wcscmp(arguments, bench::ReadCatalogueArgument) == 0
+            ? StoredCatalogue()
+            : CountedCatalogue(static_cast<int>(std::wcstol(arguments, nullptr, 10)));
     if (!RegisterWindowClass(bench::FloorMainClass, MainProc, COLOR_BTNFACE) ||
         !RegisterWindowClass(RowClass, RowProc, COLOR_WINDOW) ||
         !RegisterWindowClass(ToolbarClass, ToolbarProc, COLOR_BTNFACE))
@@ -217,7 +292,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
     const HWND main = CreateMainWindow();
     if (main == nullptr)
         return 1;
-    CreateChildren(main, entries);
+    CreateChildren(main, categories);
     ShowWindow(main, SW_SHOWNORMAL);
     MSG msg = {};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)

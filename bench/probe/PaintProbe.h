@@ -1,13 +1,24 @@
 #pragma once
 
-// The names the paint probe library and the benchmarks agree on; each event name
-// ends in the measured program's process id.
+#include <windows.h>
+
+// What the paint probe library and the benchmarks share. The names of the
+// request mapping and of the event end in the measured program's process id.
 namespace bench
 {
 inline constexpr wchar_t PaintProbeLibrary[] = L"paint_probe.dll";
 inline constexpr char PaintProbeHookName[] = "PaintProbeHook";
-// Set by the benchmark once every window it waits for is shown.
-inline constexpr wchar_t ArmedEventPrefix[] = L"PathmoorBenchArmed-";
-// Set by the probe when the program's thread has nothing left to paint.
+// A named file mapping holding one PaintProbeRequest, written by the benchmark.
+inline constexpr wchar_t RequestMappingPrefix[] = L"PathmoorBenchRequest-";
+// Set by the probe when the request is met.
 inline constexpr wchar_t PaintedEventPrefix[] = L"PathmoorBenchPainted-";
+
+// A visible main window of mainClass holding at least rows visible windows of
+// rowClass, and no window of the program's thread left to paint.
+struct PaintProbeRequest
+{
+    wchar_t mainClass[64];
+    wchar_t rowClass[64];
+    int rows;
+};
 } // namespace bench
