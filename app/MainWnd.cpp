@@ -15,6 +15,7 @@
 #include "catalogue/NameOrder.h"
 #include "catalogue/RunningScan.h"
 #include "resources/resource.h"
+#include "store/CatalogueReader.h"
 #include "store/CatalogueStore.h"
 #include "store/SettingsStore.h"
 #include "toolkit/Application.h"
@@ -292,26 +293,24 @@ void PlaceRow(HWND row, POINT place)
 }
 } // namespace
 
-// Headers and rows are shown where the layout will place them as they are created: at
-// start-up with many rows, a second pass moving and showing each one costs as much as
-// creating them.
-void CMainWnd::LoadListWindows(CCategorizedList& list, CPageWindow& page)
+// The header and rows are shown where the layout will place them as they are created:
+// at start-up with many rows, a second pass moving and showing each one costs as much
+// as creating them.
+void CMainWnd::ShowLoadedCategory(CCategory& category, CPageWindow& page, CColumnPlacer& placer)
 {
-    const HWND parent = page.GetHwnd();
-    list.SortCategories();
-    CColumnPlacer placer = PlacerFor(parent);
-    for (const auto& category : list.m_categories)
+    const POINT header = placer.NextColumn();
+    if (category.m_window != nullptr)
     {
-        const POINT header = placer.NextColumn();
-        if (category->m_window != nullptr)
-            PlaceRow(category->m_window->GetHwnd(), header);
-        for (const auto& item : category->m_items)
-        {
-            const POINT place = placer.NextRow();
-            item->CreateItemWindow(parent, &place);
-        }
+        PlaceRow(category.m_window->GetHwnd(), header);
+        page.AddEntryTool(*category.m_window);
     }
-    AddListTools(list, page);
+    for (const auto& item : category.m_items)
+    {
+        const POINT place = placer.NextRow();
+        item->CreateItemWindow(page.GetHwnd(), &place);
+        if (item->m_window != nullptr)
+            page.AddEntryTool(*item->m_window);
+    }
 }
 
 void CMainWnd::AddListTools(CCategorizedList& list, CPageWindow& page)
@@ -339,15 +338,24 @@ void CMainWnd::CreateFirstLaunchCatalogue()
     OnCatalogueChanged();
 }
 
+// The store is read on a thread of its own while this one creates the windows of the
+// categories read so far. Categories come in the registry's order; where that differs
+// from the order on screen, the first layout moves them.
 void CMainWnd::LoadCatalogue()
 {
     RecoverCatalogueStore();
-    LoadApplications(m_catalogue->m_applications);
-    LoadListWindows(m_catalogue->m_applications, *m_pages[0]);
-    LoadFolders(m_catalogue->m_folders);
-    LoadListWindows(m_catalogue->m_folders, *m_foldersPane);
-    LoadShortcuts(m_catalogue->m_shortcuts);
-    LoadListWindows(m_catalogue->m_shortcuts, *m_pages[1]);
+    CPageWindow* const pages[] = {m_pages[0], m_pages[1], m_foldersPane}; // by ListKind
+    CColumnPlacer placers[] = {PlacerFor(pages[0]->GetHwnd()), PlacerFor(pages[1]->GetHwnd()),
+                               PlacerFor(pages[2]->GetHwnd())};
+    CCatalogueReader reader;
+    CCatalogueReader::ReadCategory read;
+    while (reader.Next(read))
+    {
+        const auto kind = static_cast<size_t>(read.kind);
+        CCategory* category =
+            AddStoredCategory(m_catalogue->GetList(read.kind), read.kind, read.stored);
+        ShowLoadedCategory(*category, *pages[kind], placers[kind]);
+    }
 }
 
 CColumnPlacer CMainWnd::PlacerFor(HWND page) const

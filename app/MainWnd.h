@@ -22,6 +22,7 @@ extern const wchar_t MainWindowClassName[];
 
 class CCatalogue;
 class CCategorizedList;
+class CCategory;
 class CFoldersPane;
 class CKeyShortcutsDialog;
 class CPageWindow;
@@ -80,7 +81,7 @@ private:
     RECT GetInitialGeometry() const;
     void CreateChildren();
     void LoadCatalogue();
-    void LoadListWindows(CCategorizedList& list, CPageWindow& page);
+    void ShowLoadedCategory(CCategory& category, CPageWindow& page, CColumnPlacer& placer);
     CColumnPlacer PlacerFor(HWND page) const;
     static void AddListTools(CCategorizedList& list, CPageWindow& page);
     // The defaults of a user's very first start, after the stored catalogue.

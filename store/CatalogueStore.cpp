@@ -46,6 +46,19 @@ void BeforeWrite()
         g_writeHook();
 }
 
+const wchar_t* KindPathOf(ListKind kind)
+{
+    switch (kind)
+    {
+    case ListKind::Folders:
+        return FoldersKindPath;
+    case ListKind::Shortcuts:
+        return ShortcutsKindPath;
+    default:
+        return ApplicationsKindPath;
+    }
+}
+
 std::wstring LivePath(const wchar_t* kindPath)
 {
     return std::wstring(RegistryRoot) + kindPath;
@@ -74,35 +87,20 @@ bool DeleteTree(const std::wstring& path)
 
 // --- Loading ---
 
-struct StoredItem
+std::unique_ptr<CListItem> MakeItem(ListKind kind, CCategory* category, const StoredItem& stored)
 {
-    std::wstring path;
-    std::wstring arguments;
-    std::wstring startIn;
-    WORD hotKey = 0;
-};
-
-using ItemFactory = std::unique_ptr<CListItem> (*)(const std::wstring& name, CCategory* category,
-                                                   const StoredItem& stored);
-
-std::unique_ptr<CListItem> MakeApplication(const std::wstring& name, CCategory* category,
-                                           const StoredItem& stored)
-{
-    return std::make_unique<CApplicationItem>(name, category, stored.path, stored.arguments,
-                                              stored.startIn, stored.hotKey, nullptr);
-}
-
-std::unique_ptr<CListItem> MakeShortcut(const std::wstring& name, CCategory* category,
-                                        const StoredItem& stored)
-{
-    return std::make_unique<CShortcutItem>(name, category, stored.path, stored.arguments,
-                                           stored.startIn, stored.hotKey, nullptr);
-}
-
-std::unique_ptr<CListItem> MakeFolder(const std::wstring& name, CCategory* category,
-                                      const StoredItem& stored)
-{
-    return std::make_unique<CFolderItem>(name, category, stored.path, nullptr);
+    switch (kind)
+    {
+    case ListKind::Folders:
+        return std::make_unique<CFolderItem>(stored.name, category, stored.path, nullptr);
+    case ListKind::Shortcuts:
+        return std::make_unique<CShortcutItem>(stored.name, category, stored.path, stored.arguments,
+                                               stored.startIn, stored.hotKey, nullptr);
+    default:
+        return std::make_unique<CApplicationItem>(stored.name, category, stored.path,
+                                                  stored.arguments, stored.startIn, stored.hotKey,
+                                                  nullptr);
+    }
 }
 
 // Strings are read whole, whatever their length; data of another type is read
@@ -115,9 +113,10 @@ std::wstring ReadItemString(const CRegistryKey& key, const wchar_t* name)
     return value;
 }
 
-StoredItem ReadStoredItem(const CRegistryKey& key)
+StoredItem ReadStoredItem(const std::wstring& name, const CRegistryKey& key)
 {
     StoredItem stored;
+    stored.name = name;
     stored.path = ReadItemString(key, ItemPathValue);
     stored.arguments = ReadItemString(key, ArgumentsValue);
     stored.startIn = ReadItemString(key, StartInValue);
@@ -127,16 +126,16 @@ StoredItem ReadStoredItem(const CRegistryKey& key)
     return stored;
 }
 
-void LoadItems(CCategory& category, HKEY categoryKey, ItemFactory make)
+std::vector<StoredItem> ReadItems(HKEY categoryKey)
 {
+    std::vector<StoredItem> items;
     for (const std::wstring& name : EnumerateSubkeyNames(categoryKey))
     {
         CRegistryKey itemKey;
-        if (itemKey.Open(categoryKey, name.c_str(), KEY_READ) != ERROR_SUCCESS)
-            continue;
-        // A name already taken in the category is dropped by InsertItem.
-        category.InsertItem(make(name, &category, ReadStoredItem(itemKey)));
+        if (itemKey.Open(categoryKey, name.c_str(), KEY_READ) == ERROR_SUCCESS)
+            items.push_back(ReadStoredItem(name, itemKey));
     }
+    return items;
 }
 
 bool IsStagingComplete()
@@ -158,21 +157,38 @@ std::wstring NewestKindPath(const wchar_t* kindPath)
     return StagedPath(kindPath);
 }
 
-void LoadList(CCategorizedList& list, const wchar_t* kindPath, ItemFactory make)
+void LoadList(CCategorizedList& list, ListKind kind)
+{
+    ReadStoredCategories(kind, [&list, kind](StoredCategory&& stored)
+                         { AddStoredCategory(list, kind, stored); });
+}
+} // namespace
+
+void ReadStoredCategories(ListKind kind, const std::function<void(StoredCategory&&)>& take)
 {
     CRegistryKey kindKey;
-    if (kindKey.Open(HKEY_CURRENT_USER, NewestKindPath(kindPath).c_str(), KEY_READ) !=
+    if (kindKey.Open(HKEY_CURRENT_USER, NewestKindPath(KindPathOf(kind)).c_str(), KEY_READ) !=
         ERROR_SUCCESS)
         return;
     for (const std::wstring& name : EnumerateSubkeyNames(kindKey.Get()))
     {
         CRegistryKey categoryKey;
-        if (categoryKey.Open(kindKey.Get(), name.c_str(), KEY_READ) != ERROR_SUCCESS)
-            continue;
-        LoadItems(*list.AddCategory(name), categoryKey.Get(), make);
+        if (categoryKey.Open(kindKey.Get(), name.c_str(), KEY_READ) == ERROR_SUCCESS)
+            take({name, ReadItems(categoryKey.Get())});
     }
 }
 
+CCategory* AddStoredCategory(CCategorizedList& list, ListKind kind, const StoredCategory& stored)
+{
+    CCategory* category = list.AddCategory(stored.name);
+    // A name already taken in the category is dropped by InsertItem.
+    for (const StoredItem& item : stored.items)
+        category->InsertItem(MakeItem(kind, category, item));
+    return category;
+}
+
+namespace
+{
 // --- Saving ---
 
 bool WriteItem(HKEY categoryKey, const CListItem& item)
@@ -332,17 +348,17 @@ bool RecoverCatalogueStore()
 
 void LoadApplications(CApplicationCategorizedList& list)
 {
-    LoadList(list, ApplicationsKindPath, MakeApplication);
+    LoadList(list, ListKind::Applications);
 }
 
 void LoadFolders(CFolderCategorizedList& list)
 {
-    LoadList(list, FoldersKindPath, MakeFolder);
+    LoadList(list, ListKind::Folders);
 }
 
 void LoadShortcuts(CShortcutCategorizedList& list)
 {
-    LoadList(list, ShortcutsKindPath, MakeShortcut);
+    LoadList(list, ListKind::Shortcuts);
 }
 
 bool SaveCatalogue(const CCatalogue& catalogue)

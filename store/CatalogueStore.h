@@ -1,8 +1,14 @@
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <string>
+#include <vector>
 
 class CCatalogue;
+class CCategory;
+enum class ListKind : int;
 class CCategorizedList;
 class CApplicationCategorizedList;
 class CFolderCategorizedList;
@@ -16,6 +22,30 @@ class CShortcutCategorizedList;
 // drops one that was not. False when a staged save could not be finished yet;
 // it is kept for the next attempt. The loaders and savers call it themselves.
 bool RecoverCatalogueStore();
+
+// One entry as stored: its key's name and its values.
+struct StoredItem
+{
+    std::wstring name;
+    std::wstring path;
+    std::wstring arguments;
+    std::wstring startIn;
+    WORD hotKey = 0;
+};
+
+// One category as stored, its entries in the registry's order.
+struct StoredCategory
+{
+    std::wstring name;
+    std::vector<StoredItem> items;
+};
+
+// Hands each category of the newest complete copy of one kind of list to take,
+// in the registry's order. Touches nothing but the registry, so it may run on
+// a thread of its own.
+void ReadStoredCategories(ListKind kind, const std::function<void(StoredCategory&&)>& take);
+// Adds a category read so to the list, with its entries but no entry windows.
+CCategory* AddStoredCategory(CCategorizedList& list, ListKind kind, const StoredCategory& stored);
 
 // Fill the list with categories and entries without windows; the caller
 // creates the windows and registers the hotkeys again.
