@@ -225,6 +225,9 @@ LRESULT CMainWnd::OnCreate()
     if (LoadShowWindowHotKey(modifiers, key))
         RegisterHotKey(GetHwnd(), ShowWindowHotKeyId, modifiers, key);
 
+    // The store is read while the windows that will show it are made.
+    RecoverCatalogueStore();
+    m_reader = std::make_unique<CCatalogueReader>();
     CreateChildren();
     LoadCatalogue();
     m_catalogue->RegisterListHotKeys(m_catalogue->m_applications);
@@ -338,24 +341,24 @@ void CMainWnd::CreateFirstLaunchCatalogue()
     OnCatalogueChanged();
 }
 
-// The store is read on a thread of its own while this one creates the windows of the
-// categories read so far. Categories come in the registry's order; where that differs
-// from the order on screen, the first layout moves them.
+// The store is read on a thread of its own, started before the toolbar and the pages,
+// while this one creates the windows of the categories read so far. Categories come in the
+// registry's order; where that differs from the order on screen, the first layout
+// moves them.
 void CMainWnd::LoadCatalogue()
 {
-    RecoverCatalogueStore();
     CPageWindow* const pages[] = {m_pages[0], m_pages[1], m_foldersPane}; // by ListKind
     CColumnPlacer placers[] = {PlacerFor(pages[0]->GetHwnd()), PlacerFor(pages[1]->GetHwnd()),
                                PlacerFor(pages[2]->GetHwnd())};
-    CCatalogueReader reader;
     CCatalogueReader::ReadCategory read;
-    while (reader.Next(read))
+    while (m_reader && m_reader->Next(read))
     {
         const auto kind = static_cast<size_t>(read.kind);
         CCategory* category =
             AddStoredCategory(m_catalogue->GetList(read.kind), read.kind, read.stored);
         ShowLoadedCategory(*category, *pages[kind], placers[kind]);
     }
+    m_reader.reset();
 }
 
 CColumnPlacer CMainWnd::PlacerFor(HWND page) const

@@ -21,6 +21,7 @@ constexpr UINT WM_TRAYICON = WM_USER + 10;
 extern const wchar_t MainWindowClassName[];
 
 class CCatalogue;
+class CCatalogueReader;
 class CCategorizedList;
 class CCategory;
 class CFoldersPane;
@@ -101,6 +102,8 @@ private:
     CFoldersPane* m_foldersPane = nullptr;
     // The modeless hotkey dialog while it is open; released when it reports its end.
     std::unique_ptr<CKeyShortcutsDialog> m_hotKeyDialog;
+    // Reading the stored catalogue from the start of WM_CREATE until the load has taken it.
+    std::unique_ptr<CCatalogueReader> m_reader;
     CShortcutsToolbar* m_toolbar;
     CCatalogue* m_catalogue;
 };

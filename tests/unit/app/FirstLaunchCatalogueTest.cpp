@@ -70,10 +70,22 @@ public:
         m_files.push_back(linkPath);
     }
 
+    // The shell may still be reading a new link in the Start Menu; a link left behind
+    // would fail every later test here, so this test reports it instead.
     void RemoveAll()
     {
         for (auto file = m_files.rbegin(); file != m_files.rend(); ++file)
-            DeleteFileW(file->c_str());
+        {
+            DWORD error = ERROR_SUCCESS;
+            for (int attempt = 0; attempt < 250; ++attempt, Sleep(20))
+            {
+                error = DeleteFileW(file->c_str()) ? ERROR_SUCCESS : GetLastError();
+                if (error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND)
+                    break;
+            }
+            EXPECT_TRUE(error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND)
+                << "cannot delete " << Narrow(*file) << ": error " << error;
+        }
         for (auto folder = m_folders.rbegin(); folder != m_folders.rend(); ++folder)
             RemoveDirectoryW(folder->c_str());
         m_files.clear();
