@@ -94,29 +94,15 @@ void FloorSave()
     RegCloseKey(root);
 }
 
-std::vector<std::wstring> SubkeyNames(HKEY key)
-{
-    std::vector<std::wstring> names;
-    wchar_t name[256] = {};
-    for (DWORD index = 0;; ++index)
-    {
-        DWORD length = ARRAYSIZE(name);
-        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            return names;
-        names.emplace_back(name, length);
-    }
-}
-
 // Returns the entries read, so that the reads cannot be left out.
 size_t FloorLoad()
 {
     size_t read = 0;
     const HKEY root = OpenKey(HKEY_CURRENT_USER, FloorPath);
-    for (const std::wstring& categoryName : SubkeyNames(root))
+    for (const std::wstring& categoryName : bench::SubkeyNames(root))
     {
         const HKEY category = OpenKey(root, categoryName);
-        for (const std::wstring& entryName : SubkeyNames(category))
+        for (const std::wstring& entryName : bench::SubkeyNames(category))
         {
             const HKEY entry = OpenKey(category, entryName);
             read += QueryString(entry, ItemPathValue).empty() ? 0 : 1;

@@ -206,6 +206,20 @@ void DeleteProgramRoot()
     RegDeleteKeyW(HKEY_CURRENT_USER, ProgramRootPath().c_str());
 }
 
+std::vector<std::wstring> SubkeyNames(HKEY key)
+{
+    std::vector<std::wstring> names;
+    wchar_t name[256] = {};
+    for (DWORD index = 0;; ++index)
+    {
+        DWORD length = ARRAYSIZE(name);
+        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            return names;
+        names.emplace_back(name, length);
+    }
+}
+
 std::wstring BinaryDirectory()
 {
     wchar_t path[MAX_PATH] = {};

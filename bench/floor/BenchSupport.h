@@ -48,6 +48,8 @@ bool WriteCatalogue(int entries);
 void DeleteProgramRoot();
 
 std::wstring BinaryDirectory();
+// The names of a key's subkeys, with bare registry calls as the floors make them.
+std::vector<std::wstring> SubkeyNames(HKEY key);
 
 // pathmoor.exe or a floor program started from the benchmarks' folder; ended
 // with TerminateProcess, so nothing it would save at exit changes the store.

@@ -166,20 +166,6 @@ std::vector<FloorCategory> CountedCatalogue(int entries)
     return categories;
 }
 
-std::vector<std::wstring> SubkeyNames(HKEY key)
-{
-    std::vector<std::wstring> names;
-    wchar_t name[256] = {};
-    for (DWORD index = 0;; ++index)
-    {
-        DWORD length = ARRAYSIZE(name);
-        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            return names;
-        names.emplace_back(name, length);
-    }
-}
-
 // The values are read into one buffer and dropped: only the reading is measured.
 void ReadEntryValues(HKEY category, const std::wstring& entry)
 {
@@ -202,12 +188,12 @@ std::vector<FloorCategory> StoredCatalogue()
     HKEY kind = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &kind) != ERROR_SUCCESS)
         return categories;
-    for (const std::wstring& name : SubkeyNames(kind))
+    for (const std::wstring& name : bench::SubkeyNames(kind))
     {
         HKEY category = nullptr;
         if (RegOpenKeyExW(kind, name.c_str(), 0, KEY_READ, &category) != ERROR_SUCCESS)
             continue;
-        categories.push_back({name, SubkeyNames(category)});
+        categories.push_back({name, bench::SubkeyNames(category)});
         for (const std::wstring& entry : categories.back().entries)
             ReadEntryValues(category, entry);
         RegCloseKey(category);
