@@ -254,20 +254,8 @@ TEST_F(FolderPaneTest, HoveringAStoredFolderRowShowsItsPath)
     const RECT rect = WindowRect(windows[1]);
     MoveMouse(rect.left + 50, rect.top + 10);
     MoveMouse(rect.left + 60, rect.top + 11);
-    std::wstring seen = L"none";
-    ASSERT_TRUE(WaitFor(
-        [&]
-        {
-            const HWND tip = FindTopLevel({m_program.Pid(), L"tooltips_class32"});
-            if (tip != nullptr)
-                seen = L"\"" + ControlText(tip) + L"\"";
-            return tip != nullptr && ControlText(tip) == path;
-        }))
-        << "tip seen: " << Utf8(seen);
+    std::wstring seen;
+    ASSERT_TRUE(WaitForTip(m_program.Pid(), path, seen)) << "tip seen: " << Utf8(seen);
     MoveMouse(rect.left - 200, rect.top + 11);
-    EXPECT_TRUE(WaitFor(
-        [&] {
-            return FindTopLevel({m_program.Pid(), L"tooltips_class32"}) == nullptr;
-        }))
-        << "the tip stayed after the mouse left the row";
+    EXPECT_TRUE(WaitForNoTip(m_program.Pid())) << "the tip stayed after the mouse left the row";
 }

@@ -93,6 +93,24 @@ std::wstring ControlText(HWND control)
     return text;
 }
 
+bool WaitForTip(DWORD pid, const std::wstring& text, std::wstring& seen)
+{
+    seen = L"none";
+    return WaitFor(
+        [&]
+        {
+            const HWND tip = FindTopLevel({pid, L"tooltips_class32"});
+            if (tip != nullptr)
+                seen = L"\"" + ControlText(tip) + L"\"";
+            return tip != nullptr && ControlText(tip) == text;
+        });
+}
+
+bool WaitForNoTip(DWORD pid)
+{
+    return WaitFor([pid] { return FindTopLevel({pid, L"tooltips_class32"}) == nullptr; });
+}
+
 std::vector<HWND> VisibleChildren(HWND parent, const wchar_t* className)
 {
     std::vector<HWND> found;

@@ -45,6 +45,11 @@ bool PopupMenuShown();
 // control itself is asked with WM_GETTEXT.
 std::wstring ControlText(HWND control);
 std::vector<HWND> VisibleChildren(HWND parent, const wchar_t* className);
+// Waits for the process's tooltip to show that text; seen receives what it showed
+// ("none" when no tip came up), for the failure message.
+bool WaitForTip(DWORD pid, const std::wstring& text, std::wstring& seen);
+// Waits for every tooltip of the process to be gone.
+bool WaitForNoTip(DWORD pid);
 // The visible rows and headers of a page or pane, column by column, each from the top.
 std::vector<HWND> ListWindowsInOrder(HWND parent);
 // A point on a tab of the main window's strip, in screen coordinates: index 0 or 1.

@@ -205,21 +205,10 @@ TEST_F(ToolbarTest, ButtonsShowTheirNamesAsTooltips)
         SCOPED_TRACE(Utf8(expected));
         MoveMouse(rect.left + point.x - 2, rect.top + point.y);
         MoveMouse(rect.left + point.x, rect.top + point.y);
-        std::wstring seen = L"none";
-        ASSERT_TRUE(WaitFor(
-            [&]
-            {
-                const HWND tip = FindTopLevel({m_program.Pid(), L"tooltips_class32"});
-                if (tip != nullptr)
-                    seen = L"\"" + ControlText(tip) + L"\"";
-                return tip != nullptr && ControlText(tip) == expected;
-            }))
-            << "tip seen: " << Utf8(seen);
+        std::wstring seen;
+        ASSERT_TRUE(WaitForTip(m_program.Pid(), expected, seen)) << "tip seen: " << Utf8(seen);
         // Away from the toolbar, so the next button's tip starts afresh.
         MoveMouse(rect.left + 300, rect.top + 200);
-        EXPECT_TRUE(WaitFor(
-            [&] {
-                return FindTopLevel({m_program.Pid(), L"tooltips_class32"}) == nullptr;
-            }));
+        EXPECT_TRUE(WaitForNoTip(m_program.Pid()));
     }
 }

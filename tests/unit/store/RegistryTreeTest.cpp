@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <sddl.h>
 
 #include <string>
 #include <vector>
@@ -22,23 +21,6 @@ const std::vector<std::wstring> TreeKeys = {
     L"A\\1", L"A\\2", L"A\\3\\Sub", L"A\\3\\Sub\\Deeper", L"A\\4",
     L"B",    L"C\\1", L"C\\2\\Sub", L"D\\1\\Sub\\Deeper", L"D\\2",
 };
-
-LONG SetKeySecurity(const std::wstring& path, const wchar_t* sddl)
-{
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
-                                                              nullptr))
-        return static_cast<LONG>(GetLastError());
-    HKEY key = nullptr;
-    LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key);
-    if (result == ERROR_SUCCESS)
-    {
-        result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-        RegCloseKey(key);
-    }
-    LocalFree(descriptor);
-    return result;
-}
 
 // Delete and change permissions only: what is below the key cannot be listed.
 const wchar_t Unreadable[] = L"D:P(A;;SDWD;;;WD)";

@@ -103,12 +103,11 @@ LONG WriteUnterminatedString(const std::wstring& path, const wchar_t* name,
     return ReadRawValue(path, name).data.size() == size ? ERROR_SUCCESS : ERROR_INVALID_DATA;
 }
 
-LONG DenyWrites(const std::wstring& path)
+LONG SetKeySecurity(const std::wstring& path, const wchar_t* sddl)
 {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    // Everyone: read and delete, nothing else.
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KRSD;;;WD)", SDDL_REVISION_1,
-                                                              &descriptor, nullptr))
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                              nullptr))
         return static_cast<LONG>(GetLastError());
     HKEY key = nullptr;
     LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key);
@@ -119,6 +118,12 @@ LONG DenyWrites(const std::wstring& path)
     }
     LocalFree(descriptor);
     return result;
+}
+
+LONG DenyWrites(const std::wstring& path)
+{
+    // Everyone: read and delete, nothing else.
+    return SetKeySecurity(path, L"D:P(A;;KRSD;;;WD)");
 }
 
 testing::AssertionResult IsDwordValue(const std::wstring& path, const wchar_t* name, DWORD expected)

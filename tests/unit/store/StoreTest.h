@@ -34,6 +34,8 @@ LONG WriteStringValue(const std::wstring& path, const wchar_t* name, const std::
 LONG WriteUnterminatedString(const std::wstring& path, const wchar_t* name,
                              const std::wstring& value);
 // Leaves reading and deleting allowed, so that clean-up still works.
+// Replaces the key's access list with the one the SDDL string gives.
+LONG SetKeySecurity(const std::wstring& path, const wchar_t* sddl);
 LONG DenyWrites(const std::wstring& path);
 
 testing::AssertionResult IsDwordValue(const std::wstring& path, const wchar_t* name,
