@@ -60,11 +60,15 @@ std::wstring FileStem(const std::wstring& path)
     return point == std::wstring::npos ? name : name.substr(0, point);
 }
 
-bool IsExistingPath(const std::wstring& path)
+// A path without a folder, or relative to one, is looked for only at OK: the search runs
+// through every folder of the search path, which may be slow, so not at each keystroke.
+bool IsPathWorthResolving(const std::wstring& path)
 {
     // Wildcards would let a pattern pass for a file that does not exist.
     if (path.empty() || path.find_first_of(L"?*") != std::wstring::npos)
         return false;
+    if (PathIsRelativeW(path.c_str()))
+        return true;
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
@@ -202,6 +206,15 @@ void CEditItemDialog::OnOk()
     m_name = TrimWhitespace(m_nameEdit.GetEditText()).substr(0, kMaxNameLength);
     m_group = m_groupCombo.GetText();
     m_path = m_pathEdit.GetEditText();
+    // Stored whole, so that the entry names the same file wherever the program starts.
+    const std::wstring resolved = ResolveTypedPath(m_path);
+    if (resolved.empty())
+    {
+        MessageBoxW(GetHwnd(), LoadResString(IDS_PATH_NOT_FOUND).c_str(), nullptr, MB_ICONWARNING);
+        SetFocus(m_pathEdit.GetHwnd());
+        return;
+    }
+    m_path = resolved;
     m_arguments = m_argumentsEdit.GetEditText();
     m_startIn = m_startInEdit.GetEditText();
     // An emptied field is no hotkey, whatever combination was pressed before.
@@ -333,7 +346,7 @@ void CEditItemDialog::UpdateOkButton()
 bool CEditItemDialog::IsPathAcceptable() const
 {
     const std::wstring path = m_pathEdit.GetEditText();
-    if (!IsExistingPath(path))
+    if (!IsPathWorthResolving(path))
         return false;
     return m_kind != ListKind::Applications || ToLower(GetFileExtension(path)) == L"exe";
 }

@@ -31,6 +31,7 @@
 #define IDS_ADD_ITEM 2020
 #define IDS_APPLICATIONS_TAB 2021
 #define IDS_SHORTCUTS_TAB 2022
+#define IDS_PATH_NOT_FOUND 2050
 
 /* Menus: each is a bar with one popup, sub-menu 0, shown with TrackPopupMenu */
 #define IDM_APPLICATION_ITEM_MENU 3001

@@ -1,5 +1,7 @@
 #include "toolkit/Utilities.h"
 
+#include <shlwapi.h>
+
 #include "toolkit/Application.h"
 
 namespace
@@ -93,6 +95,47 @@ bool FileExists(const std::wstring& path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace
+{
+// Both calls answer the length they need when the buffer is too small.
+template <typename Call> std::wstring GrowingPathCall(const Call& call)
+{
+    std::wstring result(MAX_PATH, L'\0');
+    for (;;)
+    {
+        const DWORD length = call(static_cast<DWORD>(result.size()), &result[0]);
+        if (length == 0)
+            return std::wstring();
+        if (length < result.size())
+        {
+            result.resize(length);
+            return result;
+        }
+        result.resize(length + 1);
+    }
+}
+} // namespace
+
+std::wstring ResolveTypedPath(const std::wstring& path)
+{
+    if (path.empty() || path.find_first_of(L"?*") != std::wstring::npos)
+        return std::wstring();
+    const bool fullyQualified = path.compare(0, 2, L"\\\\") == 0 ||
+                                (path.size() > 2 && path[1] == L':' && path[2] == L'\\');
+    std::wstring full = path;
+    if (PathIsRelativeW(path.c_str()))
+        full = GrowingPathCall(
+            [&path](DWORD size, wchar_t* buffer)
+            { return SearchPathW(nullptr, path.c_str(), nullptr, size, buffer, nullptr); });
+    // "\tool.exe" and "C:tool.exe" depend on the current drive and its folder.
+    else if (!fullyQualified)
+        full = GrowingPathCall([&path](DWORD size, wchar_t* buffer)
+                               { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
+    if (full.empty() || GetFileAttributesW(full.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return std::wstring();
+    return full;
 }
 
 void ScreenRectToClient(HWND hWnd, RECT* rect)

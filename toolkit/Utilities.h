@@ -24,5 +24,10 @@ std::wstring RemoveFileExtension(const std::wstring& path);
 std::wstring GetModulePath(HMODULE module);
 
 bool FileExists(const std::wstring& path);
+// The file or folder a typed path names, as a full path: one without a folder, or relative
+// to one, is looked for as the system looks for a program (SearchPathW), so that it names
+// the same file whatever the current folder is later. Empty when it names nothing; a path
+// with wildcards never names anything.
+std::wstring ResolveTypedPath(const std::wstring& path);
 
 void ScreenRectToClient(HWND hWnd, RECT* rect);

@@ -28,6 +28,8 @@ CMessageBoxCloser::CMessageBoxCloser(int questionAnswer)
     : m_questionAnswer(questionAnswer), m_timer(SetTimer(nullptr, 0, 20, &OnTimer))
 {
     s_active = this;
+    // A dialog already shown (the one whose OK brings the box) is no message box of ours.
+    EnumThreadWindows(GetCurrentThreadId(), &SkipShownDialog, 0);
 }
 
 CMessageBoxCloser::~CMessageBoxCloser()
@@ -46,6 +48,13 @@ BOOL CALLBACK CMessageBoxCloser::CloseIfMessageBox(HWND hWnd, LPARAM)
 {
     if (IsMessageBox(hWnd))
         s_active->Close(hWnd);
+    return TRUE;
+}
+
+BOOL CALLBACK CMessageBoxCloser::SkipShownDialog(HWND hWnd, LPARAM)
+{
+    if (IsMessageBox(hWnd))
+        s_active->m_closed.insert(hWnd);
     return TRUE;
 }
 

@@ -8,8 +8,8 @@
 
 namespace catalogue_test
 {
-// While it lives, closes every message box this thread shows (with IDOK, or the given
-// answer to a question, IDNO by default) from a thread timer, which the box's own modal
+// While it lives, closes every message box this thread shows after its construction (with IDOK, or
+// the given answer to a question, IDNO by default) from a thread timer, which the box's own modal
 // loop dispatches, and notes what each box said.
 class CMessageBoxCloser
 {
@@ -25,6 +25,7 @@ public:
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
     static BOOL CALLBACK CloseIfMessageBox(HWND hWnd, LPARAM);
+    static BOOL CALLBACK SkipShownDialog(HWND hWnd, LPARAM);
     void Close(HWND box);
 
     static CMessageBoxCloser* s_active;

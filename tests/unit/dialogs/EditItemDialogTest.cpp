@@ -4,12 +4,15 @@
 #include "catalogue/ShortcutItem.h"
 #include "dialogs/EditItemDialog.h"
 #include "resources/resource.h"
+#include "toolkit/Utilities.h"
 #include "tests/unit/catalogue/MainWindowTest.h"
+#include "tests/unit/catalogue/MessageBoxCloser.h"
 #include "tests/unit/dialogs/KeyboardInput.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 using dialogs_test::Chord;
@@ -270,6 +273,61 @@ TEST_F(DialogsEditItem, AnEmptiedHotKeyFieldGivesNoHotKey)
     EXPECT_EQ(0, m_dialog.m_hotKey);
     ASSERT_NE(nullptr, m_dialog.m_item);
     EXPECT_EQ(0, m_dialog.m_item->GetHotKey());
+}
+
+// Stored as typed, a relative path named another file, or none, once the program started
+// from another folder.
+TEST_F(DialogsEditItem, APathRelativeToTheCurrentFolderIsStoredWhole)
+{
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"pm relative";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CScratchFile tool(L"pm relative\\tool.exe");
+    wchar_t previous[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(temp)) << "error " << GetLastError();
+    std::optional<catalogue_test::CMessageBoxCloser> closer;
+    const int result = Run(
+        ListKind::Applications,
+        [&](HWND dialog, CProgramLoop&)
+        {
+            closer.emplace();
+            SetDlgItemTextW(dialog, IDC_NAME_EDIT, L"Tool");
+            SetDlgItemTextW(dialog, IDC_PATH_EDIT, L"pm relative\\missing.exe");
+            ASSERT_TRUE(OkEnabled(dialog)) << "a relative path is looked for at OK";
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+            EXPECT_TRUE(IsWindow(dialog)) << "a path that names nothing must keep the editor";
+            EXPECT_EQ(1u, closer->m_texts.size());
+            SetDlgItemTextW(dialog, IDC_PATH_EDIT, L"pm relative\\tool.exe");
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+        },
+        std::nullopt, std::wstring(L"Zeta tools"));
+    SetCurrentDirectoryW(previous);
+    RemoveDirectoryW(folder.c_str());
+    ASSERT_EQ(IDOK, result);
+    ASSERT_EQ(1u, closer->m_texts.size());
+    EXPECT_EQ(L"The path names no file or folder. Type a full path, or the name of a program "
+              L"the system can find.",
+              closer->m_texts[0]);
+    EXPECT_EQ(tool.m_path, m_dialog.m_path);
+    ASSERT_NE(nullptr, m_dialog.m_item);
+    EXPECT_EQ(tool.m_path, m_dialog.m_item->GetPath());
+    closer.reset();
+
+    // A program named alone is found as the system finds programs.
+    Run(
+        ListKind::Applications,
+        [&](HWND dialog, CProgramLoop&)
+        {
+            SetDlgItemTextW(dialog, IDC_NAME_EDIT, L"Notepad");
+            SetDlgItemTextW(dialog, IDC_PATH_EDIT, L"notepad.exe");
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+        },
+        std::nullopt, std::wstring(L"Zeta tools"));
+    wchar_t system[MAX_PATH] = L"";
+    GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_EQ(ToLower(std::wstring(system) + L"\\notepad.exe"), ToLower(m_dialog.m_path));
 }
 
 TEST_F(DialogsEditItem, ALetterInTheHotKeyFieldIsCtrlPlusTheLetter)

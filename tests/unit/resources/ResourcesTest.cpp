@@ -52,21 +52,37 @@ const StringCase kStrings[] = {
     {IDS_SHORTCUTS_TAB, L"Shortcuts"},
 };
 
+// Messages added since, each with an id of its own outside the table above.
+const StringCase kAddedStrings[] = {
+    {IDS_PATH_NOT_FOUND, L"The path names no file or folder. Type a full path, or the name of a "
+                         L"program the system can find."},
+};
+
+void ExpectString(const StringCase& expected)
+{
+    wchar_t buffer[256];
+    std::fill(std::begin(buffer), std::end(buffer), L'#');
+    const int length =
+        LoadStringW(Module(), expected.id, buffer, static_cast<int>(std::size(buffer)));
+    ASSERT_EQ(static_cast<int>(wcslen(expected.text)), length) << "error " << GetLastError();
+    EXPECT_EQ(std::wstring(expected.text), std::wstring(buffer, length));
+    EXPECT_EQ(L'\0', buffer[length]);
+}
+
 TEST(ResourcesTest, StringsHaveTheirExactTexts)
 {
     ASSERT_EQ(23u, std::size(kStrings));
     for (size_t i = 0; i < std::size(kStrings); ++i)
     {
-        const StringCase& expected = kStrings[i];
-        SCOPED_TRACE(testing::Message() << "string " << expected.id);
-        EXPECT_EQ(2000u + i, expected.id);
-        wchar_t buffer[128];
-        std::fill(std::begin(buffer), std::end(buffer), L'#');
-        int length =
-            LoadStringW(Module(), expected.id, buffer, static_cast<int>(std::size(buffer)));
-        ASSERT_EQ(static_cast<int>(wcslen(expected.text)), length) << "error " << GetLastError();
-        EXPECT_EQ(std::wstring(expected.text), std::wstring(buffer, length));
-        EXPECT_EQ(L'\0', buffer[length]);
+        SCOPED_TRACE(testing::Message() << "string " << kStrings[i].id);
+        EXPECT_EQ(2000u + i, kStrings[i].id);
+        ExpectString(kStrings[i]);
+    }
+    for (const StringCase& added : kAddedStrings)
+    {
+        SCOPED_TRACE(testing::Message() << "string " << added.id);
+        EXPECT_GT(added.id, 2022u);
+        ExpectString(added);
     }
 }
 
