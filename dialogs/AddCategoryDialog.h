@@ -21,6 +21,7 @@ public:
 private:
     INT_PTR OnInitDialog();
     void OnCommand(WPARAM wParam);
+    void OnOk();
     void UpdateOkButton();
 
     CEdit m_nameEdit;

@@ -52,21 +52,40 @@ const StringCase kStrings[] = {
     {IDS_SHORTCUTS_TAB, L"Shortcuts"},
 };
 
+void ExpectStringText(const StringCase& expected)
+{
+    SCOPED_TRACE(testing::Message() << "string " << expected.id);
+    wchar_t buffer[128];
+    std::fill(std::begin(buffer), std::end(buffer), L'#');
+    int length = LoadStringW(Module(), expected.id, buffer, static_cast<int>(std::size(buffer)));
+    ASSERT_EQ(static_cast<int>(wcslen(expected.text)), length) << "error " << GetLastError();
+    EXPECT_EQ(std::wstring(expected.text), std::wstring(buffer, length));
+    EXPECT_EQ(L'\0', buffer[length]);
+}
+
 TEST(ResourcesTest, StringsHaveTheirExactTexts)
 {
     ASSERT_EQ(23u, std::size(kStrings));
     for (size_t i = 0; i < std::size(kStrings); ++i)
     {
-        const StringCase& expected = kStrings[i];
-        SCOPED_TRACE(testing::Message() << "string " << expected.id);
-        EXPECT_EQ(2000u + i, expected.id);
-        wchar_t buffer[128];
-        std::fill(std::begin(buffer), std::end(buffer), L'#');
-        int length =
-            LoadStringW(Module(), expected.id, buffer, static_cast<int>(std::size(buffer)));
-        ASSERT_EQ(static_cast<int>(wcslen(expected.text)), length) << "error " << GetLastError();
-        EXPECT_EQ(std::wstring(expected.text), std::wstring(buffer, length));
-        EXPECT_EQ(L'\0', buffer[length]);
+        EXPECT_EQ(2000u + i, kStrings[i].id);
+        ExpectStringText(kStrings[i]);
+    }
+}
+
+// The refusals of names that cannot be stored, from 2030 on.
+const StringCase kNameRefusals[] = {
+    {IDS_NAME_HAS_BACKSLASH, L"A name cannot contain a backslash (\\)"},
+    {IDS_NAME_EMPTY, L"A name cannot be empty"},
+    {IDS_NAME_TOO_LONG, L"A name cannot be longer than 255 characters"},
+};
+
+TEST(ResourcesTest, NameRefusalsHaveTheirExactTexts)
+{
+    for (size_t i = 0; i < std::size(kNameRefusals); ++i)
+    {
+        EXPECT_EQ(2030u + i, kNameRefusals[i].id);
+        ExpectStringText(kNameRefusals[i]);
     }
 }
 
