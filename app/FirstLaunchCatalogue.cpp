@@ -133,6 +133,14 @@ bool ScanFile(CCategory& category, const WIN32_FIND_DATAW& found, const ScanRequ
     return true;
 }
 
+// Into a category of that name where there is one, so that the defaults never make a
+// twin of a category the catalogue has.
+CCategory& CategoryNamed(CCategorizedList& list, const std::wstring& name)
+{
+    CCategory* category = list.FindCategory(name);
+    return category ? *category : *list.AddCategory(name);
+}
+
 void AddFolderEntry(CCategory& category, const std::wstring& name, const std::wstring& path,
                     HWND foldersPane)
 {
@@ -143,7 +151,7 @@ void AddStartMenuCategories(CCatalogue& catalogue, HWND applicationsPage)
 {
     CCategory* categories[ARRAYSIZE(StartMenuCategories)] = {};
     for (size_t i = 0; i < ARRAYSIZE(StartMenuCategories); ++i)
-        categories[i] = catalogue.m_applications.AddCategory(StartMenuCategories[i].name);
+        categories[i] = &CategoryNamed(catalogue.m_applications, StartMenuCategories[i].name);
     for (const int startMenu : StartMenus)
     {
         const std::wstring root = GetSpecialFolder(startMenu);
@@ -157,14 +165,14 @@ void AddStartMenuCategories(CCatalogue& catalogue, HWND applicationsPage)
 
 void AddDisks(CCatalogue& catalogue, HWND foldersPane)
 {
-    CCategory& disks = *catalogue.m_folders.AddCategory(DisksCategory);
+    CCategory& disks = CategoryNamed(catalogue.m_folders, DisksCategory);
     for (const std::wstring& root : GetLogicalDriveRoots())
         AddFolderEntry(disks, root.substr(0, root.size() - 1), root, foldersPane);
 }
 
 void AddMyFolders(CCatalogue& catalogue, HWND foldersPane)
 {
-    CCategory& myFolders = *catalogue.m_folders.AddCategory(MyFoldersCategory);
+    CCategory& myFolders = CategoryNamed(catalogue.m_folders, MyFoldersCategory);
     for (const SpecialFolder& folder : MyFolders)
     {
         const std::wstring path = GetSpecialFolder(folder.csidl);
@@ -176,7 +184,7 @@ void AddMyFolders(CCatalogue& catalogue, HWND foldersPane)
 void AddProgramFolder(CCatalogue& catalogue, HWND shortcutsPage)
 {
     const std::wstring program = GetModulePath(CApplication::Instance().GetInstanceHandle());
-    CCategory& testData = *catalogue.m_shortcuts.AddCategory(TestDataCategory);
+    CCategory& testData = CategoryNamed(catalogue.m_shortcuts, TestDataCategory);
     ScanFolderIntoCategory(testData, GetPathDirectory(program), nullptr, shortcutsPage, true,
                            false);
 }
@@ -221,6 +229,12 @@ std::vector<std::wstring> GetLogicalDriveRoots()
     for (const wchar_t* root = buffer.data(); *root != L'\0'; root += wcslen(root) + 1)
         roots.emplace_back(root);
     return roots;
+}
+
+bool HoldsNoStoredCategory(const CCatalogue& catalogue)
+{
+    return catalogue.m_applications.m_categories.empty() &&
+           catalogue.m_folders.m_categories.empty() && catalogue.m_shortcuts.m_categories.empty();
 }
 
 void FillFirstLaunchCatalogue(CCatalogue& catalogue, HWND applicationsPage, HWND shortcutsPage,

@@ -234,7 +234,7 @@ LRESULT CMainWnd::OnCreate()
     m_catalogue->RegisterListHotKeys(m_catalogue->m_shortcuts);
     // No layout here: the WM_SIZE that window creation sends next lays the pages out.
     SetTimer(GetHwnd(), ScanTimerId, ScanPeriodMs, nullptr);
-    if (m_settings.m_firstLaunch)
+    if (m_settings.m_firstLaunch && HoldsNoStoredCategory(*m_catalogue))
         CreateFirstLaunchCatalogue();
     return 0;
 }
@@ -354,9 +354,9 @@ void CMainWnd::LoadCatalogue()
     while (m_reader && m_reader->Next(read))
     {
         const auto kind = static_cast<size_t>(read.kind);
-        CCategory* category =
-            AddStoredCategory(m_catalogue->GetList(read.kind), read.kind, read.stored);
-        ShowLoadedCategory(*category, *pages[kind], placers[kind]);
+        if (CCategory* category =
+                AddStoredCategory(m_catalogue->GetList(read.kind), read.kind, read.stored))
+            ShowLoadedCategory(*category, *pages[kind], placers[kind]);
     }
     m_reader.reset();
 }

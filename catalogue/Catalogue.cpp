@@ -18,9 +18,14 @@ HWND HotKeyWindow()
     return mainWnd ? mainWnd->GetHwnd() : nullptr;
 }
 
-// Every change ends here: the main window lays the pages out and stores the catalogue.
+void (*g_changeHook)() = nullptr;
+
+// Every change ends here, once: the main window lays the pages out and stores the
+// catalogue.
 void NotifyCatalogueChanged()
 {
+    if (g_changeHook)
+        g_changeHook();
     if (CMainWnd* mainWnd = CMainWnd::Instance())
         mainWnd->OnCatalogueChanged();
 }
@@ -38,6 +43,11 @@ void AddWindowTool(CListItemWindow* window)
 void ShowCategoryExists(HWND owner)
 {
     MessageBoxW(owner, LoadResString(IDS_CATEGORY_EXISTS).c_str(), nullptr, MB_ICONWARNING);
+}
+
+void ShowItemExists(HWND owner)
+{
+    MessageBoxW(owner, LoadResString(IDS_ITEM_EXISTS).c_str(), nullptr, MB_ICONWARNING);
 }
 
 UINT HotKeyModifiers(WORD hotKey)
@@ -105,7 +115,7 @@ bool CCatalogue::ItemNameExists(ListKind kind, const std::wstring& categoryName,
 void CCatalogue::AddCategoryWithDialog(HWND owner, ListKind kind)
 {
     CAddCategoryDialog dialog;
-    if (dialog.DoModal(owner, L"", false) != IDOK)
+    if (dialog.DoModal(owner, L"", false) != IDOK || RefuseUnstorableName(owner, dialog.m_name))
         return;
     CCategorizedList& list = GetList(kind);
     if (list.FindCategoryIndex(dialog.m_name) != -1)
@@ -113,14 +123,18 @@ void CCatalogue::AddCategoryWithDialog(HWND owner, ListKind kind)
         ShowCategoryExists(owner);
         return;
     }
-    AddWindowTool(list.AddCategory(dialog.m_name)->m_window.get());
+    CCategory* added = list.AddCategory(dialog.m_name);
+    if (!added)
+        return;
+    AddWindowTool(added->m_window.get());
     NotifyCatalogueChanged();
 }
 
 void CCatalogue::EditCategoryWithDialog(HWND owner, ListKind kind, CCategory& category)
 {
     CAddCategoryDialog dialog;
-    if (dialog.DoModal(owner, category.m_name, true) != IDOK)
+    if (dialog.DoModal(owner, category.m_name, true) != IDOK ||
+        RefuseUnstorableName(owner, dialog.m_name))
         return;
     if (!NamesEqual(dialog.m_name, category.m_name) &&
         GetList(kind).FindCategoryIndex(dialog.m_name) != -1)
@@ -161,13 +175,13 @@ void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
     CCategory* oldCategory = item.m_category;
     if (editor.DoModal(kind, owner, item.m_name, oldCategory->m_name, item.GetPath(),
                        item.GetArguments(), item.GetStartIn(), item.GetHotKey()) != IDOK ||
-        !editor.m_item)
+        !editor.m_item || RefuseUnstorableName(owner, editor.m_name))
         return;
     const bool nameChanged = !NamesEqual(editor.m_name, item.m_name);
     const bool categoryChanged = !NamesEqual(editor.m_group, oldCategory->m_name);
     if ((nameChanged || categoryChanged) && editor.m_item->m_category->HasItem(editor.m_name))
     {
-        MessageBoxW(owner, LoadResString(IDS_ITEM_EXISTS).c_str(), nullptr, MB_ICONWARNING);
+        ShowItemExists(owner);
         return;
     }
     if (!categoryChanged)
@@ -176,27 +190,40 @@ void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
         NotifyCatalogueChanged();
         return;
     }
-    // The old entry holds the combination until it is deleted: only then can the moved
-    // one register it.
-    const WORD hotKey = editor.m_item->GetHotKey();
-    CListItem* moved = editor.m_item.get();
+    MoveItem(owner, item, std::move(editor.m_item));
+}
+
+bool CCatalogue::MoveItem(HWND owner, CListItem& item, std::unique_ptr<CListItem> moved)
+{
+    CCategory* target = moved->m_category;
+    if (!target || RefuseUnstorableName(owner, moved->m_name))
+        return false;
+    if (target->HasItem(moved->m_name))
+    {
+        ShowItemExists(owner);
+        return false;
+    }
+    CListItem* added = moved.get();
+    if (!target->InsertItem(std::move(moved)))
+        return false;
+    // The name goes with the item; keep a copy for the look-up that deletes it.
     const std::wstring oldName = item.m_name;
-    if (!AddItemIfUnique(owner, std::move(editor.m_item), kind))
-        return;
-    oldCategory->DeleteItem(oldName);
-    moved->SetHotKey(hotKey);
-    moved->RegisterItemHotKey();
+    item.m_category->DeleteItem(oldName);
+    // The old entry held the combination until now: only now can the moved one have it.
+    added->RegisterItemHotKey();
     NotifyCatalogueChanged();
+    AddWindowTool(added->m_window.get());
+    return true;
 }
 
 bool CCatalogue::AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, ListKind kind)
 {
     CCategory* category = item->m_category;
-    if (!category)
+    if (!category || RefuseUnstorableName(owner, item->m_name))
         return false;
     if (ItemNameExists(kind, category->m_name, item->m_name))
     {
-        MessageBoxW(owner, LoadResString(IDS_ITEM_EXISTS).c_str(), nullptr, MB_ICONWARNING);
+        ShowItemExists(owner);
         return false;
     }
     const CListItem* added = item.get();
@@ -257,6 +284,20 @@ bool CCatalogue::LaunchShortcutByHotKeyId(int id)
     if (!item)
         return false;
     item->Launch();
+    return true;
+}
+
+void CCatalogue::SetChangeHook(void (*hook)())
+{
+    g_changeHook = hook;
+}
+
+bool CCatalogue::RefuseUnstorableName(HWND owner, const std::wstring& name)
+{
+    const UINT refusal = NameRefusal(name);
+    if (refusal == 0)
+        return false;
+    MessageBoxW(owner, LoadResString(refusal).c_str(), nullptr, MB_ICONWARNING);
     return true;
 }
 

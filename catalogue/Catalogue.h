@@ -57,8 +57,13 @@ public:
     // the target category. A move keeps the hotkey. The entry may be gone afterwards.
     void EditItemWithDialog(HWND owner, ListKind kind, CListItem& item);
     // Inserts the item into its own category unless the name is taken there, in which
-    // case owner shows "Item with this name already exists" and the item is discarded.
+    // case owner shows "Item with this name already exists" and the item is discarded, or
+    // cannot be stored, in which case owner says why.
     bool AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, ListKind kind);
+    // Puts moved, a copy of item that names its target category, in place of item as one
+    // change: the store is written once, after both halves. Refused as AddItemIfUnique
+    // refuses, with item left as it was. The moved entry keeps the hotkey; item is gone.
+    bool MoveItem(HWND owner, CListItem& item, std::unique_ptr<CListItem> moved);
     // Deletes the item (its window and hotkey with it) from its category.
     void RemoveItem(CListItem& item);
 
@@ -74,6 +79,11 @@ public:
     bool LaunchApplicationByHotKeyId(int id);
     bool LaunchShortcutByHotKeyId(int id);
 
+    // For tests: called at every change the catalogue notifies, where the main window
+    // stores the catalogue.
+    static void SetChangeHook(void (*hook)());
+    // True, once owner has said why, for a name the store cannot hold (NameRefusal).
+    static bool RefuseUnstorableName(HWND owner, const std::wstring& name);
     // The catalogue of the main window, or null before there is one.
     static CCatalogue* Current();
     // An entry's registration: the old one ends, and a word that is not 0 gets a new id.

@@ -37,7 +37,8 @@ void CCategorizedList::SortCategories()
 void CCategorizedList::AttachHeader(CCategory& category,
                                     std::unique_ptr<CCategoryItemWindow> header) const
 {
-    if (!m_parentWindow)
+    // A category that InsertByName or Append will refuse gets no window either.
+    if (!m_parentWindow || !IsStorableName(category.m_name))
         return;
     header->Create(m_parentWindow);
     category.m_window = std::move(header);
@@ -45,6 +46,8 @@ void CCategorizedList::AttachHeader(CCategory& category,
 
 CCategory* CCategorizedList::InsertByName(std::unique_ptr<CCategory> category)
 {
+    if (!IsStorableName(category->m_name))
+        return nullptr;
     const std::wstring& name = category->m_name;
     const auto position = std::find_if(m_categories.begin(), m_categories.end(),
                                        [&name](const std::unique_ptr<CCategory>& existing)
@@ -54,6 +57,8 @@ CCategory* CCategorizedList::InsertByName(std::unique_ptr<CCategory> category)
 
 CCategory* CCategorizedList::Append(std::unique_ptr<CCategory> category)
 {
+    if (!IsStorableName(category->m_name))
+        return nullptr;
     m_categories.push_back(std::move(category));
     return m_categories.back().get();
 }

@@ -18,7 +18,8 @@ public:
     virtual ~CCategorizedList();
 
     // Creates the category with its header window in m_parentWindow (none while that is
-    // null). It does not test the name for uniqueness; its callers do.
+    // null). It does not test the name for uniqueness; its callers do. Null, and nothing
+    // created, for a name that cannot be stored (IsStorableName).
     virtual CCategory* AddCategory(const std::wstring& name) = 0;
 
     // Index of the category of that name (NamesEqual), or -1.

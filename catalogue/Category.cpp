@@ -31,7 +31,7 @@ bool CCategory::HasItem(const std::wstring& name) const
 
 bool CCategory::InsertItem(std::unique_ptr<CListItem> item)
 {
-    if (HasItem(item->m_name))
+    if (!IsStorableName(item->m_name) || HasItem(item->m_name))
         return false;
     item->m_category = this;
     item->RegisterItemHotKey();

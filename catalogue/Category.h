@@ -21,8 +21,9 @@ public:
     // Index of the item of that name (NamesEqual), or -1.
     int FindItemIndex(const std::wstring& name) const;
     bool HasItem(const std::wstring& name) const;
-    // Takes the item unless its name is taken, in which case the item is discarded and
-    // the result is false. A taken item gets its hotkey registered and is sorted in.
+    // Takes the item unless its name is taken or cannot be stored (IsStorableName), in
+    // which case the item is discarded and the result is false. A taken item gets its hotkey
+    // registered and is sorted in.
     bool InsertItem(std::unique_ptr<CListItem> item);
     // Destroys the item of that name with its window and hotkey; later items move up.
     void DeleteItem(const std::wstring& name);

@@ -1,27 +1,34 @@
 #include "catalogue/NameOrder.h"
 
-#include <algorithm>
-
 #include "catalogue/Category.h"
 #include "catalogue/ListItem.h"
+#include "resources/resource.h"
 #include "toolkit/Utilities.h"
 
-namespace
+UINT NameRefusal(const std::wstring& name)
 {
-wchar_t FoldAsciiCase(wchar_t c)
-{
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+    if (name.empty())
+        return IDS_NAME_EMPTY;
+    if (name.find(L'\\') != std::wstring::npos)
+        return IDS_NAME_HAS_BACKSLASH;
+    if (name.size() > MaxStoredNameLength)
+        return IDS_NAME_TOO_LONG;
+    return 0;
 }
 
-bool SameFoldedUnit(wchar_t a, wchar_t b)
+bool IsStorableName(const std::wstring& name)
 {
-    return FoldAsciiCase(a) == FoldAsciiCase(b);
+    return NameRefusal(name) == 0;
 }
-} // namespace
 
 bool NamesEqual(const std::wstring& a, const std::wstring& b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameFoldedUnit);
+    // Case folds one code unit to one, so names of other lengths never match; the
+    // look-ups compare every name of a category, and most differ in length.
+    if (a.size() != b.size())
+        return false;
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
 bool NameLess(const std::wstring& a, const std::wstring& b)

@@ -1,5 +1,7 @@
 #include "dialogs/AddCategoryDialog.h"
 
+#include "catalogue/Catalogue.h"
+#include "dialogs/NameFocus.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Utilities.h"
@@ -54,13 +56,25 @@ void CAddCategoryDialog::OnCommand(WPARAM wParam)
     }
     else if (wParam == IDOK)
     {
-        m_name = TrimWhitespace(m_nameEdit.GetEditText());
-        EndDialog(GetHwnd(), IDOK);
+        OnOk();
     }
     else if (wParam == IDCANCEL)
     {
         EndDialog(GetHwnd(), IDCANCEL);
     }
+}
+
+// A name the store cannot hold keeps the dialog open on it, and nothing has changed.
+void CAddCategoryDialog::OnOk()
+{
+    const std::wstring name = TrimWhitespace(m_nameEdit.GetEditText());
+    if (CCatalogue::RefuseUnstorableName(GetHwnd(), name))
+    {
+        FocusNameEdit(GetHwnd(), m_nameEdit.GetHwnd());
+        return;
+    }
+    m_name = name;
+    EndDialog(GetHwnd(), IDOK);
 }
 
 void CAddCategoryDialog::UpdateOkButton()

@@ -5,8 +5,9 @@
 
 #include <string>
 
-// Asks for the name of a new category, or for a new name of an existing one. Checking
-// the name against the other categories is the caller's part.
+// Asks for the name of a new category, or for a new name of an existing one. A name that
+// no registry key can hold is refused at OK with the dialog left open; checking the name
+// against the other categories is the caller's part.
 class CAddCategoryDialog : public CWindow
 {
 public:
@@ -21,6 +22,7 @@ public:
 private:
     INT_PTR OnInitDialog();
     void OnCommand(WPARAM wParam);
+    void OnOk();
     void UpdateOkButton();
 
     CEdit m_nameEdit;

@@ -8,6 +8,7 @@
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/FolderItem.h"
 #include "catalogue/ShortcutItem.h"
+#include "dialogs/NameFocus.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Utilities.h"
@@ -204,6 +205,11 @@ void CEditItemDialog::OnDestroy()
 void CEditItemDialog::OnOk()
 {
     m_name = TrimWhitespace(m_nameEdit.GetEditText()).substr(0, kMaxNameLength);
+    if (CCatalogue::RefuseUnstorableName(GetHwnd(), m_name))
+    {
+        FocusNameEdit(GetHwnd(), m_nameEdit.GetHwnd());
+        return;
+    }
     m_group = m_groupCombo.GetText();
     m_path = m_pathEdit.GetEditText();
     // Stored whole, so that the entry names the same file wherever the program starts.

@@ -31,6 +31,10 @@
 #define IDS_ADD_ITEM 2020
 #define IDS_APPLICATIONS_TAB 2021
 #define IDS_SHORTCUTS_TAB 2022
+/* Names that cannot be stored */
+#define IDS_NAME_HAS_BACKSLASH 2030
+#define IDS_NAME_EMPTY 2031
+#define IDS_NAME_TOO_LONG 2032
 #define IDS_PATH_NOT_FOUND 2050
 
 /* Menus: each is a bar with one popup, sub-menu 0, shown with TrackPopupMenu */

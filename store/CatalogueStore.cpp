@@ -1,5 +1,5 @@
 // A save never touches the stored lists until a complete copy of the new ones
-// exists. It writes the lists under the staging key, with the same layout as
+// exists. It writes the lists under a staging key, with the same layout as
 // under the root, and then marks the staging key complete with one value. Only
 // then are the live kind keys replaced, written from the lists in memory the
 // same way they were staged, which costs far fewer calls than copying the
@@ -7,6 +7,13 @@
 // at start-up and before every save, redoes the replacement by copying a
 // complete staging key (it is idempotent, so a crash during it or during the
 // save's own replacement is harmless) and deletes an incomplete one.
+// A live kind key that cannot be replaced leaves its complete staged copy in
+// place, and the loaders read that copy. The next save must not overwrite the
+// only complete copy, so there are two staging keys: a save writes into the one
+// that holds no complete copy and marks it with a sequence number one above the
+// other's; the complete key with the higher number is the newest, and the older
+// one is dropped once the newer is marked. Without such a block only the first
+// staging key is used, marked 1, as earlier versions did.
 // The live layout is the one earlier versions wrote and read, so stores written
 // by them or by hand load the same.
 
@@ -21,6 +28,7 @@
 #include "catalogue/Category.h"
 #include "catalogue/FolderCategorizedList.h"
 #include "catalogue/FolderItem.h"
+#include "catalogue/NameOrder.h"
 #include "catalogue/ShortcutCategorizedList.h"
 #include "catalogue/ShortcutItem.h"
 #include "store/RegistryKey.h"
@@ -30,13 +38,10 @@
 
 namespace
 {
-// Names are stored whole up to the registry's limit for a key name. Typed names stop at
-// 100 characters, but names of dropped files and of keys written by other programs run
-// longer; cut at 100 they came back changed, and two alike in their first 100
-// characters were written into one key and lost one entry's values.
-constexpr std::size_t MaxStoredNameLength = 255;
-
 const wchar_t* const StoredKindPaths[] = {ApplicationsKindPath, FoldersKindPath, ShortcutsKindPath};
+const wchar_t* const StagingKeys[] = {CatalogueStagingKey, CatalogueSecondStagingKey};
+constexpr int StagingSlots = 2;
+constexpr int NoSlot = -1;
 
 void (*g_writeHook)() = nullptr;
 
@@ -64,19 +69,20 @@ std::wstring LivePath(const wchar_t* kindPath)
     return std::wstring(RegistryRoot) + kindPath;
 }
 
-std::wstring StagingRootPath()
+std::wstring StagingRootPath(int slot)
 {
-    return std::wstring(RegistryRoot) + CatalogueStagingKey;
+    return std::wstring(RegistryRoot) + StagingKeys[slot];
 }
 
-std::wstring StagedPath(const wchar_t* kindPath)
+std::wstring StagedPath(int slot, const wchar_t* kindPath)
 {
-    return StagingRootPath() + kindPath;
+    return StagingRootPath(slot) + kindPath;
 }
 
-std::wstring StoredName(const std::wstring& name)
+bool KeyExists(const std::wstring& path)
 {
-    return name.substr(0, MaxStoredNameLength);
+    CRegistryKey key;
+    return key.Open(HKEY_CURRENT_USER, path.c_str(), KEY_READ) == ERROR_SUCCESS;
 }
 
 bool DeleteTree(const std::wstring& path)
@@ -138,23 +144,45 @@ std::vector<StoredItem> ReadItems(HKEY categoryKey)
     return items;
 }
 
-bool IsStagingComplete()
+// A complete staging key and its sequence number.
+struct StagingMark
+{
+    int slot = NoSlot;
+    DWORD sequence = 0;
+};
+
+bool ReadStagingMark(int slot, DWORD& sequence)
 {
     CRegistryKey staging;
-    DWORD complete = 0;
-    return staging.Open(HKEY_CURRENT_USER, StagingRootPath().c_str(), KEY_READ) == ERROR_SUCCESS &&
-           staging.QueryDword(StagingCompleteValue, complete) == ERROR_SUCCESS;
+    return staging.Open(HKEY_CURRENT_USER, StagingRootPath(slot).c_str(), KEY_READ) ==
+               ERROR_SUCCESS &&
+           staging.QueryDword(StagingCompleteValue, sequence) == ERROR_SUCCESS;
+}
+
+// The complete staging key with the highest number, the first one of a tie.
+StagingMark NewestCompleteStaging()
+{
+    StagingMark newest;
+    for (int slot = 0; slot < StagingSlots; ++slot)
+    {
+        DWORD sequence = 0;
+        if (ReadStagingMark(slot, sequence) &&
+            (newest.slot == NoSlot || sequence > newest.sequence))
+            newest = {slot, sequence};
+    }
+    return newest;
 }
 
 // While a finished save cannot be applied, its staged copy is the newest
 // complete one of the kinds it holds.
 std::wstring NewestKindPath(const wchar_t* kindPath)
 {
-    CRegistryKey staged;
-    if (RecoverCatalogueStore() || !IsStagingComplete() ||
-        staged.Open(HKEY_CURRENT_USER, StagedPath(kindPath).c_str(), KEY_READ) != ERROR_SUCCESS)
+    if (RecoverCatalogueStore())
         return LivePath(kindPath);
-    return StagedPath(kindPath);
+    const StagingMark newest = NewestCompleteStaging();
+    if (newest.slot == NoSlot || !KeyExists(StagedPath(newest.slot, kindPath)))
+        return LivePath(kindPath);
+    return StagedPath(newest.slot, kindPath);
 }
 
 void LoadList(CCategorizedList& list, ListKind kind)
@@ -178,9 +206,15 @@ void ReadStoredCategories(ListKind kind, const std::function<void(StoredCategory
     }
 }
 
+// Two keys that the registry tells apart but the catalogue's name equality does not are
+// one category: the second one's entries join the first.
 CCategory* AddStoredCategory(CCategorizedList& list, ListKind kind, const StoredCategory& stored)
 {
-    CCategory* category = list.AddCategory(stored.name);
+    CCategory* category = list.FindCategory(stored.name);
+    if (!category)
+        category = list.AddCategory(stored.name);
+    if (!category)
+        return nullptr;
     // A name already taken in the category is dropped by InsertItem.
     for (const StoredItem& item : stored.items)
         category->InsertItem(MakeItem(kind, category, item));
@@ -191,11 +225,15 @@ namespace
 {
 // --- Saving ---
 
+// Names are stored whole. One that no key can hold (the catalogue refuses them) is
+// skipped: a backslash would nest keys, and an empty name would write into the parent.
 bool WriteItem(HKEY categoryKey, const CListItem& item)
 {
+    if (!IsStorableName(item.GetName()))
+        return false;
     BeforeWrite();
     CRegistryKey itemKey;
-    if (itemKey.Create(categoryKey, StoredName(item.GetName()).c_str(), KEY_WRITE) != ERROR_SUCCESS)
+    if (itemKey.Create(categoryKey, item.GetName().c_str(), KEY_WRITE) != ERROR_SUCCESS)
         return false;
     BeforeWrite();
     bool written = itemKey.SetString(ItemPathValue, item.GetPath()) == ERROR_SUCCESS;
@@ -210,10 +248,11 @@ bool WriteItem(HKEY categoryKey, const CListItem& item)
 // A category or entry that cannot be written is skipped; the others are written.
 bool WriteCategory(HKEY kindKey, const CCategory& category)
 {
+    if (!IsStorableName(category.m_name))
+        return false;
     BeforeWrite();
     CRegistryKey categoryKey;
-    if (categoryKey.Create(kindKey, StoredName(category.m_name).c_str(), KEY_WRITE) !=
-        ERROR_SUCCESS)
+    if (categoryKey.Create(kindKey, category.m_name.c_str(), KEY_WRITE) != ERROR_SUCCESS)
         return false;
     bool written = true;
     for (const std::unique_ptr<CListItem>& item : category.m_items)
@@ -245,9 +284,9 @@ struct ListToSave
 
 // The staged kind key exists even for an empty list: it tells recovery that
 // the live kind key is to be deleted.
-bool StageList(const ListToSave& save)
+bool StageList(int slot, const ListToSave& save)
 {
-    const std::wstring path = StagedPath(save.kindPath);
+    const std::wstring path = StagedPath(slot, save.kindPath);
     if (!save.list.m_categories.empty())
         return SaveList(save.list, path);
     BeforeWrite();
@@ -255,27 +294,60 @@ bool StageList(const ListToSave& save)
     return kindKey.Create(HKEY_CURRENT_USER, path.c_str(), KEY_WRITE) == ERROR_SUCCESS;
 }
 
-bool MarkStagingComplete()
+bool IsSaved(const wchar_t* kindPath, std::initializer_list<ListToSave> lists)
+{
+    for (const ListToSave& save : lists)
+        if (save.kindPath == kindPath)
+            return true;
+    return false;
+}
+
+// The kinds that a save of some lists leaves out are still pending in the older
+// copy: the newer one takes them along, so that it alone is the newest state.
+bool CarryPendingKinds(int from, int to, std::initializer_list<ListToSave> lists)
+{
+    bool carried = true;
+    for (const wchar_t* kindPath : StoredKindPaths)
+    {
+        CRegistryKey pending;
+        if (IsSaved(kindPath, lists) ||
+            pending.Open(HKEY_CURRENT_USER, StagedPath(from, kindPath).c_str(), KEY_READ) !=
+                ERROR_SUCCESS)
+            continue;
+        BeforeWrite();
+        CRegistryKey staged;
+        carried = staged.Create(HKEY_CURRENT_USER, StagedPath(to, kindPath).c_str(), KEY_WRITE) ==
+                      ERROR_SUCCESS &&
+                  CopyRegistryTree(pending.Get(), staged.Get(), BeforeWrite) == ERROR_SUCCESS &&
+                  carried;
+    }
+    return carried;
+}
+
+bool MarkStagingComplete(int slot, DWORD sequence)
 {
     BeforeWrite();
     CRegistryKey staging;
-    return staging.Open(HKEY_CURRENT_USER, StagingRootPath().c_str(), KEY_SET_VALUE) ==
+    return staging.Open(HKEY_CURRENT_USER, StagingRootPath(slot).c_str(), KEY_SET_VALUE) ==
                ERROR_SUCCESS &&
-           staging.SetDword(StagingCompleteValue, 1) == ERROR_SUCCESS;
+           staging.SetDword(StagingCompleteValue, sequence) == ERROR_SUCCESS;
 }
 
 // Unmarked first: a staging key cut short while it is deleted must not count
 // as complete.
-bool DropAppliedStaging()
+bool DropStaging(int slot)
 {
-    BeforeWrite();
-    CRegistryKey staging;
-    if (staging.Open(HKEY_CURRENT_USER, StagingRootPath().c_str(), KEY_SET_VALUE) !=
-            ERROR_SUCCESS ||
-        staging.DeleteValue(StagingCompleteValue) != ERROR_SUCCESS)
-        return false;
-    staging.Close();
-    return DeleteTree(StagingRootPath());
+    DWORD sequence = 0;
+    if (ReadStagingMark(slot, sequence))
+    {
+        BeforeWrite();
+        CRegistryKey staging;
+        if (staging.Open(HKEY_CURRENT_USER, StagingRootPath(slot).c_str(), KEY_SET_VALUE) !=
+                ERROR_SUCCESS ||
+            staging.DeleteValue(StagingCompleteValue) != ERROR_SUCCESS)
+            return false;
+    }
+    return DeleteTree(StagingRootPath(slot));
 }
 
 // Stops at the first kind it cannot replace whole; the staged copy then
@@ -291,33 +363,51 @@ bool WriteLiveLists(std::initializer_list<ListToSave> lists)
     return true;
 }
 
+// A staging key that holds no complete copy and could be cleared, or none.
+int FreeStagingSlot(int pending)
+{
+    for (int slot = 0; slot < StagingSlots; ++slot)
+        if (slot != pending && !KeyExists(StagingRootPath(slot)))
+            return slot;
+    return NoSlot;
+}
+
 // An entry that could not be staged is missing from the new lists, as it would
-// be after a save in place; everything else still replaces the old lists.
+// be after a save in place; everything else still replaces the old lists. When
+// the previous save could not be applied, its copy stays the newest until this
+// one's is marked.
 bool SaveStaged(std::initializer_list<ListToSave> lists)
 {
-    if (!RecoverCatalogueStore())
+    const StagingMark pending = RecoverCatalogueStore() ? StagingMark{} : NewestCompleteStaging();
+    const int slot = FreeStagingSlot(pending.slot);
+    if (slot == NoSlot)
         return false;
     bool written = true;
     for (const ListToSave& save : lists)
-        written = StageList(save) && written;
-    if (!MarkStagingComplete())
+        written = StageList(slot, save) && written;
+    // A pending kind that could not be carried along would be lost with the older copy.
+    if ((pending.slot != NoSlot && !CarryPendingKinds(pending.slot, slot, lists)) ||
+        !MarkStagingComplete(slot, pending.sequence + 1))
     {
-        DeleteTree(StagingRootPath());
+        DeleteTree(StagingRootPath(slot));
         return false;
     }
     // From here on a complete copy exists, and recovery finishes the save
     // wherever it is cut short.
+    if (pending.slot != NoSlot)
+        return DropStaging(pending.slot) && RecoverCatalogueStore() && written;
     if (!WriteLiveLists(lists))
         return RecoverCatalogueStore() && written;
-    return DropAppliedStaging() && written;
+    return DropStaging(slot) && written;
 }
 
 // --- Recovery ---
 
-bool ReplaceLiveKind(const wchar_t* kindPath)
+bool ReplaceLiveKind(int slot, const wchar_t* kindPath)
 {
     CRegistryKey staged;
-    if (staged.Open(HKEY_CURRENT_USER, StagedPath(kindPath).c_str(), KEY_READ) != ERROR_SUCCESS)
+    if (staged.Open(HKEY_CURRENT_USER, StagedPath(slot, kindPath).c_str(), KEY_READ) !=
+        ERROR_SUCCESS)
         return true;
     if (!DeleteTree(LivePath(kindPath)))
         return false;
@@ -330,20 +420,26 @@ bool ReplaceLiveKind(const wchar_t* kindPath)
     return CopyRegistryTree(staged.Get(), live.Get(), BeforeWrite) == ERROR_SUCCESS;
 }
 
-bool ReplaceLiveKinds()
+bool ReplaceLiveKinds(int slot)
 {
     bool replaced = true;
     for (const wchar_t* kindPath : StoredKindPaths)
-        replaced = ReplaceLiveKind(kindPath) && replaced;
+        replaced = ReplaceLiveKind(slot, kindPath) && replaced;
     return replaced;
 }
 } // namespace
 
+// Every staging key but the newest complete one was cut short or is older.
 bool RecoverCatalogueStore()
 {
-    if (IsStagingComplete())
-        return ReplaceLiveKinds() && DropAppliedStaging();
-    return DeleteTree(StagingRootPath());
+    const StagingMark newest = NewestCompleteStaging();
+    bool dropped = true;
+    for (int slot = 0; slot < StagingSlots; ++slot)
+        if (slot != newest.slot)
+            dropped = DropStaging(slot) && dropped;
+    if (newest.slot == NoSlot)
+        return dropped;
+    return ReplaceLiveKinds(newest.slot) && DropStaging(newest.slot) && dropped;
 }
 
 void LoadApplications(CApplicationCategorizedList& list)

@@ -34,6 +34,8 @@ inline constexpr wchar_t StartInValue[] = L"StartIn";
 inline constexpr wchar_t HotKeyValue[] = L"HotKey";
 
 // A catalogue save in progress: the same kind keys below it, and a value
-// written once they are all complete.
+// written once they are all complete, the save's sequence number. The second key
+// takes a save while the first holds a complete copy that could not be applied.
 inline constexpr wchar_t CatalogueStagingKey[] = L"CatalogueStaging\\";
+inline constexpr wchar_t CatalogueSecondStagingKey[] = L"CatalogueStaging2\\";
 inline constexpr wchar_t StagingCompleteValue[] = L"Complete";

@@ -19,13 +19,14 @@ namespace
 {
 const wchar_t ProgramName[] = L"Pathmoor";
 
-// The file name without folder and without its last extension.
+// The file name without folder and without its last extension; a file named only by its
+// extension (".exe") keeps its whole name, which an entry can be stored under.
 std::wstring BareFileName(const std::wstring& path)
 {
     const size_t slash = path.find_last_of(L"\\/");
     std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
     const size_t point = name.rfind(L'.');
-    if (point != std::wstring::npos)
+    if (point != std::wstring::npos && point != 0)
         name.erase(point);
     return name;
 }

@@ -141,21 +141,15 @@ void CCategoryItemWindow::DeleteWithPrompt(ListKind kind)
         catalogue->DeleteCategoryWithPrompt(kind, name, GetHwnd());
 }
 
-// The old entry goes only after the new one is in: a refused move loses nothing. While
-// the old entry lives it holds the hotkey, so the new one, which keeps the refused word,
-// registers again once the old one is gone.
-void CCategoryItemWindow::MoveItemHere(CListItem& item, ListKind kind)
+// One change for the catalogue, which refuses it without loss and stores it once.
+void CCategoryItemWindow::MoveItemHere(CListItem& item)
 {
     CCatalogue* catalogue = CCatalogue::Current();
     if (!catalogue)
         return;
     std::unique_ptr<CListItem> moved = item.Clone();
     moved->m_category = m_category;
-    CListItem* added = moved.get();
-    if (!catalogue->AddItemIfUnique(GetHwnd(), std::move(moved), kind))
-        return;
-    catalogue->RemoveItem(item);
-    added->RegisterItemHotKey();
+    catalogue->MoveItem(GetHwnd(), item, std::move(moved));
 }
 
 LRESULT CCategoryItemWindow::OnCreate()
@@ -202,6 +196,6 @@ LRESULT CCategoryItemWindow::OnListItemDrop(WPARAM wParam)
 {
     auto* row = dynamic_cast<CEntryItemWindow*>(FromHandle(reinterpret_cast<HWND>(wParam)));
     if (row && IsOwnRow(*row))
-        MoveItemHere(row->GetEntry(), GetKind());
+        MoveItemHere(row->GetEntry());
     return 0;
 }

@@ -39,7 +39,7 @@ public:
 protected:
     // Moves the entry into this category under the same name, taking its hotkey along;
     // refused with a message when the name is taken here, its own category included.
-    void MoveItemHere(CListItem& item, ListKind kind);
+    void MoveItemHere(CListItem& item);
 
     // The list's menu resource; 0 for a header without a menu, which takes no drops.
     virtual UINT GetMenuId() const;

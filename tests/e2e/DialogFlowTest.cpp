@@ -153,7 +153,7 @@ protected:
 };
 } // namespace
 
-TEST_F(DialogFlowTest, PageMenuAddsACategoryAndRefusesTheSameNameInOtherLetters)
+TEST_F(DialogFlowTest, PageMenuAddsACategoryAndRefusesTheSameNameInOtherLettersOrABackslash)
 {
     HWND window = Start();
     ASSERT_NE(nullptr, window);
@@ -178,9 +178,36 @@ TEST_F(DialogFlowTest, PageMenuAddsACategoryAndRefusesTheSameNameInOtherLetters)
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(refusal); }));
     EXPECT_EQ(1u, PageRows(window).size()) << "a second category was added";
 
+    // A backslash would split the name into nested keys: the rename is refused while the
+    // dialog stays open on the name, and nothing is stored.
+    const std::wstring before = DumpTree(ProgramRoot);
+    OpenRowMenu(PageRows(window)[0]);
+    PressKey('E');
+    HWND rename = WaitForDialog(L"Edit category");
+    ASSERT_NE(nullptr, rename);
+    const HWND nameEdit = GetDlgItem(rename, IDC_CATEGORY_NAME_EDIT);
+    SendMessageW(nameEdit, EM_SETSEL, 0, -1);
+    TypeText(L"Work\\Home");
+    PressKey(VK_RETURN);
+    HWND backslash = WaitForDialog(L"Error");
+    ASSERT_NE(nullptr, backslash) << "no refusal for a name with a backslash";
+    std::wstring shown;
+    for (HWND text : VisibleChildren(backslash, L"Static"))
+        shown += L"[" + ControlText(text) + L"]";
+    EXPECT_NE(std::wstring::npos, shown.find(L"[A name cannot contain a backslash (\\)]"))
+        << "the refusal shows " << Utf8(shown);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(backslash); }));
+    ASSERT_TRUE(IsWindow(rename)) << "the dialog closed on a refused name";
+    EXPECT_EQ(L"Work\\Home", ControlText(nameEdit));
+    EXPECT_EQ(before, DumpTree(ProgramRoot)) << "the refused rename reached the store";
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(rename); })) << "Escape left the dialog open";
+
     ASSERT_TRUE(m_program.Close());
     EXPECT_TRUE(KeyExists(CategoriesKey + L"Tools"));
     EXPECT_EQ(1u, SubKeys(CategoriesKey).size()) << "more than one category was stored";
+    EXPECT_TRUE(SubKeys(CategoriesKey + L"Tools").empty()) << "the rename nested a key";
 }
 
 TEST_F(DialogFlowTest, EditorAddsAnApplicationWhoseTypedHotKeyStartsIt)

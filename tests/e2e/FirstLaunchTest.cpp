@@ -141,7 +141,7 @@ TEST_F(FirstLaunchTest, FirstStartShowsTheDefaultCategories)
     }
 }
 
-TEST_F(FirstLaunchTest, SecondStartAddsNothing)
+TEST_F(FirstLaunchTest, SecondStartAndImportedStoreAddNothing)
 {
     int first[3] = {-1, -1, -1};
     StartAndClose(first, __LINE__);
@@ -153,5 +153,14 @@ TEST_F(FirstLaunchTest, SecondStartAddsNothing)
     StartAndClose(second, __LINE__);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(first[i], second[i]) << "rows of page or pane " << i;
+    EXPECT_EQ(afterFirst, DumpTree(ProgramRoot));
+
+    // A store imported by hand comes without the first-start marker: its catalogue is
+    // kept as it is, without a second set of defaults beside it.
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyValueW(HKEY_CURRENT_USER, ProgramRoot, L"FirstLaunch"));
+    int third[3] = {-1, -1, -1};
+    StartAndClose(third, __LINE__);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(first[i], third[i]) << "rows of page or pane " << i << " after an import";
     EXPECT_EQ(afterFirst, DumpTree(ProgramRoot));
 }

@@ -254,6 +254,25 @@ TEST_F(FirstLaunchCatalogueTest, EmptyStartMenusStillGiveEveryCategory)
     }
 }
 
+// A catalogue that has categories of those names keeps them, with their entries, and gets
+// no twin beside them.
+TEST_F(FirstLaunchCatalogueTest, DefaultsGoIntoCategoriesOfTheSameName)
+{
+    CCategory* games = m_catalogue.m_applications.AddCategory(L"GAMES");
+    ASSERT_NE(nullptr, games);
+    ASSERT_TRUE(games->InsertItem(std::make_unique<CApplicationItem>(
+        L"Chess", games, L"C:\\chess.exe", L"", L"", 0, m_applicationsPage.GetHwnd())));
+    ASSERT_NE(nullptr, m_catalogue.m_folders.AddCategory(L"disks"));
+    Fill();
+    EXPECT_EQ(
+        (std::vector<std::wstring>{L"Accessories", L"Ease of Access", L"GAMES", L"System Tools"}),
+        CategoryNames(m_catalogue.m_applications));
+    EXPECT_EQ((std::vector<std::wstring>{L"My folders", L"disks"}),
+              CategoryNames(m_catalogue.m_folders));
+    EXPECT_TRUE(Category(m_catalogue.m_applications, L"Games").HasItem(L"Chess"));
+    EXPECT_FALSE(Category(m_catalogue.m_folders, L"Disks").m_items.empty());
+}
+
 TEST_F(FirstLaunchCatalogueTest, LinkToProgramGivesEntryWithTheLinksValues)
 {
     const std::wstring target = m_scratch.MakeFile(L"Tools\\editor.exe");

@@ -74,11 +74,24 @@ TEST_F(CategoryTest, InsertRefusesANameTakenInAnyCase)
     EXPECT_EQ(L"C:\\first.exe", m_category->m_items[0]->GetPath());
 }
 
-TEST_F(CategoryTest, InsertTakesNamesThatDifferBeyondAscii)
+// The registry would keep both under one key, and the second's values would overwrite.
+TEST_F(CategoryTest, InsertRefusesANameTakenInAnyCaseBeyondAscii)
 {
-    ASSERT_TRUE(Insert(L"\u00C9cole"));
-    EXPECT_TRUE(Insert(L"\u00E9cole"));
-    EXPECT_EQ(2u, m_category->m_items.size());
+    ASSERT_TRUE(Insert(L"\u00DCbung", L"C:\\first.exe"));
+    EXPECT_FALSE(Insert(L"\u00FCbung", L"C:\\second.exe"));
+    ASSERT_EQ(1u, m_category->m_items.size());
+    EXPECT_EQ(L"C:\\first.exe", m_category->m_items[0]->GetPath());
+}
+
+TEST_F(CategoryTest, NamesNoKeyCanHoldMakeNoItemAndNoCategory)
+{
+    EXPECT_FALSE(Insert(L"Work\\Home"));
+    EXPECT_FALSE(Insert(L""));
+    EXPECT_FALSE(Insert(std::wstring(MaxStoredNameLength + 1, L'x')));
+    EXPECT_TRUE(m_category->m_items.empty());
+    EXPECT_EQ(nullptr, m_list.AddCategory(L"Work\\Home"));
+    EXPECT_EQ(nullptr, m_list.AddCategory(L""));
+    EXPECT_EQ(1u, m_list.m_categories.size());
 }
 
 TEST_F(CategoryTest, InsertedItemBelongsToTheCategory)

@@ -1,4 +1,5 @@
 #include "catalogue/NameOrder.h"
+#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -23,19 +24,41 @@ void ExpectEqualNames(const std::wstring& a, const std::wstring& b, bool expecte
 }
 } // namespace
 
-TEST(NameOrder, EqualityFoldsOnlyAsciiLetters)
+// As the registry folds key names: one key holds both names of each equal pair.
+TEST(NameOrder, EqualityFoldsCaseOverAllOfUnicode)
 {
     ExpectEqualNames(L"Tools", L"TOOLS", true, __LINE__);
     ExpectEqualNames(L"tools", L"tOoLs", true, __LINE__);
     ExpectEqualNames(L"", L"", true, __LINE__);
-    ExpectEqualNames(L"\u00C9cole", L"\u00E9cole", false, __LINE__);
-    ExpectEqualNames(L"\u00C9", L"\u00E9", false, __LINE__);
+    ExpectEqualNames(L"\u00C9cole", L"\u00E9cole", true, __LINE__);
+    ExpectEqualNames(L"\u00DCbung", L"\u00FCbung", true, __LINE__);
+    ExpectEqualNames(L"\u03A3\u03BF\u03C6\u03AF\u03B1", L"\u03C3\u03BF\u03C6\u03AF\u03B1", true,
+                     __LINE__);
+    ExpectEqualNames(L"\u0416\u0443\u043A", L"\u0436\u0423\u041A", true, __LINE__);
+    ExpectEqualNames(L"\uFF21", L"\uFF41", true, __LINE__); // fullwidth A and a
+    ExpectEqualNames(L"\u00DCbung", L"Ubung", false, __LINE__);
     ExpectEqualNames(L"Tool", L"Tools", false, __LINE__);
     ExpectEqualNames(L"", L"a", false, __LINE__);
+    // One unit folds to one: the sharp s is not "SS".
+    ExpectEqualNames(L"Stra\u00DFe", L"STRASSE", false, __LINE__);
     // The letters next to A-Z in the code table are not letters; folding must not
     // mistake "[" (0x5B) for "{" (0x7B) or "@" for "`".
     ExpectEqualNames(L"[", L"{", false, __LINE__);
     ExpectEqualNames(L"@", L"`", false, __LINE__);
+}
+
+TEST(NameOrder, NamesNoKeyCanHoldAreRefused)
+{
+    EXPECT_EQ(0u, NameRefusal(L"Tools"));
+    EXPECT_EQ(0u, NameRefusal(std::wstring(MaxStoredNameLength, L'x')));
+    EXPECT_EQ(0u, NameRefusal(L"C:"));
+    EXPECT_EQ(static_cast<UINT>(IDS_NAME_HAS_BACKSLASH), NameRefusal(L"Work\\Home"));
+    EXPECT_EQ(static_cast<UINT>(IDS_NAME_HAS_BACKSLASH), NameRefusal(L"Trailing\\"));
+    EXPECT_EQ(static_cast<UINT>(IDS_NAME_EMPTY), NameRefusal(L""));
+    EXPECT_EQ(static_cast<UINT>(IDS_NAME_TOO_LONG),
+              NameRefusal(std::wstring(MaxStoredNameLength + 1, L'x')));
+    EXPECT_FALSE(IsStorableName(L"x\\y"));
+    EXPECT_TRUE(IsStorableName(L".exe"));
 }
 
 TEST(NameOrder, CategoriesShowInLowerCaseOrder)

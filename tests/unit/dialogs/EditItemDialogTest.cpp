@@ -250,6 +250,60 @@ TEST_F(DialogsEditItem, OkBuildsTheApplicationFromTheFields)
     EXPECT_TRUE(m_tools->m_items.empty()) << "the editor must not add the entry itself";
 }
 
+namespace
+{
+// Closes the first message box over the editor from a thread timer, which the box's
+// modal loop dispatches, and keeps its text; sentinels until then.
+HWND s_editor = nullptr;
+std::wstring s_refusal = L"sentinel";
+
+BOOL CALLBACK CloseBoxOverEditor(HWND window, LPARAM)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, ARRAYSIZE(className));
+    if (window == s_editor || lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    s_refusal = ItemText(window, 0xFFFF); // the message box's text
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    s_editor = nullptr;
+    return FALSE;
+}
+
+void CALLBACK OnRefusalTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (s_editor)
+        EnumThreadWindows(GetCurrentThreadId(), CloseBoxOverEditor, 0);
+}
+} // namespace
+
+// A backslash would split the entry's key in the store: OK says so, and the dialog stays
+// open on the name until it is one that can be stored.
+TEST_F(DialogsEditItem, OkRefusesANameWithABackslashAndKeepsTheDialogOpen)
+{
+    const std::wstring path = ProgramPath();
+    const int result = Run(
+        ListKind::Applications,
+        [&](HWND dialog, CProgramLoop&)
+        {
+            SetDlgItemTextW(dialog, IDC_NAME_EDIT, L"x\\y");
+            SetDlgItemTextW(dialog, IDC_PATH_EDIT, path.c_str());
+            s_editor = dialog;
+            const UINT_PTR timer = SetTimer(nullptr, 0, 20, OnRefusalTimer);
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+            KillTimer(nullptr, timer);
+            EXPECT_EQ(nullptr, s_editor) << "no refusal was shown";
+            EXPECT_EQ(LoadResString(IDS_NAME_HAS_BACKSLASH), s_refusal);
+            EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog closed on a refused name";
+            EXPECT_EQ(GetDlgItem(dialog, IDC_NAME_EDIT), GetFocus());
+            EXPECT_EQ(nullptr, m_dialog.m_item);
+            SetDlgItemTextW(dialog, IDC_NAME_EDIT, L"x y");
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+        },
+        std::nullopt, std::wstring(L"Zeta tools"));
+    ASSERT_EQ(IDOK, result);
+    EXPECT_EQ(L"x y", m_dialog.m_name);
+}
+
 TEST_F(DialogsEditItem, AnEmptiedHotKeyFieldGivesNoHotKey)
 {
     const std::wstring path = ProgramPath();

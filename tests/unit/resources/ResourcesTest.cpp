@@ -54,6 +54,9 @@ const StringCase kStrings[] = {
 
 // Messages added since, each with an id of its own outside the table above.
 const StringCase kAddedStrings[] = {
+    {IDS_NAME_HAS_BACKSLASH, L"A name cannot contain a backslash (\\)"},
+    {IDS_NAME_EMPTY, L"A name cannot be empty"},
+    {IDS_NAME_TOO_LONG, L"A name cannot be longer than 255 characters"},
     {IDS_PATH_NOT_FOUND, L"The path names no file or folder. Type a full path, or the name of a "
                          L"program the system can find."},
 };

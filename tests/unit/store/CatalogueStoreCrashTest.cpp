@@ -21,6 +21,8 @@ const wchar_t ActionVariable[] = L"PATHMOOR_TEST_CATALOGUE_CRASH_ACTION";
 const wchar_t StepVariable[] = L"PATHMOOR_TEST_CATALOGUE_CRASH_STEP";
 const wchar_t SaveAction[] = L"save";
 const wchar_t RecoverAction[] = L"recover";
+// A save that cannot replace the live lists, so it reports a failure.
+const wchar_t BlockedSaveAction[] = L"blocked-save";
 constexpr UINT KilledExitCode = 3;
 constexpr DWORD ChildFailed = 0xfffffff0;
 constexpr DWORD ChildTimeout = 60000;
@@ -73,9 +75,9 @@ TEST(CatalogueStoreCrashChild, DISABLED_RunUntilKilled)
     Fill(catalogue, NewContent());
     s_killAt = static_cast<unsigned>(std::stoul(EnvironmentValue(StepVariable)));
     SetCatalogueWriteHook(CountWriteAndKill);
-    const bool done = action == SaveAction ? SaveCatalogue(catalogue) : RecoverCatalogueStore();
+    const bool done = action == RecoverAction ? RecoverCatalogueStore() : SaveCatalogue(catalogue);
     SetCatalogueWriteHook(nullptr);
-    EXPECT_TRUE(done);
+    EXPECT_EQ(action != BlockedSaveAction, done);
 }
 
 // Runs the child's action, ended before its write number step; its exit code,
@@ -168,6 +170,23 @@ protected:
 
     static void StoreOld() { StoreOnly(SampleCatalogue()); }
 
+    // The old catalogue as the complete staged copy of a save that could not replace the
+    // live lists: a volatile key cannot hold the non-volatile kind key below it.
+    static void StoreOldBlocked()
+    {
+        SHDeleteKeyW(HKEY_CURRENT_USER, RootPath().c_str());
+        ASSERT_EQ(ERROR_SUCCESS, CreateRawKey(RootPath()));
+        HKEY blocker = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyExW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str(), 0, nullptr,
+                                  REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &blocker, nullptr));
+        RegCloseKey(blocker);
+        CCatalogue catalogue;
+        Fill(catalogue, SampleCatalogue());
+        ASSERT_FALSE(SaveCatalogue(catalogue));
+        ASSERT_TRUE(IsStagingMarked());
+    }
+
     // Saves the new catalogue over the old one in this process, counting the
     // writes and noting the first after the staging key was marked complete.
     void CountSaveWrites()
@@ -220,6 +239,35 @@ TEST_F(CatalogueStoreCrash, SaveCutShortAtEveryWrite)
     }
     EXPECT_EQ(m_saveWrites + 1, step) << "the child's save took another number of writes";
     ExpectStore(true);
+}
+
+// While the live lists cannot be replaced, a save goes beside the complete copy that
+// waits: cut short anywhere, the store loads the whole old or the whole new catalogue,
+// and the old one never comes back once the new one was complete.
+TEST_F(CatalogueStoreCrash, SaveBesideABlockedCopyCutShortAtEveryWrite)
+{
+    bool sawNew = false;
+    unsigned step = 1;
+    for (; step <= MaxSteps; ++step)
+    {
+        SCOPED_TRACE(testing::Message() << "save ended before write " << step);
+        ASSERT_NO_FATAL_FAILURE(StoreOldBlocked());
+        const DWORD exitCode = RunChild(BlockedSaveAction, step);
+        if (exitCode == 0)
+            break;
+        ASSERT_EQ(KilledExitCode, exitCode);
+        const CatalogueContent loaded = LoadStoredCatalogue();
+        const bool isNew = IsContent(loaded, NewContent());
+        EXPECT_TRUE(isNew || IsContent(loaded, SampleCatalogue()))
+            << "neither the old nor the new catalogue";
+        EXPECT_TRUE(isNew || !sawNew) << "the old catalogue came back";
+        sawNew = sawNew || isNew;
+        if (HasFailure())
+            return;
+    }
+    EXPECT_TRUE(sawNew) << "no kill left the new catalogue";
+    EXPECT_LT(step, MaxSteps) << "the save never ended";
+    EXPECT_TRUE(IsContent(LoadStoredCatalogue(), NewContent()));
 }
 
 TEST_F(CatalogueStoreCrash, RecoveryCutShortAtEveryWrite)

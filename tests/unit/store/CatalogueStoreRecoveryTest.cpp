@@ -13,6 +13,8 @@ namespace
 // A save in progress as the store leaves it: the kind keys under the staging
 // key, and the completion mark once all of them are written.
 const std::wstring Staging = RootPath(L"CatalogueStaging\\");
+// Takes a save while the first holds a complete copy that cannot be applied.
+const std::wstring SecondStaging = RootPath(L"CatalogueStaging2\\");
 const wchar_t CompleteValue[] = L"Complete";
 
 const ListContent LiveApplications = {
@@ -123,11 +125,6 @@ TEST_F(CatalogueStoreRecovery, UnfinishedRecoveryKeepsTheStagedSave)
     EXPECT_TRUE(IsDwordValue(Staging, CompleteValue, 1));
     // Loading takes the newest complete copy.
     EXPECT_TRUE(IsContent(LoadStoredCatalogue(), Staged()));
-    // A save cannot stage over it.
-    CCatalogue catalogue;
-    EXPECT_FALSE(SaveCatalogue(catalogue));
-    EXPECT_TRUE(IsDwordValue(Staging, CompleteValue, 1));
-
     SHDeleteKeyW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str());
     EXPECT_TRUE(RecoverCatalogueStore());
     EXPECT_FALSE(KeyExists(Staging));
@@ -150,10 +147,47 @@ TEST_F(CatalogueStoreRecovery, SaveThatCannotWriteTheLiveListsKeepsItsStagedCopy
     EXPECT_TRUE(IsDwordValue(Staging, CompleteValue, 1));
     EXPECT_TRUE(IsContent(LoadStoredCatalogue(), Staged()));
 
+    // Every later save tries again: its copy, numbered one higher, goes into the staging
+    // key that holds none and becomes the newest, and the older one goes.
+    const CatalogueContent later[] = {
+        {{{L"Games", {{L"Chess", {L"C:\\Games\\chess.exe", L"-fast", L"", 0x275}}}}},
+         LiveFolders,
+         {}},
+        {{{L"Games", {{L"Chess", {L"C:\\Games\\chess.exe", L"", L"", 0}}}},
+          {L"Office", {{L"Writer", {L"C:\\Office\\write.exe", L"", L"", 0}}}}},
+         {},
+         LiveShortcuts}};
+    const std::wstring* const slots[] = {&SecondStaging, &Staging};
+    for (DWORD save = 0; save < 2; ++save)
+    {
+        SCOPED_TRACE(testing::Message() << "later save " << save);
+        CCatalogue changed;
+        Fill(changed, later[save]);
+        EXPECT_FALSE(SaveCatalogue(changed));
+        EXPECT_TRUE(IsDwordValue(*slots[save], CompleteValue, save + 2));
+        EXPECT_FALSE(KeyExists(*slots[1 - save]));
+        EXPECT_TRUE(IsContent(LoadStoredCatalogue(), later[save]));
+    }
+
     SHDeleteKeyW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str());
     EXPECT_TRUE(RecoverCatalogueStore());
     EXPECT_FALSE(KeyExists(Staging));
+    EXPECT_FALSE(KeyExists(SecondStaging));
     EXPECT_FALSE(KeyExists(RootPath(FoldersKind)));
-    EXPECT_TRUE(IsContent(LoadStoredCatalogue(), Staged()));
+    EXPECT_TRUE(IsContent(LoadStoredCatalogue(), later[1]));
+}
+
+// A store with both staging keys complete, as a save cut short after marking the newer
+// one leaves it: the higher number wins, whichever key holds it.
+TEST_F(CatalogueStoreRecovery, HigherNumberedCompleteCopyWins)
+{
+    StageSave(false);
+    ASSERT_EQ(ERROR_SUCCESS, WriteDwordValue(Staging, CompleteValue, 6));
+    const ListContent newest = {{L"Games", {{L"Chess", {L"C:\\chess.exe", L"", L"", 0}}}}};
+    WriteRawList(SecondStaging + ApplicationsKind, newest);
+    ASSERT_EQ(ERROR_SUCCESS, WriteDwordValue(SecondStaging, CompleteValue, 7));
+    EXPECT_TRUE(IsContent(LoadStoredCatalogue(), {newest, LiveFolders, LiveShortcuts}));
+    EXPECT_FALSE(KeyExists(Staging));
+    EXPECT_FALSE(KeyExists(SecondStaging));
 }
 } // namespace

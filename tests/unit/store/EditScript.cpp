@@ -233,12 +233,12 @@ void ApplyEdit(CCatalogue& catalogue, const CatalogueEdit& edit)
     {
         if (edit.target == edit.category)
             return;
-        const CListItem& item = *category->m_items[category->FindItemIndex(edit.name)];
+        CListItem& item = *category->m_items[category->FindItemIndex(edit.name)];
         CCategory* target = list.FindCategory(edit.target);
-        target->InsertItem(
+        catalogue.MoveItem(
+            nullptr, item,
             MakeEntry(edit.kind, edit.name, target,
                       {item.GetPath(), item.GetArguments(), item.GetStartIn(), item.GetHotKey()}));
-        category->DeleteItem(edit.name);
         return;
     }
     case Action::DeleteEntry:

@@ -147,9 +147,19 @@ void WriteStrayContent(std::mt19937& random, const std::wstring& path)
     WriteStringValue(path, RandomKeyName(random, 20).c_str(), L"stray value");
 }
 
-void WriteEntry(std::mt19937& random, const StoreShape& shape, const std::wstring& categoryPath)
+// A fresh name, or now and then the case twin of the one before, which the registry opens
+// as the same key.
+std::wstring NextName(std::mt19937& random, const StoreShape& shape, std::wstring& previous)
 {
-    const std::wstring path = categoryPath + L"\\" + RandomName(random, shape);
+    previous =
+        !previous.empty() && OneIn(random, 6) ? CaseTwin(previous) : RandomName(random, shape);
+    return previous;
+}
+
+void WriteEntry(std::mt19937& random, const StoreShape& shape, const std::wstring& categoryPath,
+                std::wstring& previous)
+{
+    const std::wstring path = categoryPath + L"\\" + NextName(random, shape, previous);
     CreateRawKey(path);
     for (const wchar_t* name : StringValues)
         WriteOddString(random, path, name);
@@ -161,13 +171,15 @@ void WriteEntry(std::mt19937& random, const StoreShape& shape, const std::wstrin
 void WriteKind(std::mt19937& random, const StoreShape& shape, const std::wstring& kindPath)
 {
     const std::size_t categories = Pick(random, 5);
+    std::wstring previousCategory;
     for (std::size_t c = 0; c < categories; ++c)
     {
-        const std::wstring path = kindPath + RandomName(random, shape);
+        const std::wstring path = kindPath + NextName(random, shape, previousCategory);
         CreateRawKey(path);
         const std::size_t entries = Pick(random, 6);
+        std::wstring previousEntry;
         for (std::size_t e = 0; e < entries; ++e)
-            WriteEntry(random, shape, path);
+            WriteEntry(random, shape, path, previousEntry);
         if (OneIn(random, 15))
             WriteRawValue(path, L"", REG_SZ, L"x", 2 * sizeof(wchar_t));
     }
@@ -209,6 +221,29 @@ std::wstring RandomKeyName(std::mt19937& random, std::size_t maxLength)
     const std::size_t length =
         OneIn(random, 8) ? maxLength : 1 + Pick(random, std::min<std::size_t>(maxLength, 24));
     return RandomText(random, length);
+}
+
+std::wstring RandomCatalogueName(std::mt19937& random)
+{
+    std::wstring name = RandomKeyName(random, 40);
+    name += static_cast<wchar_t>(0x00C0 + Pick(random, 0x17));
+    if (OneIn(random, 5))
+        name.insert(Pick(random, name.size() + 1), 1, L'\\');
+    return name;
+}
+
+std::wstring CaseTwin(const std::wstring& name)
+{
+    std::wstring twin = name;
+    for (wchar_t& unit : twin)
+    {
+        if ((unit >= L'A' && unit <= L'Z') || (unit >= 0x00C0 && unit <= 0x00DE && unit != 0x00D7))
+            unit = static_cast<wchar_t>(unit + 0x20);
+        else if ((unit >= L'a' && unit <= L'z') ||
+                 (unit >= 0x00E0 && unit <= 0x00FE && unit != 0x00F7))
+            unit = static_cast<wchar_t>(unit - 0x20);
+    }
+    return twin;
 }
 
 void GenerateStore(std::mt19937& random, const StoreShape& shape)

@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/FolderItem.h"
+#include "catalogue/ShortcutItem.h"
 #include "store/CatalogueStore.h"
 #include "tests/unit/store/CatalogueStoreTest.h"
 #include "tests/unit/store/EditScript.h"
@@ -182,6 +185,74 @@ TEST_P(StoreTortureBatch, GeneratedStoresSurviveASaveUnchanged)
 
 INSTANTIATE_TEST_SUITE_P(Seeds, StoreTortureBatch, testing::Range(0u, Batches));
 
+std::unique_ptr<CListItem> MakeRandomEntry(int kind, const std::wstring& name, CCategory* category,
+                                           std::mt19937& random)
+{
+    const std::wstring path = L"C:\\" + RandomKeyName(random, 30);
+    if (kind == 1)
+        return std::make_unique<CFolderItem>(name, category, path, nullptr);
+    if (kind == 2)
+        return std::make_unique<CShortcutItem>(name, category, path, L"", L"", 0, nullptr);
+    return std::make_unique<CApplicationItem>(name, category, path, L"/a", L"", 0, nullptr);
+}
+
+// Through the model as the dialogs and drops do, with names that no key can hold and
+// case twins, which one key would hold twice: the model must refuse both.
+void BuildRandomList(std::mt19937& random, CCategorizedList& list, int kind)
+{
+    const unsigned categories = 1 + random() % 4;
+    for (unsigned c = 0; c < categories; ++c)
+    {
+        const bool twin = !list.m_categories.empty() && random() % 4 == 0;
+        const std::wstring name =
+            twin ? CaseTwin(list.m_categories.back()->m_name) : RandomCatalogueName(random);
+        CCategory* category = list.FindCategory(name);
+        EXPECT_EQ(twin, category != nullptr) << "category {" << Codes(name) << "}";
+        if (!category)
+        {
+            category = list.AddCategory(name);
+            const bool storable = name.find(L'\\') == std::wstring::npos;
+            EXPECT_EQ(storable, category != nullptr) << "category {" << Codes(name) << "}";
+            if (!category)
+                continue;
+        }
+        const unsigned entries = random() % 6;
+        for (unsigned e = 0; e < entries; ++e)
+        {
+            const bool entryTwin = !category->m_items.empty() && random() % 4 == 0;
+            const std::wstring entryName = entryTwin ? CaseTwin(category->m_items.back()->m_name)
+                                                     : RandomCatalogueName(random);
+            const bool storable = entryName.find(L'\\') == std::wstring::npos;
+            EXPECT_EQ(storable && !entryTwin,
+                      category->InsertItem(MakeRandomEntry(kind, entryName, category, random)))
+                << "entry {" << Codes(entryName) << "}";
+        }
+    }
+}
+
+// What the model took is stored whole and comes back unchanged: nothing nested, merged
+// or lost.
+TEST_F(StoreTorture, RefusedNamesNeverReachTheStore)
+{
+    const unsigned count = StoresPerBatch * TortureScale();
+    for (unsigned index = 0; index < count && !HasFailure(); ++index)
+    {
+        const unsigned seed = BaseSeed + 90000 + index;
+        SCOPED_TRACE(testing::Message() << "catalogue of seed " << seed);
+        SHDeleteKeyW(HKEY_CURRENT_USER, RootKey.c_str());
+        std::mt19937 random(seed);
+        CCatalogue catalogue;
+        BuildRandomList(random, catalogue.m_applications, 0);
+        BuildRandomList(random, catalogue.m_folders, 1);
+        BuildRandomList(random, catalogue.m_shortcuts, 2);
+        EXPECT_TRUE(SaveCatalogue(catalogue)) << "the save reported a failure";
+        const OrderedCatalogue built = {{OrderOf(catalogue.m_applications),
+                                         OrderOf(catalogue.m_folders),
+                                         OrderOf(catalogue.m_shortcuts)}};
+        EXPECT_TRUE(IsSameCatalogue(LoadAsAtStartUp(false), built));
+    }
+}
+
 // Names longer than the 100 characters a save keeps.
 TEST_F(StoreTorture, StoresWithOverlongNamesSurviveASaveUnchanged)
 {
@@ -266,6 +337,15 @@ std::size_t LastJournalled(const std::wstring& journal, std::size_t done)
 
 // Started by KilledDuringEdits only: loads the store as start-up does and goes
 // on with the script after the edits the parent found saved.
+CCatalogue* s_editedCatalogue = nullptr;
+unsigned s_changeSaves = 0;
+
+void SaveEditedCatalogue()
+{
+    ++s_changeSaves;
+    EXPECT_TRUE(SaveCatalogue(*s_editedCatalogue)) << "a notified change was not stored";
+}
+
 TEST(StoreTortureChild, DISABLED_EditUntilKilled)
 {
     const std::wstring script = Variable(ScriptVariable);
@@ -283,12 +363,34 @@ TEST(StoreTortureChild, DISABLED_EditUntilKilled)
     SetEvent(ready);
     CloseHandle(ready);
     const CJournal journal(Variable(JournalVariable));
+    // Stores the catalogue at every change it notifies, as the main window does.
+    s_editedCatalogue = &catalogue;
+    CCatalogue::SetChangeHook(SaveEditedCatalogue);
     for (std::size_t next = done; next < edits.size(); ++next)
     {
+        s_changeSaves = 0;
         ApplyEdit(catalogue, edits[next]);
-        ASSERT_TRUE(SaveCatalogue(catalogue)) << "edit " << next + 1;
+        // A move notified as an add and a delete would be stored twice, with the entry
+        // in both categories in between.
+        ASSERT_GE(1u, s_changeSaves) << "edit " << next + 1 << " was stored " << s_changeSaves
+                                     << " times: " << DescribeEdit(edits[next]);
+        if (s_changeSaves == 0)
+        {
+            ASSERT_TRUE(SaveCatalogue(catalogue)) << "edit " << next + 1;
+        }
         ASSERT_TRUE(journal.Append(next + 1)) << "error " << GetLastError();
     }
+    CCatalogue::SetChangeHook(nullptr);
+}
+
+// The categories of the edit's list that hold an entry of the edit's name.
+std::size_t CategoriesHolding(const CatalogueContent& content, const CatalogueEdit& edit)
+{
+    const ListContent* lists[] = {&content.applications, &content.folders, &content.shortcuts};
+    std::size_t holding = 0;
+    for (const auto& category : *lists[edit.kind])
+        holding += category.second.count(edit.name);
+    return holding;
 }
 
 class StoreTortureKill : public CatalogueStoreTest
@@ -347,10 +449,19 @@ protected:
 
     // The store must be the state after the last journalled edit or after the
     // one following it; returns the number of edits the store holds.
-    std::size_t CheckStore(const std::vector<CatalogueContent>& states, std::size_t journalled)
+    std::size_t CheckStore(const std::vector<CatalogueContent>& states, std::size_t journalled,
+                           const std::vector<CatalogueEdit>& script)
     {
         RecoverCatalogueStore();
         const CatalogueContent loaded = LoadStoredCatalogue();
+        // The edit that the kill may have cut short: a moved entry is in exactly one
+        // category, whichever side of the move was stored.
+        if (journalled < script.size() &&
+            script[journalled].action == CatalogueEdit::Action::MoveEntry)
+        {
+            EXPECT_EQ(1u, CategoriesHolding(loaded, script[journalled]))
+                << DescribeEdit(script[journalled]);
+        }
         if (IsContent(loaded, states[journalled]))
             return journalled;
         const std::size_t next = std::min(journalled + 1, states.size() - 1);
@@ -389,7 +500,7 @@ TEST_F(StoreTortureKill, StoreIsACompleteEditedCatalogueAfterEveryKill)
         SCOPED_TRACE(testing::Message()
                      << "last journalled edit " << journalled << ": "
                      << (journalled ? DescribeEdit(script[journalled - 1]) : ""));
-        done = CheckStore(states, journalled);
+        done = CheckStore(states, journalled, script);
         ASSERT_FALSE(HasFailure());
         savedAhead += done > journalled ? 1 : 0;
     }
@@ -398,6 +509,6 @@ TEST_F(StoreTortureKill, StoreIsACompleteEditedCatalogueAfterEveryKill)
     RecordProperty("KillsAfterAnUnjournalledSave", static_cast<int>(savedAhead));
     ASSERT_NO_FATAL_FAILURE(RunChild(done, INFINITE));
     EXPECT_EQ(count, LastJournalled(m_journal, done));
-    EXPECT_EQ(count, CheckStore(states, count));
+    EXPECT_EQ(count, CheckStore(states, count, script));
 }
 } // namespace

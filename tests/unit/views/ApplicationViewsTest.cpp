@@ -308,6 +308,16 @@ TEST_F(ApplicationViews, DroppedPathLongerThanMaxPathArrivesWhole)
     EXPECT_EQ(path, m_tools->m_items[0]->GetPath());
 }
 
+// Without its extension it would have no name, and no key of its own in the store.
+TEST_F(ApplicationViews, DroppedFileNamedOnlyByItsExtensionKeepsItsWholeName)
+{
+    CMessageBoxCloser closer;
+    Drop({L"C:\\new\\.exe"}, __LINE__);
+    EXPECT_TRUE(closer.m_texts.empty());
+    ASSERT_EQ(1u, m_tools->m_items.size());
+    EXPECT_EQ(L".exe", m_tools->m_items[0]->GetName());
+}
+
 TEST_F(ApplicationViews, DroppedDuplicateNameIsRefused)
 {
     ASSERT_NE(nullptr, AddApplication(L"App", L"C:\\old\\app.exe"));

@@ -61,6 +61,13 @@ protected:
     CCategory* m_folderTarget = nullptr;
 };
 
+unsigned s_changes = 0;
+
+void CountChange()
+{
+    ++s_changes;
+}
+
 DWORD ProbeCtrlAltF20()
 {
     SetLastError(0xDEADBEEF);
@@ -82,8 +89,13 @@ TEST_F(DropContract, DraggedEntryMovesWithItsHotKey)
     const HWND oldRow = editor->m_window->GetHwnd();
 
     CMessageBoxCloser closer;
+    s_changes = 0;
+    CCatalogue::SetChangeHook(CountChange);
     Drag(oldRow, m_target->m_window->GetHwnd());
+    CCatalogue::SetChangeHook(nullptr);
     EXPECT_TRUE(closer.m_texts.empty());
+    // Stored as one change: two would leave the entry in both categories in between.
+    EXPECT_EQ(1u, s_changes);
 
     EXPECT_TRUE(m_source->m_items.empty());
     EXPECT_FALSE(IsWindow(oldRow)) << "the old entry went with its row";
