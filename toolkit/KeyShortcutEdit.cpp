@@ -128,6 +128,8 @@ LRESULT CKeyShortcutEdit::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     // The text is the held combination: nothing may type, paste, cut, clear or undo it,
     // and the edit's own menu (right button, Shift+F10, the Apps key) would offer that.
     case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_IME_COMPOSITION:
     case WM_PASTE:
     case WM_CUT:
     case WM_CLEAR:
