@@ -3,6 +3,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <new>
+#include <utility>
 
 #include "app/AboutBox.h"
 #include "app/ColumnPlacer.h"
@@ -19,6 +21,7 @@
 #include "store/CatalogueStore.h"
 #include "store/SettingsStore.h"
 #include "toolkit/Application.h"
+#include "toolkit/KeyShortcutEdit.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
 #include "views/CategoryItemWindow.h"
@@ -71,6 +74,8 @@ CMainWnd::CMainWnd() : m_toolbar(new CShortcutsToolbar), m_catalogue(nullptr)
 
 CMainWnd::~CMainWnd()
 {
+    // The editor's field goes with the catalogue and must not call back into this.
+    CKeyShortcutEdit::SetFocusListener(nullptr);
     delete m_catalogue;
     delete m_toolbar;
     delete m_foldersPane;
@@ -220,10 +225,8 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT CMainWnd::OnCreate()
 {
-    UINT modifiers = 0;
-    UINT key = 0;
-    if (LoadShowWindowHotKey(modifiers, key))
-        RegisterHotKey(GetHwnd(), ShowWindowHotKeyId, modifiers, key);
+    RegisterShowWindowHotKey();
+    CKeyShortcutEdit::SetFocusListener(this);
 
     // The store is read while the windows that will show it are made.
     RecoverCatalogueStore();
@@ -528,6 +531,36 @@ LRESULT CMainWnd::OnHotKey(WPARAM wParam)
     if (!m_catalogue->LaunchApplicationByHotKeyId(id))
         m_catalogue->LaunchShortcutByHotKeyId(id);
     return 0;
+}
+
+bool CMainWnd::RegisterShowWindowHotKey()
+{
+    UINT modifiers = 0;
+    UINT key = 0;
+    return LoadShowWindowHotKey(modifiers, key) &&
+           RegisterHotKey(GetHwnd(), ShowWindowHotKeyId, modifiers, key);
+}
+
+void CMainWnd::OnHotKeyFieldFocus(bool focused)
+{
+    // Registered, the combinations would be taken before the field could record them.
+    if (focused)
+    {
+        try
+        {
+            m_catalogue->SuspendHotKeys();
+        }
+        catch (const std::bad_alloc&)
+        {
+            // Nothing was taken back: the entries' hotkeys stay as they are.
+        }
+        m_showWindowHotKeySuspended = UnregisterHotKey(GetHwnd(), ShowWindowHotKeyId) != FALSE;
+        return;
+    }
+    m_catalogue->ResumeHotKeys();
+    // The stored value, which the dialog's OK may have changed meanwhile.
+    if (std::exchange(m_showWindowHotKeySuspended, false))
+        RegisterShowWindowHotKey();
 }
 
 LRESULT CMainWnd::OnRestoreApp()

@@ -10,6 +10,7 @@
 #include "app/TabControl.h"
 #include "app/TabControlListener.h"
 #include "store/Settings.h"
+#include "toolkit/KeyShortcutEditListener.h"
 #include "toolkit/ToolTipControl.h"
 #include "toolkit/Window.h"
 
@@ -30,7 +31,7 @@ class CPageWindow;
 class CShortcutsToolbar;
 
 // The program's one top-level window; owns the user interface and the catalogue.
-class CMainWnd : public CWindow, public IMyTabControlListener
+class CMainWnd : public CWindow, public IMyTabControlListener, public IKeyShortcutEditListener
 {
 public:
     CMainWnd();
@@ -44,6 +45,8 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnTabChanged(int index) override;
+    // Every global hotkey of the program is held back while a hotkey field has the focus.
+    void OnHotKeyFieldFocus(bool focused) override;
 
     void ShowMainWindow();
     void ShowTrayMenu();
@@ -94,7 +97,12 @@ private:
     // One "Shortcut key" dialog at a time: a second request brings it forward.
     void ShowHotKeyDialog();
     void CarryOutTrayCommand(UINT command);
+    // The stored show-window hotkey, under its id; false when none is stored or the
+    // system refuses it.
+    bool RegisterShowWindowHotKey();
 
+    // A hotkey field took the show-window hotkey's registration back.
+    bool m_showWindowHotKeySuspended = false;
     CMyTabControl m_tabControl;
     std::vector<CPageWindow*> m_pages;
     HICON m_trayIcon = nullptr;

@@ -3,12 +3,15 @@
 #include "app/MainWnd.h"
 #include "app/PageWindow.h"
 #include "catalogue/ApplicationItem.h"
+#include "catalogue/LaunchItem.h"
 #include "catalogue/NameOrder.h"
 #include "catalogue/ShortcutItem.h"
 #include "dialogs/AddCategoryDialog.h"
 #include "dialogs/EditItemDialog.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
+
+#include <algorithm>
 
 namespace
 {
@@ -61,6 +64,28 @@ UINT HotKeyModifiers(WORD hotKey)
     if (flags & HOTKEYF_SHIFT)
         modifiers |= MOD_SHIFT;
     return modifiers;
+}
+
+BOOL RegisterCombination(HWND window, int id, WORD hotKey)
+{
+    return RegisterHotKey(window, id, HotKeyModifiers(hotKey), LOBYTE(hotKey));
+}
+
+// Applications and shortcuts: the entries that can carry a hotkey.
+template <typename TVisit> void ForEachLaunchItem(CCatalogue& catalogue, TVisit visit)
+{
+    for (const CCategorizedList* list : {static_cast<CCategorizedList*>(&catalogue.m_applications),
+                                         static_cast<CCategorizedList*>(&catalogue.m_shortcuts)})
+    {
+        for (const auto& category : list->m_categories)
+        {
+            for (const auto& item : category->m_items)
+            {
+                if (const auto* entry = dynamic_cast<const CLaunchItem*>(item.get()))
+                    visit(*entry);
+            }
+        }
+    }
 }
 
 // TItem is the one item class the list holds. -1 marks the entries without a
@@ -299,6 +324,45 @@ bool CCatalogue::RefuseUnstorableName(HWND owner, const std::wstring& name)
         return false;
     MessageBoxW(owner, LoadResString(refusal).c_str(), nullptr, MB_ICONWARNING);
     return true;
+}
+
+void CCatalogue::SuspendHotKeys()
+{
+    if (m_hotKeysSuspended)
+        return;
+    size_t count = 0;
+    ForEachLaunchItem(*this, [&count](const CLaunchItem&) { ++count; });
+    // Room first: a registration taken back must not lose the id it is resumed under.
+    m_suspendedHotKeyIds.clear();
+    m_suspendedHotKeyIds.reserve(count);
+    const HWND window = HotKeyWindow();
+    ForEachLaunchItem(*this,
+                      [this, window](const CLaunchItem& item)
+                      {
+                          if (item.m_hotKeyId != -1 && UnregisterHotKey(window, item.m_hotKeyId))
+                              m_suspendedHotKeyIds.push_back(item.m_hotKeyId);
+                      });
+    m_hotKeysSuspended = true;
+}
+
+bool CCatalogue::ResumeHotKeys()
+{
+    if (!m_hotKeysSuspended)
+        return true;
+    m_hotKeysSuspended = false;
+    bool resumed = true;
+    const HWND window = HotKeyWindow();
+    // An entry registered again or deleted meanwhile no longer carries its old id.
+    ForEachLaunchItem(*this,
+                      [this, window, &resumed](const CLaunchItem& item)
+                      {
+                          const auto& ids = m_suspendedHotKeyIds;
+                          if (std::find(ids.begin(), ids.end(), item.m_hotKeyId) != ids.end())
+                              resumed &= RegisterCombination(window, item.m_hotKeyId,
+                                                             item.m_hotKey) != FALSE;
+                      });
+    m_suspendedHotKeyIds.clear();
+    return resumed;
 }
 
 CCatalogue* CCatalogue::Current()

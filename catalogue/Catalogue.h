@@ -84,6 +84,15 @@ public:
     static void SetChangeHook(void (*hook)());
     // True, once owner has said why, for a name the store cannot hold (NameRefusal).
     static bool RefuseUnstorableName(HWND owner, const std::wstring& name);
+    // Takes every entry's registration back while a hotkey field has the focus, so that
+    // the field receives the keys; ids, words and states of the entries stay as they are.
+    void SuspendHotKeys();
+    // Registers again, under their ids, the entries that the suspension took back and
+    // that still carry those ids. False when the system refused one of them (another
+    // program took the combination meanwhile); that entry keeps its id.
+    bool ResumeHotKeys();
+    bool HotKeysSuspended() const { return m_hotKeysSuspended; }
+
     // The catalogue of the main window, or null before there is one.
     static CCatalogue* Current();
     // An entry's registration: the old one ends, and a word that is not 0 gets a new id.
@@ -98,4 +107,8 @@ public:
     CShortcutCategorizedList m_shortcuts;
     std::unique_ptr<CEditItemDialog> m_itemEditor;
     int m_lastHotKeyId = 1;
+
+private:
+    bool m_hotKeysSuspended = false;
+    std::vector<int> m_suspendedHotKeyIds;
 };

@@ -371,12 +371,12 @@ LRESULT CALLBACK CEditItemDialog::GetMessageHook(int code, WPARAM wParam, LPARAM
         msg->hwnd == s_hotKeyEdit->GetHwnd())
     {
         const UINT message = msg->message;
-        const bool routed = message == WM_KEYDOWN || message == WM_KEYUP ||
-                            message == WM_SYSKEYDOWN || message == WM_SYSKEYUP ||
-                            message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
-        // A key the field took must not type a character nor reach the dialog's mnemonics.
-        if (routed && s_hotKeyEdit->PreTranslateMessage(msg) &&
-            (message == WM_KEYDOWN || message == WM_SYSKEYDOWN))
+        const bool key = message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+                         message == WM_SYSKEYUP;
+        const bool routed = key || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
+        // A key the field took must not type a character, reach the dialog's mnemonics or
+        // open a menu (Alt, F10 and the Apps key do that on their way up).
+        if (routed && s_hotKeyEdit->PreTranslateMessage(msg) && key)
             msg->wParam = 0;
     }
     return CallNextHookEx(s_hook, code, wParam, lParam);

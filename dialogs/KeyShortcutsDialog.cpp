@@ -66,11 +66,11 @@ void CKeyShortcutsDialog::OnCommand(WPARAM wParam)
 
 void CKeyShortcutsDialog::OnOk()
 {
-    // m_modifiers stays 0 while the field only shows the stored hotkey: then the
-    // registration and the stored value stay as they are.
-    const UINT modifiers = m_hotKeyEdit.m_modifiers;
-    const UINT key = m_hotKeyEdit.m_key;
-    if (modifiers && key)
+    // While the field holds the stored hotkey, the registration and the stored value stay
+    // as they are.
+    const UINT modifiers = m_hotKeyEdit.GetModifiers();
+    const UINT key = m_hotKeyEdit.GetKey();
+    if (m_hotKeyEdit.IsChanged() && modifiers && key)
     {
         UnregisterHotKey(m_mainWindow, kShowWindowHotKeyId);
         // Stored even when another program holds the combination: the next start

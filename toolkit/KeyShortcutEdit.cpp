@@ -2,8 +2,11 @@
 
 #include "toolkit/KeyNames.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
+
+IKeyShortcutEditListener* CKeyShortcutEdit::s_listener = nullptr;
 
 namespace
 {
@@ -20,9 +23,25 @@ constexpr Modifier kAlt = {MOD_ALT, HOTKEYF_ALT, L"Alt"};
 constexpr Modifier kShift = {MOD_SHIFT, HOTKEYF_SHIFT, L"Shift"};
 constexpr Modifier kWin = {MOD_WIN, 0, L"Win"};
 
+struct KeyStates
+{
+    bool ctrl;
+    bool shift;
+    bool alt;
+    bool win;
+
+    bool Any() const { return ctrl || shift || alt || win; }
+};
+
 bool IsDown(int virtualKey)
 {
     return (GetKeyState(virtualKey) & 0x8000) != 0;
+}
+
+KeyStates ReadKeyStates(bool allowWin)
+{
+    const bool win = allowWin && (IsDown(VK_LWIN) || IsDown(VK_RWIN));
+    return {IsDown(VK_CONTROL), IsDown(VK_SHIFT), IsDown(VK_MENU), win};
 }
 
 std::wstring Join(const std::vector<std::wstring>& parts, const wchar_t* separator)
@@ -48,13 +67,90 @@ std::wstring StoredKeyName(UINT key)
 }
 
 // Stored hotkeys are shown with " + " between the modifiers; the key follows after "+ ".
-std::wstring StoredHotKeyText(const std::vector<std::wstring>& modifiers, UINT key)
+std::wstring StoredHotKeyText(UINT modifiers, std::initializer_list<Modifier> order, UINT key)
 {
-    return Join(modifiers, L" + ") + L"+ " + StoredKeyName(key);
+    std::vector<std::wstring> names;
+    for (const Modifier& modifier : order)
+    {
+        if (modifiers & modifier.modBit)
+            names.push_back(modifier.name);
+    }
+    return Join(names, L" + ") + L"+ " + StoredKeyName(key);
+}
+
+BYTE HotKeyFlags(UINT modifiers)
+{
+    BYTE flags = 0;
+    for (const Modifier& modifier : {kAlt, kShift, kCtrl})
+    {
+        if (modifiers & modifier.modBit)
+            flags |= modifier.hotKeyFlag;
+    }
+    return flags;
+}
+
+// 0 without a key or without a modifier a shell link can hold.
+WORD MakeHotKey(UINT modifiers, UINT key)
+{
+    const BYTE flags = HotKeyFlags(modifiers);
+    return flags && key ? MAKEWORD(LOBYTE(key), flags) : 0;
+}
+
+UINT ModifiersOfFlags(BYTE flags)
+{
+    UINT modifiers = 0;
+    for (const Modifier& modifier : {kCtrl, kAlt, kShift})
+    {
+        if (flags & modifier.hotKeyFlag)
+            modifiers |= modifier.modBit;
+    }
+    return modifiers;
 }
 } // namespace
 
 CKeyShortcutEdit::CKeyShortcutEdit(bool allowWin) : m_allowWin(allowWin) {}
+
+CKeyShortcutEdit::~CKeyShortcutEdit()
+{
+    // The window outlives this object by a moment and no longer reaches it.
+    TellFocus(false);
+}
+
+void CKeyShortcutEdit::SetFocusListener(IKeyShortcutEditListener* listener)
+{
+    s_listener = listener;
+}
+
+LRESULT CKeyShortcutEdit::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg)
+    {
+    // The text is the held combination: nothing may type, paste, cut, clear or undo it,
+    // and the edit's own menu (right button, Shift+F10, the Apps key) would offer that.
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_IME_COMPOSITION:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case WM_CONTEXTMENU:
+        return 0;
+    case WM_SETFOCUS:
+    {
+        const LRESULT result = CEdit::WindowProc(msg, wParam, lParam);
+        TellFocus(true);
+        return result;
+    }
+    case WM_KILLFOCUS:
+    case WM_DESTROY:
+        TellFocus(false);
+        return CEdit::WindowProc(msg, wParam, lParam);
+    default:
+        return CEdit::WindowProc(msg, wParam, lParam);
+    }
+}
 
 bool CKeyShortcutEdit::PreTranslateMessage(MSG* msg)
 {
@@ -65,7 +161,9 @@ bool CKeyShortcutEdit::PreTranslateMessage(MSG* msg)
         return OnKeyDown(msg->wParam);
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        return OnKeyUp(msg->wParam);
+        // Tab keeps moving the focus, so the field can be left by keyboard; every other
+        // key-up is taken and changes nothing.
+        return msg->wParam != VK_TAB;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         return OnButtonDown();
@@ -76,115 +174,110 @@ bool CKeyShortcutEdit::PreTranslateMessage(MSG* msg)
 
 bool CKeyShortcutEdit::OnKeyDown(WPARAM key)
 {
-    // Tab keeps moving the focus, so the field can be left by keyboard.
     if (key == VK_TAB)
         return false;
-    ReadKeyStates();
-    m_keyName = GetKeyName(static_cast<UINT>(key));
-    if (!m_keyName.empty())
-        m_key = static_cast<UINT>(key);
-    UpdateText();
-    return true;
-}
-
-bool CKeyShortcutEdit::OnKeyUp(WPARAM key)
-{
-    if (key == VK_TAB)
-        return false;
-    // Modifiers alone, or with a key that cannot be a hotkey, leave nothing behind.
-    if (m_keyName.empty())
-        SetText(L"");
+    const KeyStates down = ReadKeyStates(m_allowWin);
+    const std::wstring name = GetKeyName(static_cast<UINT>(key));
+    if (name.empty())
+    {
+        // No key name has them, so taking them to clear costs no combination.
+        if ((key == VK_BACK || key == VK_DELETE) && !down.Any())
+            Hold(0, 0, L"");
+        return true;
+    }
+    // A bare key becomes Ctrl plus the key, and a lone Shift or Alt is taken as Ctrl:
+    // plain keys, Shift and Alt combinations are what typing and menus use everywhere.
+    const bool ctrl = down.ctrl || !down.Any();
+    const bool loneShiftOrAlt = (down.shift != down.alt) && !down.win;
+    std::vector<std::wstring> parts;
+    UINT modifiers = 0;
+    const auto add = [&parts, &modifiers](bool on, const Modifier& modifier)
+    {
+        if (!on)
+            return;
+        parts.push_back(modifier.name);
+        modifiers |= modifier.modBit;
+    };
+    add(down.win, kWin);
+    add(ctrl || loneShiftOrAlt, kCtrl);
+    add(down.shift && (ctrl || down.alt || down.win), kShift);
+    add(down.alt && (ctrl || down.shift || down.win), kAlt);
+    Hold(modifiers, static_cast<UINT>(key), Join(parts, L"+ ") + L"+ " + name);
     return true;
 }
 
 bool CKeyShortcutEdit::OnButtonDown()
 {
-    // Swallowed, so that a click neither moves the caret nor opens the context menu.
+    // Swallowed, so that a click neither moves the caret nor starts a selection.
     SetFocus(GetHwnd());
     return true;
 }
 
-void CKeyShortcutEdit::ReadKeyStates()
+void CKeyShortcutEdit::Hold(UINT modifiers, UINT key, const std::wstring& text)
 {
-    m_shiftDown = IsDown(VK_SHIFT);
-    m_ctrlDown = IsDown(VK_CONTROL);
-    m_altDown = IsDown(VK_MENU);
-    if (m_allowWin)
-        m_winDown = IsDown(VK_LWIN) || IsDown(VK_RWIN);
+    // Held before the text is set, so the owner's EN_CHANGE sees the new combination; a
+    // text the window refuses leaves the old combination, which it still shows.
+    const UINT oldModifiers = m_modifiers;
+    const UINT oldKey = m_key;
+    m_modifiers = modifiers;
+    m_key = key;
+    if (!SetWindowTextW(GetHwnd(), text.c_str()))
+    {
+        m_modifiers = oldModifiers;
+        m_key = oldKey;
+    }
 }
 
-void CKeyShortcutEdit::UpdateText()
+void CKeyShortcutEdit::Load(UINT modifiers, UINT key, WORD hotKey, const std::wstring& text)
 {
-    // A bare key becomes Ctrl plus the key, and a lone Shift or Alt is taken as Ctrl:
-    // plain keys, Shift and Alt combinations are what typing and menus use everywhere.
-    const bool bareKey =
-        !m_keyName.empty() && !m_ctrlDown && !m_shiftDown && !m_altDown && !m_winDown;
-    const bool ctrl = m_ctrlDown || bareKey;
-    const bool loneShiftOrAlt = (m_shiftDown != m_altDown) && !m_winDown;
-    std::vector<std::wstring> parts;
-    m_modifiers = 0;
-    const auto add = [this, &parts](bool on, const Modifier& modifier)
-    {
-        if (!on)
-            return;
-        parts.push_back(modifier.name);
-        m_modifiers |= modifier.modBit;
-    };
-    add(m_winDown, kWin);
-    add(ctrl || loneShiftOrAlt, kCtrl);
-    add(m_shiftDown && (ctrl || m_altDown || m_winDown), kShift);
-    add(m_altDown && (ctrl || m_shiftDown || m_winDown), kAlt);
-    std::wstring text = Join(parts, L"+ ");
-    if (!text.empty())
-        text += L"+ ";
-    SetText(text + m_keyName);
+    Hold(modifiers, key, text);
+    m_loadedModifiers = m_modifiers;
+    m_loadedKey = m_key;
+    m_loadedHotKey = m_modifiers == modifiers && m_key == key ? hotKey : HeldHotKey();
+}
+
+bool CKeyShortcutEdit::IsChanged() const
+{
+    return m_modifiers != m_loadedModifiers || m_key != m_loadedKey;
 }
 
 WORD CKeyShortcutEdit::GetHotKey() const
 {
-    // An empty field means no hotkey, whatever an unnamed key left in m_modifiers.
-    if (GetText().empty())
-        return 0;
-    BYTE flags = 0;
-    for (const Modifier& modifier : {kAlt, kShift, kCtrl})
-    {
-        if (m_modifiers & modifier.modBit)
-            flags |= modifier.hotKeyFlag;
-    }
-    if (!flags || !m_key)
-        return 0;
-    return MAKEWORD(LOBYTE(m_key), flags);
+    // Unchanged, the stored word goes back as it came, flags the field does not show
+    // (HOTKEYF_EXT) included.
+    return IsChanged() ? HeldHotKey() : m_loadedHotKey;
+}
+
+WORD CKeyShortcutEdit::HeldHotKey() const
+{
+    return MakeHotKey(m_modifiers, m_key);
 }
 
 void CKeyShortcutEdit::SetHotKey(WORD hotKey)
 {
     if (!hotKey)
-        return;
-    m_modifiers = 0;
-    std::vector<std::wstring> names;
-    for (const Modifier& modifier : {kCtrl, kAlt, kShift})
     {
-        if (HIBYTE(hotKey) & modifier.hotKeyFlag)
-        {
-            names.push_back(modifier.name);
-            m_modifiers |= modifier.modBit;
-        }
+        Load(0, 0, 0, L"");
+        return;
     }
-    // Kept also without a name in the table: an entry edited for its name alone must not
+    // A key outside the table is held too: an entry edited for its name alone must not
     // lose the hotkey its shell link gave it.
+    const UINT modifiers = ModifiersOfFlags(HIBYTE(hotKey));
     const UINT key = LOBYTE(hotKey);
-    if (key)
-        m_key = key;
-    SetText(StoredHotKeyText(names, key));
+    Load(modifiers, key, hotKey, StoredHotKeyText(modifiers, {kCtrl, kAlt, kShift}, key));
 }
 
 void CKeyShortcutEdit::ShowModifiersAndKey(UINT modifiers, UINT key)
 {
-    std::vector<std::wstring> names;
-    for (const Modifier& modifier : {kCtrl, kAlt, kShift, kWin})
-    {
-        if (modifiers & modifier.modBit)
-            names.push_back(modifier.name);
-    }
-    SetText(StoredHotKeyText(names, key));
+    Load(modifiers, key, MakeHotKey(modifiers, key),
+         StoredHotKeyText(modifiers, {kCtrl, kAlt, kShift, kWin}, key));
+}
+
+void CKeyShortcutEdit::TellFocus(bool focused)
+{
+    if (focused == m_focusTold)
+        return;
+    m_focusTold = focused;
+    if (s_listener)
+        s_listener->OnHotKeyFieldFocus(focused);
 }

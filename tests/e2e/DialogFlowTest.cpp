@@ -10,6 +10,7 @@
 #include "tests/e2e/Registry.h"
 #include "tests/e2e/Screen.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,27 @@ void PressHotKeyFromElsewhere(HWND window, WORD key)
 {
     ShowWindow(window, SW_MINIMIZE);
     PressChord({VK_CONTROL, VK_MENU}, key);
+}
+
+// The entry row under the header of the first column (the first category in order).
+HWND FirstColumnEntry(const std::vector<HWND>& rows)
+{
+    HWND entry = nullptr;
+    for (HWND row : rows)
+        if (WindowRect(row).left == WindowRect(rows[0]).left && row != rows[0] &&
+            (entry == nullptr || WindowRect(row).top < WindowRect(entry).top))
+            entry = row;
+    return entry;
+}
+
+// The control with the keyboard focus in the thread that owns the window.
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
 }
 
 // The visible rows and headers of the applications page, top to bottom.
@@ -131,9 +153,11 @@ protected:
         return size > 0;
     }
 
+    // Every one: a recorder left running holds the test's output open.
     static void CloseRecorder()
     {
-        if (HWND recorder = FindWindowW(nullptr, L"Launch recorder"))
+        HWND recorder = nullptr;
+        while ((recorder = FindWindowExW(nullptr, recorder, nullptr, L"Launch recorder")))
             PostMessageW(recorder, WM_CLOSE, 0, 0);
     }
 
@@ -246,11 +270,7 @@ TEST_F(DialogFlowTest, EditorMovesAnEntryToAnotherCategoryWithItsHotKey)
     ASSERT_TRUE(WaitFor([&] { return (rows = PageRows(window)).size() == 4; }))
         << "the stored catalogue was not shown";
     // Alpha's header stands above its row; the columns run left to right.
-    HWND recorderRow = nullptr;
-    for (HWND row : rows)
-        if (WindowRect(row).left == WindowRect(rows[0]).left && row != rows[0] &&
-            (recorderRow == nullptr || WindowRect(row).top < WindowRect(recorderRow).top))
-            recorderRow = row;
+    HWND recorderRow = FirstColumnEntry(rows);
     ASSERT_NE(nullptr, recorderRow);
 
     OpenRowMenu(recorderRow);
@@ -283,6 +303,111 @@ TEST_F(DialogFlowTest, EditorMovesAnEntryToAnotherCategoryWithItsHotKey)
     PressHotKeyFromElsewhere(window, 'R');
     EXPECT_TRUE(WaitFor([&] { return RecorderStarted(); }))
         << "the hotkey did not survive the move";
+}
+
+// The keyboard's ways into and out of the hotkey field leave the stored word as it was. In
+// the field, the program's own hotkeys are combinations to record, not launches; once the
+// field is left they work again.
+TEST_F(DialogFlowTest, HotKeyFieldKeepsItsWordOnFocusMovesAndRecordsTheProgramsOwnHotKeys)
+{
+    constexpr DWORD CtrlAltA = 0x0641;
+    const std::wstring recorder = ExecutableDirectory() + L"launch_recorder.exe";
+    const std::wstring target = CategoriesKey + L"Alpha\\Target";
+    const std::wstring other = CategoriesKey + L"Beta\\Recorder";
+    ASSERT_TRUE(WriteString(target, L"ItemPath", recorder));
+    ASSERT_TRUE(WriteDword(target, L"HotKey", CtrlAltA));
+    ASSERT_TRUE(WriteString(other, L"ItemPath", recorder));
+    ASSERT_TRUE(WriteDword(other, L"HotKey", RecorderHotKey));
+    ASSERT_TRUE(WriteDword(ShowKey, L"Modifiers", MOD_CONTROL | MOD_ALT));
+    ASSERT_TRUE(WriteDword(ShowKey, L"Key", 'S'));
+    HWND window = Start();
+    ASSERT_NE(nullptr, window);
+    const auto openEditor = [&](HWND& editor)
+    {
+        std::vector<HWND> rows;
+        ASSERT_TRUE(WaitFor([&] { return (rows = PageRows(window)).size() == 4; }))
+            << "the stored catalogue was not shown";
+        OpenRowMenu(FirstColumnEntry(rows));
+        PressKey('E');
+        editor = WaitForDialog(L"Edit application");
+        ASSERT_NE(nullptr, editor);
+        // Activated, the dialog puts the focus on its first field: a click before that
+        // would lose the focus again.
+        const HWND name = GetDlgItem(editor, IDC_NAME_EDIT);
+        ASSERT_TRUE(WaitFor([&] { return FocusOf(editor) == name; }))
+            << "the editor did not take the focus";
+    };
+
+    HWND editor = nullptr;
+    ASSERT_NO_FATAL_FAILURE(openEditor(editor));
+    const HWND field = GetDlgItem(editor, IDC_HOTKEY_EDIT);
+    const HWND startIn = GetDlgItem(editor, IDC_START_IN_EDIT);
+    const std::wstring stored = L"Ctrl + Alt+ A";
+    EXPECT_EQ(stored, ControlText(field));
+    // From the path over the browse button to the "Advanced" link, which unfolds.
+    ClickControl(editor, IDC_PATH_EDIT);
+    PressKey(VK_TAB);
+    PressKey(VK_TAB);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(field) != FALSE; }))
+        << "the advanced fields did not unfold";
+    PressKey(VK_TAB);
+    PressKey(VK_TAB);
+    const struct
+    {
+        std::initializer_list<WORD> modifiers;
+        WORD key;
+        HWND focus;
+        const char* move;
+    } moves[] = {{{}, VK_TAB, field, "Tab in"},
+                 {{VK_SHIFT}, VK_TAB, startIn, "Shift+Tab out"},
+                 {{VK_MENU}, 'K', field, "Alt+K in"},
+                 {{VK_SHIFT}, VK_TAB, startIn, "Shift+Tab out again"}};
+    for (const auto& move : moves)
+    {
+        PressChord(move.modifiers, move.key);
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(editor) == move.focus; }))
+            << move.move << ": the focus is on " << FocusOf(editor);
+        Settle(editor);
+        EXPECT_EQ(stored, ControlText(field)) << move.move;
+    }
+    ClickControl(editor, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); })) << "the editor stayed open";
+    // The editor has returned: what its OK changed is stored once the window answers.
+    Settle(window);
+    DWORD hotKey = 0xdead;
+    ASSERT_TRUE(ReadDword(target, L"HotKey", hotKey));
+    EXPECT_EQ(CtrlAltA, hotKey) << "the focus moves changed the stored hotkey";
+
+    ASSERT_NO_FATAL_FAILURE(openEditor(editor));
+    const HWND secondField = GetDlgItem(editor, IDC_HOTKEY_EDIT);
+    ClickControl(editor, IDC_HOTKEY_EDIT);
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(editor) == secondField; }));
+    // The focus is seen before the field has heard of it and let the hotkeys go.
+    Settle(editor);
+    std::wstring shown;
+    for (const WORD key : {WORD('R'), WORD('S')})
+    {
+        const std::wstring expected = std::wstring(L"Ctrl+ Alt+ ") + wchar_t(key);
+        PressChord({VK_CONTROL, VK_MENU}, key);
+        const bool recorded =
+            WaitFor([&] { return (shown = ControlText(secondField)) == expected; });
+        // A recorder that the hotkey started must be up for the end of the test to close it.
+        if (!recorded)
+            WaitFor([&] { return RecorderStarted(); });
+        ASSERT_TRUE(recorded) << "the field shows \"" << Utf8(shown) << "\" for " << Utf8(expected);
+    }
+    ClickControl(editor, IDCANCEL);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); })) << "the editor stayed open";
+    Settle(window);
+    ASSERT_FALSE(RecorderStarted()) << "a hotkey pressed in the field launched its entry";
+
+    PressHotKeyFromElsewhere(window, 'R');
+    EXPECT_TRUE(WaitFor([&] { return RecorderStarted(); })) << "the entry's hotkey did not return";
+    EXPECT_EQ(1, CountWindowsOfClass(L"LaunchRecorderWindow")) << "launched more than once";
+    PressChord({VK_CONTROL, VK_MENU}, 'S');
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) && !IsIconic(window); }))
+        << "the show-window hotkey did not return";
 }
 
 TEST_F(DialogFlowTest, ShortcutKeyDialogFromTheTraySetsTheShowWindowHotKey)

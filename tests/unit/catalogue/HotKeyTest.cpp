@@ -269,3 +269,41 @@ TEST_F(CatalogueHotKey, LookUpFollowsAReRegistration)
     EXPECT_EQ(nullptr, m_catalogue->FindApplicationByHotKeyId(oldId));
     EXPECT_EQ(editor, m_catalogue->FindApplicationByHotKeyId(editor->m_hotKeyId));
 }
+
+// While a hotkey field has the focus its keys must reach it: the combinations are free.
+// Afterwards the entries hold them again under the same ids; one deleted meanwhile stays
+// gone.
+TEST_F(CatalogueHotKey, FocusInAHotKeyFieldSuspendsTheEntriesHotKeys)
+{
+    CCategory* tools = m_catalogue->m_applications.AddCategory(L"Hotkey tools");
+    CCategory* links = m_catalogue->m_shortcuts.AddCategory(L"Hotkey links");
+    auto application =
+        std::make_unique<CApplicationItem>(L"Editor", tools, L"", L"", L"", CtrlAltF20, nullptr);
+    CApplicationItem* editor = application.get();
+    ASSERT_TRUE(tools->InsertItem(std::move(application)));
+    ASSERT_TRUE(tools->InsertItem(
+        std::make_unique<CApplicationItem>(L"Gone", tools, L"", L"", L"", ShiftAltF22, nullptr)));
+    auto shortcut =
+        std::make_unique<CShortcutItem>(L"Notes", links, L"", L"", L"", CtrlAltF21, nullptr);
+    CShortcutItem* notes = shortcut.get();
+    ASSERT_TRUE(links->InsertItem(std::move(shortcut)));
+    const int editorId = editor->m_hotKeyId;
+    const int notesId = notes->m_hotKeyId;
+    ExpectHeld(CtrlAltF20, __LINE__);
+
+    m_mainWnd->OnHotKeyFieldFocus(true);
+    EXPECT_TRUE(m_catalogue->HotKeysSuspended());
+    for (const WORD hotKey : {CtrlAltF20, CtrlAltF21, ShiftAltF22})
+        ExpectFree(hotKey, __LINE__);
+    tools->DeleteItem(L"Gone");
+
+    m_mainWnd->OnHotKeyFieldFocus(false);
+    EXPECT_FALSE(m_catalogue->HotKeysSuspended());
+    ExpectHeld(CtrlAltF20, __LINE__);
+    ExpectHeld(CtrlAltF21, __LINE__);
+    ExpectFree(ShiftAltF22, __LINE__);
+    EXPECT_EQ(editorId, editor->m_hotKeyId);
+    EXPECT_EQ(notesId, notes->m_hotKeyId);
+    EXPECT_EQ(CtrlAltF20, editor->GetHotKey());
+    EXPECT_EQ(editor, m_catalogue->FindApplicationByHotKeyId(editorId));
+}

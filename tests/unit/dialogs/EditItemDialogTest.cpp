@@ -316,8 +316,10 @@ TEST_F(DialogsEditItem, AnEmptiedHotKeyFieldGivesNoHotKey)
             FocusHotKey(dialog);
             Type(loop, Chord({VK_CONTROL, 'J'}));
             EXPECT_EQ(L"Ctrl+ J", ItemText(dialog, IDC_HOTKEY_EDIT));
-            // A modifier alone leaves the field empty, with the J still remembered.
+            // A modifier alone changes nothing; Backspace alone clears the field.
             Type(loop, Chord({VK_SHIFT}));
+            EXPECT_EQ(L"Ctrl+ J", ItemText(dialog, IDC_HOTKEY_EDIT));
+            Type(loop, Chord({VK_BACK}));
             EXPECT_EQ(L"", ItemText(dialog, IDC_HOTKEY_EDIT));
             SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
         },

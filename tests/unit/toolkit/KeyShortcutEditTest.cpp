@@ -20,7 +20,7 @@ namespace
 {
 constexpr WORD kEditId = 100;
 constexpr WORD kButtonId = 101;
-constexpr UINT kSentinel = 0xdeadbeef;
+constexpr WORD kLabelId = 102;
 
 // What the field shows and holds, compared and printed as one value.
 struct FieldState
@@ -43,8 +43,41 @@ void PrintTo(const FieldState& state, std::ostream* out)
 
 FieldState StateOf(const CKeyShortcutEdit& edit)
 {
-    return {edit.GetText(), edit.m_modifiers, edit.m_key};
+    return {edit.GetText(), edit.GetModifiers(), edit.GetKey()};
 }
+
+// Records what the fields tell of their focus.
+class CFocusRecorder : public IKeyShortcutEditListener
+{
+public:
+    CFocusRecorder() { CKeyShortcutEdit::SetFocusListener(this); }
+    ~CFocusRecorder() { CKeyShortcutEdit::SetFocusListener(nullptr); }
+    CFocusRecorder(const CFocusRecorder&) = delete;
+    CFocusRecorder& operator=(const CFocusRecorder&) = delete;
+
+    void OnHotKeyFieldFocus(bool focused) override { m_calls.push_back(focused); }
+
+    std::vector<bool> m_calls;
+};
+
+// Ends a menu that a message opened, so that a failing test does not hang in it.
+class CMenuGuard
+{
+public:
+    CMenuGuard() : m_timer(SetTimer(nullptr, 0, 3000, OnTimer)) { s_menuEnded = false; }
+    ~CMenuGuard() { KillTimer(nullptr, m_timer); }
+    CMenuGuard(const CMenuGuard&) = delete;
+    CMenuGuard& operator=(const CMenuGuard&) = delete;
+
+    static bool s_menuEnded;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) { s_menuEnded = EndMenu() != FALSE; }
+
+    UINT_PTR m_timer;
+};
+
+bool CMenuGuard::s_menuEnded = false;
 
 TEST(ToolkitKeyNames, DigitsAndLettersAreTheirCharacter)
 {
@@ -85,6 +118,7 @@ protected:
     void SetUp() override
     {
         dialogs_test::ReleaseModifiers();
+        m_template.AddControl(L"Static", kLabelId, 0, 6, 6, 102, 8, L"Shortcut &key:");
         m_template.AddControl(L"Edit", kEditId, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 6, 18, 102,
                               14);
         m_template.AddControl(L"Button", kButtonId, BS_PUSHBUTTON | WS_TABSTOP, 6, 42, 50, 14,
@@ -127,33 +161,36 @@ protected:
 TEST_F(ToolkitKeyShortcutEdit, BareLetterBecomesCtrlAndLetter)
 {
     Start(m_edit);
-    m_edit.m_modifiers = kSentinel;
     Type(Chord({'A'}));
     EXPECT_EQ((FieldState{L"Ctrl+ A", MOD_CONTROL, 0x41}), StateOf(m_edit));
     EXPECT_EQ(0x0241, m_edit.GetHotKey());
 }
 
-TEST_F(ToolkitKeyShortcutEdit, HeldCtrlIsShownAndReleasingItClears)
+// Modifiers go down and up on every way into and out of the field; OK saves what the
+// field holds, so they must leave it as it was.
+TEST_F(ToolkitKeyShortcutEdit, ModifiersAloneChangeNothing)
 {
     Start(m_edit);
-    Type({KeyDown(VK_CONTROL)});
-    EXPECT_EQ((FieldState{L"Ctrl+ ", MOD_CONTROL, 0}), StateOf(m_edit));
-    Type({KeyUp(VK_CONTROL)});
-    EXPECT_EQ((FieldState{L"", MOD_CONTROL, 0}), StateOf(m_edit));
-    EXPECT_EQ(0, m_edit.GetHotKey());
-}
-
-TEST_F(ToolkitKeyShortcutEdit, ShiftAndFunctionKeyShowOnlyCtrlUntilKeyUp)
-{
-    Start(m_edit);
-    Type({KeyDown(VK_SHIFT), KeyDown(VK_F5)});
-    EXPECT_EQ((FieldState{L"Ctrl+ ", MOD_CONTROL, 0}), StateOf(m_edit));
-    Type({KeyUp(VK_F5)});
-    EXPECT_EQ(L"", m_edit.GetText());
-    Type({KeyUp(VK_SHIFT)});
-    EXPECT_EQ(L"", m_edit.GetText());
-    EXPECT_EQ(0u, m_edit.m_key);
-    EXPECT_EQ(0, m_edit.GetHotKey());
+    m_edit.SetHotKey(0x0641);
+    const FieldState stored = {L"Ctrl + Alt+ A", MOD_CONTROL | MOD_ALT, 'A'};
+    ASSERT_EQ(stored, StateOf(m_edit));
+    for (const std::vector<WORD>& keys : std::vector<std::vector<WORD>>{
+             {VK_CONTROL}, {VK_SHIFT}, {VK_MENU}, {VK_CONTROL, VK_SHIFT}, {VK_SHIFT, VK_MENU}})
+    {
+        SCOPED_TRACE(testing::Message() << "first key 0x" << std::hex << keys.front());
+        std::vector<INPUT> downs;
+        for (const WORD key : keys)
+            downs.push_back(KeyDown(key));
+        Type(downs);
+        EXPECT_EQ(stored, StateOf(m_edit)) << "while held";
+        std::vector<INPUT> ups;
+        for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+            ups.push_back(KeyUp(*key));
+        Type(ups);
+        EXPECT_EQ(stored, StateOf(m_edit)) << "after release";
+        EXPECT_FALSE(m_edit.IsChanged());
+        EXPECT_EQ(0x0641, m_edit.GetHotKey());
+    }
 }
 
 TEST_F(ToolkitKeyShortcutEdit, ModifierCombinations)
@@ -182,7 +219,7 @@ TEST_F(ToolkitKeyShortcutEdit, ModifierCombinations)
     }
 }
 
-TEST_F(ToolkitKeyShortcutEdit, BackspaceAndDeleteRemoveTheHotKey)
+TEST_F(ToolkitKeyShortcutEdit, BackspaceAndDeleteAloneRemoveTheHotKey)
 {
     Start(m_edit);
     for (const WORD eraser : {VK_BACK, VK_DELETE})
@@ -190,10 +227,17 @@ TEST_F(ToolkitKeyShortcutEdit, BackspaceAndDeleteRemoveTheHotKey)
         SCOPED_TRACE(testing::Message() << "key 0x" << std::hex << eraser);
         Type(Chord({VK_CONTROL, 'A'}));
         ASSERT_EQ(0x0241, m_edit.GetHotKey());
+        // With a modifier they are keys without a name, which change nothing.
+        Type(Chord({VK_CONTROL, eraser}));
+        EXPECT_EQ((FieldState{L"Ctrl+ A", MOD_CONTROL, 'A'}), StateOf(m_edit));
         Type(Chord({eraser}));
-        EXPECT_EQ((FieldState{L"", 0, 'A'}), StateOf(m_edit));
+        EXPECT_EQ((FieldState{L"", 0, 0}), StateOf(m_edit));
         EXPECT_EQ(0, m_edit.GetHotKey());
     }
+    m_edit.SetHotKey(0x0641);
+    Type(Chord({VK_BACK}));
+    EXPECT_TRUE(m_edit.IsChanged());
+    EXPECT_EQ(0, m_edit.GetHotKey()) << "a cleared stored hotkey must be removed at OK";
 }
 
 TEST_F(ToolkitKeyShortcutEdit, WindowsKeyIsAModifierWhenAllowed)
@@ -249,30 +293,106 @@ TEST_F(ToolkitKeyShortcutEdit, TabIsNeverCaptured)
     }
 }
 
-TEST_F(ToolkitKeyShortcutEdit, KeysWithoutNameAreNotTaken)
-{
-    Start(m_edit);
-    for (const WORD key : {VK_NUMPAD1, VK_F5, VK_LEFT, VK_SPACE, VK_ESCAPE, VK_OEM_PLUS})
-    {
-        SCOPED_TRACE(testing::Message() << "key 0x" << std::hex << key);
-        Type({KeyDown(VK_CONTROL), KeyDown(key)});
-        EXPECT_EQ((FieldState{L"Ctrl+ ", MOD_CONTROL, 0}), StateOf(m_edit));
-        Type({KeyUp(key), KeyUp(VK_CONTROL)});
-        EXPECT_EQ((FieldState{L"", MOD_CONTROL, 0}), StateOf(m_edit));
-        EXPECT_EQ(0, m_edit.GetHotKey());
-    }
-}
-
-// The unnamed key leaves the modifiers of its key-down and the earlier key behind; the
-// empty field must still mean no hotkey.
-TEST_F(ToolkitKeyShortcutEdit, EmptyFieldReportsNoHotKey)
+TEST_F(ToolkitKeyShortcutEdit, KeysWithoutNameChangeNothing)
 {
     Start(m_edit);
     Type(Chord({VK_CONTROL, 'A'}));
-    ASSERT_EQ(0x0241, m_edit.GetHotKey());
-    Type(Chord({VK_CONTROL, VK_F5}));
-    EXPECT_EQ((FieldState{L"", MOD_CONTROL, 'A'}), StateOf(m_edit));
-    EXPECT_EQ(0, m_edit.GetHotKey());
+    const FieldState held = {L"Ctrl+ A", MOD_CONTROL, 'A'};
+    ASSERT_EQ(held, StateOf(m_edit));
+    for (const WORD key : {VK_NUMPAD1, VK_F5, VK_LEFT, VK_SPACE, VK_ESCAPE, VK_OEM_PLUS, VK_RETURN})
+    {
+        SCOPED_TRACE(testing::Message() << "key 0x" << std::hex << key);
+        for (const WORD modifier : {VK_CONTROL, VK_SHIFT})
+        {
+            Type({KeyDown(modifier), KeyDown(key)});
+            EXPECT_EQ(held, StateOf(m_edit)) << "while held";
+            Type({KeyUp(key), KeyUp(modifier)});
+            EXPECT_EQ(held, StateOf(m_edit)) << "after release";
+        }
+        Type(Chord({key}));
+        EXPECT_EQ(held, StateOf(m_edit)) << "alone";
+        EXPECT_EQ(0x0241, m_edit.GetHotKey());
+    }
+}
+
+// Tab, Shift+Tab and the label's mnemonic in and out: the stored word survives, and the
+// listener hears of each gain and loss of the focus.
+TEST_F(ToolkitKeyShortcutEdit, FocusMovesKeepTheStoredHotKey)
+{
+    CFocusRecorder recorder;
+    const HWND button = GetDlgItem(m_dialog, kButtonId);
+    SetFocus(button);
+    Start(m_edit);
+    // HOTKEYF_EXT, which the field does not show, must come back too.
+    m_edit.SetHotKey(0x0E41);
+    const FieldState stored = {L"Ctrl + Alt+ A", MOD_CONTROL | MOD_ALT, 'A'};
+    const struct
+    {
+        std::vector<WORD> keys;
+        bool inField;
+    } moves[] = {{{VK_TAB}, false},      {{VK_SHIFT, VK_TAB}, true}, {{VK_SHIFT, VK_TAB}, false},
+                 {{VK_MENU, 'K'}, true}, {{VK_TAB}, false},          {{VK_TAB}, true}};
+    for (const auto& move : moves)
+    {
+        SCOPED_TRACE(testing::Message() << "last key 0x" << std::hex << move.keys.back()
+                                        << (move.inField ? " into" : " out of") << " the field");
+        Type(Chord(move.keys));
+        EXPECT_EQ(move.inField ? m_edit.GetHwnd() : button, GetFocus());
+        EXPECT_EQ(stored, StateOf(m_edit));
+        EXPECT_FALSE(m_edit.IsChanged());
+        EXPECT_EQ(0x0E41, m_edit.GetHotKey());
+    }
+    const std::vector<bool> told = {true, false, true, false, true, false, true};
+    EXPECT_EQ(told, recorder.m_calls) << "gains and losses of the focus";
+    // A field destroyed with the focus gives its hotkeys back as well.
+    DestroyWindow(m_dialog);
+    m_dialog = nullptr;
+    EXPECT_EQ(false, recorder.m_calls.back());
+    EXPECT_EQ(told.size() + 1, recorder.m_calls.size());
+}
+
+TEST_F(ToolkitKeyShortcutEdit, NothingIsTypedPastedOrUndoneAndThereIsNoMenu)
+{
+    Start(m_edit);
+    Type(Chord({VK_CONTROL, 'A'}));
+    const FieldState held = {L"Ctrl+ A", MOD_CONTROL, 'A'};
+    ASSERT_TRUE(OpenClipboard(m_dialog)) << "error " << GetLastError();
+    EmptyClipboard();
+    const wchar_t pasted[] = L"pasted";
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
+    ASSERT_NE(nullptr, text);
+    memcpy(GlobalLock(text), pasted, sizeof pasted);
+    GlobalUnlock(text);
+    ASSERT_NE(nullptr, SetClipboardData(CF_UNICODETEXT, text));
+    CloseClipboard();
+    for (const UINT message :
+         std::vector<UINT>{WM_PASTE, WM_CUT, WM_CLEAR, WM_UNDO, EM_UNDO, WM_CHAR})
+    {
+        SCOPED_TRACE(testing::Message() << "message 0x" << std::hex << message);
+        m_edit.SendMessage(EM_SETSEL, 0, -1);
+        m_edit.SendMessage(message, 'x', 0);
+        EXPECT_EQ(held, StateOf(m_edit));
+    }
+    // The keyboard's ways to paste and undo are combinations to record like any other.
+    Type(Chord({VK_SHIFT, VK_INSERT}));
+    EXPECT_EQ((FieldState{L"Ctrl+ Insert", MOD_CONTROL, VK_INSERT}), StateOf(m_edit));
+    Type(Chord({VK_CONTROL, 'V'}));
+    EXPECT_EQ((FieldState{L"Ctrl+ V", MOD_CONTROL, 'V'}), StateOf(m_edit));
+    {
+        CMenuGuard guard;
+        POINT corner = {5, 5};
+        ClientToScreen(m_edit.GetHwnd(), &corner);
+        m_edit.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_edit.GetHwnd()),
+                           MAKELPARAM(corner.x, corner.y));
+        m_edit.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_edit.GetHwnd()), -1);
+        EXPECT_FALSE(CMenuGuard::s_menuEnded) << "the edit's context menu opened";
+    }
+    EXPECT_EQ((FieldState{L"Ctrl+ V", MOD_CONTROL, 'V'}), StateOf(m_edit));
+    if (OpenClipboard(m_dialog))
+    {
+        EmptyClipboard();
+        CloseClipboard();
+    }
 }
 
 TEST_F(ToolkitKeyShortcutEdit, MouseButtonGivesFocusAndIsSwallowed)
@@ -291,15 +411,17 @@ TEST_F(ToolkitKeyShortcutEdit, MouseButtonGivesFocusAndIsSwallowed)
     EXPECT_FALSE(CApplication::Instance().PreTranslateMessage(&character));
 }
 
-TEST_F(ToolkitKeyShortcutEdit, SetHotKeyZeroLeavesTheField)
+TEST_F(ToolkitKeyShortcutEdit, SetHotKeyZeroEmptiesTheField)
 {
     Start(m_edit);
     m_edit.SetHotKey(0);
     EXPECT_EQ((FieldState{L"", 0, 0}), StateOf(m_edit));
-    m_edit.SetText(L"kept");
-    m_edit.m_modifiers = kSentinel;
+    Type(Chord({VK_CONTROL, 'A'}));
+    ASSERT_TRUE(m_edit.IsChanged());
     m_edit.SetHotKey(0);
-    EXPECT_EQ((FieldState{L"kept", kSentinel, 0}), StateOf(m_edit));
+    EXPECT_EQ((FieldState{L"", 0, 0}), StateOf(m_edit));
+    EXPECT_FALSE(m_edit.IsChanged());
+    EXPECT_EQ(0, m_edit.GetHotKey());
 }
 
 TEST_F(ToolkitKeyShortcutEdit, SetHotKeyShowsAStoredWord)
@@ -318,11 +440,10 @@ TEST_F(ToolkitKeyShortcutEdit, SetHotKeyShowsAStoredWord)
     for (const auto& test : cases)
     {
         SCOPED_TRACE(testing::Message() << "word 0x" << std::hex << test.hotKey);
-        m_edit.m_modifiers = kSentinel;
         m_edit.SetHotKey(test.hotKey);
         EXPECT_EQ(test.expected, StateOf(m_edit));
-        // HOTKEYF_EXT is dropped on the way back.
-        EXPECT_EQ(test.hotKey & 0x07FF, m_edit.GetHotKey());
+        // Held unchanged, the word goes back as it came, HOTKEYF_EXT included.
+        EXPECT_EQ(test.hotKey, m_edit.GetHotKey());
     }
 }
 
@@ -335,15 +456,22 @@ TEST_F(ToolkitKeyShortcutEdit, SetHotKeyKeepsAStoredKeyThatCannotBeTyped)
     EXPECT_EQ(0x0674, m_edit.GetHotKey()) << "editing the entry would drop its hotkey";
 }
 
-TEST_F(ToolkitKeyShortcutEdit, ShowModifiersAndKeyChangesOnlyTheText)
+TEST_F(ToolkitKeyShortcutEdit, ShowModifiersAndKeyHoldsTheStoredCombination)
 {
     Start(m_winEdit);
     m_winEdit.ShowModifiersAndKey(MOD_CONTROL | MOD_SHIFT, 0x24);
-    EXPECT_EQ((FieldState{L"Ctrl + Shift+ Home", 0, 0}), StateOf(m_winEdit));
-    m_winEdit.m_modifiers = kSentinel;
-    m_winEdit.m_key = kSentinel;
+    EXPECT_EQ((FieldState{L"Ctrl + Shift+ Home", MOD_CONTROL | MOD_SHIFT, 0x24}),
+              StateOf(m_winEdit));
+    EXPECT_FALSE(m_winEdit.IsChanged());
     m_winEdit.ShowModifiersAndKey(MOD_WIN | MOD_ALT, 'P');
-    EXPECT_EQ((FieldState{L"Alt + Win+ P", kSentinel, kSentinel}), StateOf(m_winEdit));
+    EXPECT_EQ((FieldState{L"Alt + Win+ P", MOD_WIN | MOD_ALT, 'P'}), StateOf(m_winEdit));
+    EXPECT_FALSE(m_winEdit.IsChanged());
+    Type(Chord({VK_LWIN, 'P'}));
+    EXPECT_TRUE(m_winEdit.IsChanged());
+    // The same combination pressed again is no change.
+    Type(Chord({VK_LWIN, VK_MENU, 'P'}));
+    EXPECT_EQ((FieldState{L"Win+ Alt+ P", MOD_WIN | MOD_ALT, 'P'}), StateOf(m_winEdit));
+    EXPECT_FALSE(m_winEdit.IsChanged());
 }
 
 TEST_F(ToolkitKeyShortcutEdit, PressedKeyReplacesAStoredOne)
