@@ -10,6 +10,7 @@
 #include "catalogue/ShortcutItem.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/Shielded.h"
 #include "toolkit/Utilities.h"
 
 #include <vector>
@@ -356,7 +357,10 @@ LRESULT CALLBACK CEditItemDialog::GetMessageHook(int code, WPARAM wParam, LPARAM
                             message == WM_SYSKEYDOWN || message == WM_SYSKEYUP ||
                             message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
         // A key the field took must not type a character nor reach the dialog's mnemonics.
-        if (routed && s_hotKeyEdit->PreTranslateMessage(msg) &&
+        // A handler that threw has the key dropped too; the hook must not let it through.
+        if (routed &&
+            CallShielded([msg] { return s_hotKeyEdit->PreTranslateMessage(msg); },
+                         [] { return true; }) &&
             (message == WM_KEYDOWN || message == WM_SYSKEYDOWN))
             msg->wParam = 0;
     }
