@@ -444,6 +444,21 @@ protected:
         PressChord({VK_CONTROL, VK_MENU}, digit);
     }
 
+    // Held until the program it starts shows, so that the key repeats meanwhile.
+    void HoldEntryHotKey()
+    {
+        const WORD digit = Pick(HotKeyDigits, sizeof(HotKeyDigits) / sizeof(HotKeyDigits[0]));
+        Remember("hotkey Ctrl+Alt+" + std::string(1, static_cast<char>(digit)) + " held");
+        const size_t before = Recorders().size();
+        KeyDown(VK_CONTROL);
+        KeyDown(VK_MENU);
+        KeyDown(digit);
+        WaitFor([&] { return Recorders().size() > before; }, 1500);
+        KeyUp(digit);
+        KeyUp(VK_MENU);
+        KeyUp(VK_CONTROL);
+    }
+
     // The scan the timer runs every five seconds, at once.
     void ScanNow()
     {
@@ -531,8 +546,10 @@ protected:
     void ScriptedAction()
     {
         const int choice = std::uniform_int_distribution<int>(0, 99)(m_random);
-        if (choice < 18)
+        if (choice < 15)
             PressEntryHotKey();
+        else if (choice < 18)
+            HoldEntryHotKey();
         else if (choice < 30)
             ScanNow();
         else if (choice < 58)
