@@ -62,8 +62,8 @@ void CShortcutItemWindow::RunMenuCommand(UINT command)
         RunEntryCommand(command, ListKind::Shortcuts, DeletePrompt);
 }
 
-// The real file is asked, so a document shows its type's icon and a program its own; an edited path
-// is asked again at the next paint.
+// The real file is asked, so a document shows its type's icon and a program its own; an
+// edited path is asked again at the next paint.
 void CShortcutItemWindow::FetchOwnIcon()
 {
     if (!m_item->GetName().empty())

@@ -1,7 +1,8 @@
 // A storm of random input over the main window: pointer moves, clicks, double clicks, right
 // clicks, drags, wheel turns, typed keys and page switches, with every menu and dialog it
 // opens dismissed at once. The program has to survive it, keep answering, give back the
-// windows and GDI objects it took on the way, and still end cleanly.
+// windows and GDI objects it took on the way, and still end cleanly. A second storm keeps
+// menus and dialogs open while entry hotkeys start programs and scans run.
 
 #include <gtest/gtest.h>
 
