@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/HyperLink.h"
+#include "toolkit/Shielded.h"
 
 namespace
 {
@@ -23,7 +24,8 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
     switch (msg)
     {
     case WM_INITDIALOG:
-        OnInitDialog(dialog);
+        // Without its links the box still tells what it has to.
+        CallShielded([dialog] { OnInitDialog(dialog); }, [] {});
         break;
     case WM_COMMAND:
         // Esc and the close box; the box has no buttons.

@@ -157,13 +157,10 @@ void CMainWnd::AddTrayIcon()
     Shell_NotifyIconW(NIM_ADD, &data);
 }
 
+// The icon comes from LoadIconW, which shares one icon for the whole run: it is never
+// destroyed.
 void CMainWnd::RemoveTrayIcon()
 {
-    if (m_trayIcon != nullptr)
-    {
-        DestroyIcon(m_trayIcon);
-        m_trayIcon = nullptr;
-    }
     NOTIFYICONDATAW data = MakeTrayIconData(GetHwnd());
     Shell_NotifyIconW(NIM_DELETE, &data);
 }

@@ -74,6 +74,8 @@ void CMyTabControl::OnPaint()
     CScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 0, OutlineColour));
     CScopedSelect selectPen(dc, pen.Get());
 
+    // Measured in the font that draws them, so each outline fits its text.
+    CScopedSelect selectFont(dc, m_font);
     int left = 6;
     int textHeight = 0;
     int selectedLeft = 0;
@@ -81,7 +83,6 @@ void CMyTabControl::OnPaint()
     for (size_t i = 0; i < m_tabTexts.size(); ++i)
     {
         const std::wstring& text = m_tabTexts[i];
-        // Measured in the device context's own font; the bold font is only for drawing.
         SIZE size = {};
         GetTextExtentPointW(dc, text.c_str(), static_cast<int>(text.size()), &size);
         textHeight = size.cy;
@@ -97,11 +98,7 @@ void CMyTabControl::OnPaint()
             selectedRight = right;
         }
         m_tabRects[i] = inner;
-
-        {
-            CScopedSelect selectFont(dc, m_font);
-            TextOutW(dc, left + 6, 2, text.c_str(), static_cast<int>(text.size()));
-        }
+        TextOutW(dc, left + 6, 2, text.c_str(), static_cast<int>(text.size()));
         left += size.cx + 16;
     }
 

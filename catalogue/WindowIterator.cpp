@@ -1,5 +1,7 @@
 #include "catalogue/WindowIterator.h"
 
+#include "toolkit/Shielded.h"
+
 bool CWindowIterator::AcceptWindow(HWND)
 {
     return true;
@@ -20,7 +22,13 @@ HWND(CWindowIterator::GetNextWindow)()
 BOOL CALLBACK CWindowIterator::EnumWindowsCallback(HWND hWnd, LPARAM lParam)
 {
     auto* iterator = reinterpret_cast<CWindowIterator*>(lParam);
-    if (iterator->AcceptWindow(hWnd))
-        iterator->m_windows.push_back(hWnd);
-    return TRUE;
+    // Out of memory the enumeration stops with what it has.
+    return CallShielded(
+        [&]
+        {
+            if (iterator->AcceptWindow(hWnd))
+                iterator->m_windows.push_back(hWnd);
+            return TRUE;
+        },
+        [] { return FALSE; });
 }

@@ -11,6 +11,7 @@
 #include "dialogs/NameFocus.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/Shielded.h"
 #include "toolkit/Utilities.h"
 
 #include <vector>
@@ -375,8 +376,12 @@ LRESULT CALLBACK CEditItemDialog::GetMessageHook(int code, WPARAM wParam, LPARAM
                          message == WM_SYSKEYUP;
         const bool routed = key || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
         // A key the field took must not type a character, reach the dialog's mnemonics or
-        // open a menu (Alt, F10 and the Apps key do that on their way up).
-        if (routed && s_hotKeyEdit->PreTranslateMessage(msg) && key)
+        // open a menu (Alt, F10 and the Apps key do that on their way up). A handler that
+        // threw has the key dropped too; the hook must not let it through.
+        if (routed &&
+            CallShielded([msg] { return s_hotKeyEdit->PreTranslateMessage(msg); },
+                         [] { return true; }) &&
+            key)
             msg->wParam = 0;
     }
     return CallNextHookEx(s_hook, code, wParam, lParam);

@@ -1,5 +1,6 @@
 #include "toolkit/Application.h"
 
+#include "toolkit/Shielded.h"
 #include "toolkit/Window.h"
 
 CApplication& CApplication::Instance()
@@ -74,7 +75,10 @@ bool CApplication::PreTranslateMessage(MSG* msg)
     for (HWND hWnd = msg->hwnd; hWnd; hWnd = GetParent(hWnd))
     {
         CWindow* window = FindWindowObject(hWnd);
-        if (window && window->PreTranslateMessage(msg))
+        // A message whose handler threw is dropped: half handled, it must not go on to be
+        // translated and dispatched, and the exception must not end the message loop.
+        if (window &&
+            CallShielded([&] { return window->PreTranslateMessage(msg); }, [] { return true; }))
             return true;
     }
     return false;

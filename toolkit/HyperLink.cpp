@@ -6,6 +6,7 @@
 #include <new>
 
 #include "toolkit/Scoped.h"
+#include "toolkit/Shielded.h"
 
 namespace
 {
@@ -190,7 +191,8 @@ LRESULT CALLBACK CHyperLink::LinkWindowProc(HWND hWnd, UINT msg, WPARAM wParam, 
     CHyperLink* link = static_cast<CHyperLink*>(GetPropW(hWnd, PropertyName()));
     if (!link)
         return DefWindowProcW(hWnd, msg, wParam, lParam);
-    return link->WindowProc(hWnd, msg, wParam, lParam);
+    return CallShielded([&] { return link->WindowProc(hWnd, msg, wParam, lParam); },
+                        [&] { return DefWindowProcW(hWnd, msg, wParam, lParam); });
 }
 
 LRESULT CHyperLink::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -1,6 +1,7 @@
 #include "toolkit/Window.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Shielded.h"
 #include "toolkit/Utilities.h"
 
 namespace
@@ -13,6 +14,26 @@ WNDPROC GetWindowProcedure(HWND hWnd)
 // The placement flags under which the normal-position rectangle does not describe the
 // window's size.
 constexpr UINT kPlacementUsesWindowRect = WPF_SETMINPOSITION | WPF_RESTORETOMAXIMIZED;
+
+// The answer for a message whose handler threw: a window whose creation failed half-way
+// is not made at all, and any other message gets the default handling.
+LRESULT AnswerFailedWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CREATE)
+        return -1;
+    return DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+// The same for a dialog. One that could not be set up would show, and at OK save, only
+// part of its values, so it is cancelled as its own Cancel button would; any other message
+// is left to the dialog manager.
+INT_PTR AnswerFailedDialogMessage(HWND dialog, UINT msg)
+{
+    if (msg == WM_INITDIALOG)
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    return FALSE;
+}
 } // namespace
 
 bool CWindow::IsEnabled()
@@ -139,6 +160,27 @@ void CWindow::DispatchNotify(CWindow* window, NMHDR* header)
 
 LRESULT CALLBACK CWindow::StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    const LRESULT result =
+        CallShielded([&] { return DispatchWindowMessage(hWnd, msg, wParam, lParam); },
+                     [&] { return AnswerFailedWindowMessage(hWnd, msg, wParam, lParam); });
+    // Also after a handler threw: no map entry may outlive its window.
+    if (msg == WM_NCDESTROY)
+        ForgetDestroyedWindow(hWnd);
+    return result;
+}
+
+INT_PTR CALLBACK CWindow::StaticDialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const INT_PTR result =
+        CallShielded([&] { return DispatchDialogMessage(hWnd, msg, wParam, lParam); },
+                     [&] { return AnswerFailedDialogMessage(hWnd, msg); });
+    if (msg == WM_NCDESTROY)
+        ForgetDestroyedWindow(hWnd);
+    return result;
+}
+
+LRESULT CWindow::DispatchWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
     CWindow* window = CApplication::Instance().FindWindowObject(hWnd);
     if (!window)
     {
@@ -155,13 +197,10 @@ LRESULT CALLBACK CWindow::StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, L
             return 0;
         DispatchNotify(window, reinterpret_cast<NMHDR*>(lParam));
     }
-    const LRESULT result = window->WindowProc(msg, wParam, lParam);
-    if (msg == WM_NCDESTROY)
-        ForgetDestroyedWindow(hWnd);
-    return result;
+    return window->WindowProc(msg, wParam, lParam);
 }
 
-INT_PTR CALLBACK CWindow::StaticDialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+INT_PTR CWindow::DispatchDialogMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CWindow* window = CApplication::Instance().FindWindowObject(hWnd);
     if (!window)
@@ -177,10 +216,7 @@ INT_PTR CALLBACK CWindow::StaticDialogProc(HWND hWnd, UINT msg, WPARAM wParam, L
             return 0;
         DispatchNotify(window, reinterpret_cast<NMHDR*>(lParam));
     }
-    const INT_PTR result = window->DialogProc(msg, wParam, lParam);
-    if (msg == WM_NCDESTROY)
-        ForgetDestroyedWindow(hWnd);
-    return result;
+    return window->DialogProc(msg, wParam, lParam);
 }
 
 LRESULT CWindow::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) const

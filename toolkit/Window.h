@@ -58,6 +58,8 @@ public:
     void MoveTo(int x, int y);
     void Resize(int width, int clientHeight);
 
+    // No exception leaves them: a message whose handler threw gets the default answer,
+    // and a dialog that could not be set up is cancelled.
     static LRESULT CALLBACK StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK StaticDialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -69,6 +71,9 @@ private:
     void Bind(HWND hWnd);
     void Unbind();
     static void DispatchNotify(CWindow* window, NMHDR* header);
+    // The static procedures without their shield.
+    static LRESULT DispatchWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static INT_PTR DispatchDialogMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static void ForgetDestroyedWindow(HWND hWnd);
 
     std::wstring ReadText(int length) const;

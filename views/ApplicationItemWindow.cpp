@@ -65,7 +65,7 @@ LRESULT CApplicationItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lPara
         OnCreate();
         break;
     case WM_PAINT:
-        return PaintEntry();
+        return OnPaint();
     case WM_RBUTTONDOWN:
         // The command may have deleted this row.
         return OnRButtonDown(lParam);
@@ -116,12 +116,23 @@ void CApplicationItemWindow::LaunchAndHide(const CApplicationItem& item)
     MinimizeIfHidingAfterLaunch();
 }
 
+// The icon of the path's type; an edited path is asked again at the next paint.
+void CApplicationItemWindow::FetchOwnIcon()
+{
+    if (!m_item->GetName().empty())
+        FetchFileIcon(m_item->GetPath(), true);
+}
+
 LRESULT CApplicationItemWindow::OnCreate()
 {
-    if (m_item->GetName().empty())
-        return 0;
-    FetchFileIcon(m_item->GetPath(), true);
+    FetchOwnIcon();
     return 0;
+}
+
+LRESULT CApplicationItemWindow::OnPaint()
+{
+    FetchOwnIcon();
+    return PaintEntry();
 }
 
 // The state ball, then the shell icon.

@@ -134,6 +134,10 @@ bool CEntryItemWindow::RunEntryCommand(UINT command, ListKind kind, const wchar_
 
 void CEntryItemWindow::FetchFileIcon(const std::wstring& path, bool byType)
 {
+    if (m_iconPath == path)
+        return;
+    m_iconPath = path;
+    ++m_iconRequests;
     if (byType)
     {
         // Every file of a type has the same icon: the shell is asked once per type, and

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "store/Settings.h"
@@ -45,6 +46,8 @@ public:
     // The name ran past the right limit at the last paint.
     bool m_truncated = false;
     std::wstring m_tipBuffer;
+    // How often this row has asked the shell for its icon.
+    int m_iconRequests = 0;
 
 protected:
     // The whole of WM_PAINT.
@@ -52,8 +55,10 @@ protected:
     // The row menu's "&Edit", "&Copy", "&Delete" and "&Properties", which all kinds share;
     // false for any other command. The row may be gone afterwards.
     bool RunEntryCommand(UINT command, ListKind kind, const wchar_t* deletePrompt);
-    // Asks the shell for the small icon of path; with byType only its type counts, so the
-    // file need not exist.
+    // Asks the shell for the small icon of path, once per path: a path that cannot be
+    // reached (a share that is gone) may block each ask for seconds, so one that gave no
+    // icon is asked again only once the entry's path has changed. With byType only its
+    // type counts, so the file need not exist.
     void FetchFileIcon(const std::wstring& path, bool byType);
     // Returns the right edge of the icon column; showIcons is the option of the row's kind
     // in the main window's settings (all shown while there is no main window).
@@ -64,4 +69,8 @@ protected:
     virtual bool HasHotkeyMarker() const;
     // The tooltip's text, empty for none: the name, while it is cut short.
     virtual std::wstring GetTipText() const;
+
+private:
+    // The path the shell was last asked about for the icon, answered or not.
+    std::optional<std::wstring> m_iconPath;
 };

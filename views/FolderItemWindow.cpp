@@ -67,11 +67,10 @@ void CFolderItemWindow::RunMenuCommand(UINT command)
         RunEntryCommand(command, ListKind::Folders, DeletePrompt);
 }
 
-// The shell reads the real folder; one that gives no icon is asked again next time.
+// The shell reads the real folder, at the first paint and after the path was edited.
 LRESULT CFolderItemWindow::OnPaint()
 {
-    if (!m_fileIcon.Get())
-        FetchFileIcon(m_item->GetPath(), false);
+    FetchFileIcon(m_item->GetPath(), false);
     return PaintEntry();
 }
 

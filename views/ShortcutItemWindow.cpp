@@ -30,7 +30,7 @@ LRESULT CShortcutItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         OnCreate();
         break;
     case WM_PAINT:
-        return PaintEntry();
+        return OnPaint();
     case WM_RBUTTONDOWN:
         // The command may have deleted this row.
         return OnRButtonDown(lParam);
@@ -62,13 +62,24 @@ void CShortcutItemWindow::RunMenuCommand(UINT command)
         RunEntryCommand(command, ListKind::Shortcuts, DeletePrompt);
 }
 
-// The real file is asked, so a document shows its type's icon and a program its own.
+// The real file is asked, so a document shows its type's icon and a program its own; an
+// edited path is asked again at the next paint.
+void CShortcutItemWindow::FetchOwnIcon()
+{
+    if (!m_item->GetName().empty())
+        FetchFileIcon(m_item->GetPath(), false);
+}
+
 LRESULT CShortcutItemWindow::OnCreate()
 {
-    if (m_item->GetName().empty())
-        return 0;
-    FetchFileIcon(m_item->GetPath(), false);
+    FetchOwnIcon();
     return 0;
+}
+
+LRESULT CShortcutItemWindow::OnPaint()
+{
+    FetchOwnIcon();
+    return PaintEntry();
 }
 
 int CShortcutItemWindow::DrawIcons(HDC dc) const

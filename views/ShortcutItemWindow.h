@@ -25,7 +25,9 @@ protected:
     bool HasHotkeyMarker() const override;
 
 private:
+    void FetchOwnIcon();
     LRESULT OnCreate();
+    LRESULT OnPaint();
     LRESULT OnRButtonDown(LPARAM lParam);
     LRESULT OnListItemClick();
 };

@@ -1,18 +1,25 @@
 // A storm of random input over the main window: pointer moves, clicks, double clicks, right
 // clicks, drags, wheel turns, typed keys and page switches, with every menu and dialog it
 // opens dismissed at once. The program has to survive it, keep answering, give back the
-// windows and GDI objects it took on the way, and still end cleanly.
+// windows and GDI objects it took on the way, and still end cleanly. A second storm keeps
+// menus and dialogs open while entry hotkeys start programs and scans run.
 
 #include <gtest/gtest.h>
 
 #include "tests/e2e/Files.h"
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Input.h"
 #include "tests/e2e/Registry.h"
 #include "tests/e2e/Screen.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <deque>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,6 +45,16 @@ const WORD StormKeys[] = {'A',   'B',     'C',     'D',    'E',       'F',      
 // The mnemonics of the rows', headers' and panes' menus: Add, Edit, Delete, Launch,
 // Close, Copy, Properties, Open.
 const WORD MenuLetters[] = {'A', 'E', 'D', 'L', 'C', 'P', 'O'};
+
+// Ctrl+Alt and a digit start the recorder from an application ('1' to '3') or a shortcut
+// ('4' to '6') entry; '7' is held by no entry.
+constexpr WORD HotKeyFlags = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8;
+const WORD HotKeyDigits[] = {'1', '2', '3', '4', '5', '6', '7'};
+const wchar_t RecorderClass[] = L"LaunchRecorderWindow";
+
+// What the script sends to whatever holds the keyboard: mnemonics of the row and header
+// menus (Launch, Edit, Close, Add, Open), dialog answers, and letters for names.
+const WORD ScriptKeys[] = {'L', 'E', 'C', 'A', 'O', VK_RETURN, VK_ESCAPE, VK_TAB, 'X', 'Q'};
 
 bool IsOfProcess(HWND window, DWORD pid)
 {
@@ -150,6 +167,7 @@ protected:
         if (m_program.IsRunning() && m_window != nullptr && Answers())
             DismissEverything();
         m_program.Kill();
+        CloseAllRecorders();
         if (m_process != nullptr)
             CloseHandle(m_process);
         DeleteProgramRoot();
@@ -185,6 +203,7 @@ protected:
         ASSERT_NE(nullptr, m_process);
         m_tabs = FindWindowExW(m_window, nullptr, L"TabControl", nullptr);
         ASSERT_NE(nullptr, m_tabs);
+        m_pane = FindWindowExW(m_window, nullptr, L"FoldersPane", nullptr);
     }
 
     bool Answers() const
@@ -219,6 +238,8 @@ protected:
         {
             if (PopupMenuShown())
             {
+                // The key goes to the foreground window, which a started program may hold.
+                KeepInFront();
                 PressKey(VK_ESCAPE);
                 WaitFor([] { return !PopupMenuShown(); }, 500);
                 ++m_menusDismissed;
@@ -398,10 +419,190 @@ protected:
         }
     }
 
+    // Entries that start the recorder, each with a hotkey, beside the storm's own.
+    void WriteLaunchingEntries()
+    {
+        const std::wstring recorder = ExecutableDirectory() + L"launch_recorder.exe";
+        for (int i = 0; i < 6; ++i)
+        {
+            const std::wstring list = i < 3 ? ApplicationsKey : ShortcutsKey;
+            const std::wstring key =
+                list + L"\\Hot " + std::to_wstring(i % 2) + L"\\Recorder " + std::to_wstring(i);
+            ASSERT_TRUE(WriteString(key, L"ItemPath", recorder)) << Utf8(key);
+            ASSERT_TRUE(WriteDword(key, L"HotKey", HotKeyFlags | HotKeyDigits[i])) << Utf8(key);
+        }
+    }
+
+    template <typename T> const T& Pick(const T* items, size_t count)
+    {
+        return items[std::uniform_int_distribution<size_t>(0, count - 1)(m_random)];
+    }
+
+    void PressEntryHotKey()
+    {
+        const WORD digit = Pick(HotKeyDigits, sizeof(HotKeyDigits) / sizeof(HotKeyDigits[0]));
+        Remember("hotkey Ctrl+Alt+" + std::string(1, static_cast<char>(digit)));
+        PressChord({VK_CONTROL, VK_MENU}, digit);
+    }
+
+    // Held until the program it starts shows, so that the key repeats meanwhile.
+    void HoldEntryHotKey()
+    {
+        const WORD digit = Pick(HotKeyDigits, sizeof(HotKeyDigits) / sizeof(HotKeyDigits[0]));
+        Remember("hotkey Ctrl+Alt+" + std::string(1, static_cast<char>(digit)) + " held");
+        const size_t before = Recorders().size();
+        KeyDown(VK_CONTROL);
+        KeyDown(VK_MENU);
+        KeyDown(digit);
+        WaitFor([&] { return Recorders().size() > before; }, 1500);
+        KeyUp(digit);
+        KeyUp(VK_MENU);
+        KeyUp(VK_CONTROL);
+    }
+
+    // The scan the timer runs every five seconds, at once.
+    void ScanNow()
+    {
+        Remember("scan");
+        PostMessageW(m_window, WM_TIMER, 0, 0);
+    }
+
+    // A right click on a header or row of the visible page or of the folders pane, and
+    // mostly a command from the menu it opens.
+    void OpenListMenu()
+    {
+        const HWND page = VisiblePage();
+        std::vector<HWND> windows = ListWindowsInOrder(page);
+        const std::vector<HWND> pane = ListWindowsInOrder(m_pane);
+        windows.insert(windows.end(), pane.begin(), pane.end());
+        if (windows.empty())
+            return;
+        const RECT rect = WindowRect(Pick(windows.data(), windows.size()));
+        const POINT point = {(rect.left + rect.right) / 2 + 20, (rect.top + rect.bottom) / 2};
+        const WORD letter = Pick(ScriptKeys, 5);
+        Remember("menu at " + At(point) + ", letter " + std::string(1, static_cast<char>(letter)));
+        MoveMouse(point.x, point.y);
+        MouseButton(false, true);
+        MouseButton(false, false);
+        if (std::uniform_int_distribution<int>(0, 4)(m_random) > 0 && WaitFor(PopupMenuShown, 1000))
+            PressKey(letter);
+    }
+
+    // Keys for whatever has the keyboard: an open menu, the editor, a rename, a message.
+    void PressScriptKeys()
+    {
+        const int count = std::uniform_int_distribution<int>(1, 3)(m_random);
+        std::string typed = "keys";
+        for (int i = 0; i < count; ++i)
+        {
+            const WORD key = Pick(ScriptKeys, sizeof(ScriptKeys) / sizeof(ScriptKeys[0]));
+            typed += " " + std::to_string(key);
+            PressKey(key);
+        }
+        Remember(typed);
+    }
+
+    std::vector<HWND> Recorders() const
+    {
+        std::vector<HWND> recorders;
+        for (HWND recorder = FindWindowExW(nullptr, nullptr, RecorderClass, nullptr); recorder;
+             recorder = FindWindowExW(nullptr, recorder, RecorderClass, nullptr))
+            recorders.push_back(recorder);
+        return recorders;
+    }
+
+    // A program a launch started ends, as its user closes it; it takes a while to go.
+    void CloseARecorder()
+    {
+        for (const HWND recorder : Recorders())
+        {
+            if (!m_closing.insert(recorder).second)
+                continue;
+            Remember("recorder closed");
+            PostMessageW(recorder, WM_CLOSE, 0, 0);
+            return;
+        }
+    }
+
+    void CloseAllRecorders()
+    {
+        for (int round = 0; round < 50; ++round)
+        {
+            const HWND recorder = FindWindowW(RecorderClass, nullptr);
+            if (recorder == nullptr)
+                return;
+            PostMessageW(recorder, WM_CLOSE, 0, 0);
+            WaitFor([recorder] { return !IsWindow(recorder); }, 5000);
+        }
+    }
+
+    HWND VisiblePage() const
+    {
+        const HWND applications = FindWindowExW(m_window, nullptr, L"Page", L"ApplicationsPage");
+        return IsWindowVisible(applications)
+                   ? applications
+                   : FindWindowExW(m_window, nullptr, L"Page", L"ShortcutsPage");
+    }
+
+    void ScriptedAction()
+    {
+        const int choice = std::uniform_int_distribution<int>(0, 99)(m_random);
+        if (choice < 15)
+            PressEntryHotKey();
+        else if (choice < 18)
+            HoldEntryHotKey();
+        else if (choice < 30)
+            ScanNow();
+        else if (choice < 58)
+            OpenListMenu();
+        else if (choice < 78)
+            PressScriptKeys();
+        else if (choice < 88)
+            CloseARecorder();
+        else if (choice < 93)
+            SwitchPage();
+        else
+        {
+            Remember("everything dismissed");
+            DismissEverything();
+        }
+    }
+
+    // Menus, the editor, renames and messages stay open across the next actions, so that
+    // hotkey launches and scans arrive inside their loops; only a pile of them is cleared.
+    void Script(DWORD durationMs)
+    {
+        const ULONGLONG end = GetTickCount64() + durationMs;
+        while (GetTickCount64() < end)
+        {
+            ASSERT_TRUE(m_program.IsRunning()) << "the program ended after:" << LastActions();
+            ASSERT_TRUE(IsWindow(m_window)) << "the window went away after:" << LastActions();
+            if (CountOpenDialogs() > 2 && !DismissEverything())
+                FAIL() << "could not close what opened after:" << LastActions();
+            if (Recorders().size() > 4)
+                CloseARecorder();
+            ScriptedAction();
+            ++m_actions;
+            Settle(m_window);
+        }
+    }
+
+    int CountOpenDialogs() const
+    {
+        CWindowCount count = {m_program.Pid(), 0, 0};
+        for (HWND dialog = FindWindowExW(nullptr, nullptr, DialogClass, nullptr); dialog;
+             dialog = FindWindowExW(nullptr, dialog, DialogClass, nullptr))
+            if (IsOfProcess(dialog, count.pid) && IsWindowVisible(dialog))
+                ++count.windows;
+        return count.windows;
+    }
+
     CProgram m_program;
     HANDLE m_process = nullptr;
     HWND m_window = nullptr;
     HWND m_tabs = nullptr;
+    HWND m_pane = nullptr;
+    std::set<HWND> m_closing;
     std::wstring m_missing;
     std::mt19937 m_random{StormSeed()};
     std::deque<std::string> m_lastActions;
@@ -442,6 +643,31 @@ TEST_F(InputStormTest, SurvivesRandomInputAndGivesBackWhatItTook)
 
     printf("before the storm: %s\nafter it: %s\n", Describe(before).c_str(),
            Describe(after).c_str());
+    ASSERT_TRUE(m_program.Close()) << "the program did not end on WM_CLOSE";
+    EXPECT_EQ(0u, m_program.ExitCode());
+}
+
+// Timer scans, entry hotkeys that start and programs that end, row and header menus, the
+// editor and renames, in a seeded order, with menus and dialogs left open so that the
+// launches and scans land inside their loops. The program has to live through all of it
+// and end cleanly.
+TEST_F(InputStormTest, SurvivesHotKeysAndScansInsideMenusAndDialogs)
+{
+    SCOPED_TRACE("seed " + std::to_string(StormSeed()) + " (PATHMOOR_TORTURE_SEED repeats it)");
+    WriteLaunchingEntries();
+    ASSERT_FALSE(HasFatalFailure());
+    // Clear of the corner where the started programs show their windows.
+    const RECT place = {400, 230, 1010, 660};
+    ASSERT_TRUE(WriteBinary(ProgramRoot, L"WindowPos", &place, sizeof place));
+    Start();
+    ASSERT_FALSE(HasFatalFailure());
+    Script(StormDuration());
+    ASSERT_FALSE(HasFatalFailure());
+    printf("%d actions; %d menus and %d dialogs dismissed\n", m_actions, m_menusDismissed,
+           m_dialogsDismissed);
+    ASSERT_TRUE(m_program.IsRunning()) << "the program ended after:" << LastActions();
+    ASSERT_TRUE(DismissEverything()) << "could not close what opened after:" << LastActions();
+    ASSERT_TRUE(Answers()) << "the main window no longer answers after:" << LastActions();
     ASSERT_TRUE(m_program.Close()) << "the program did not end on WM_CLOSE";
     EXPECT_EQ(0u, m_program.ExitCode());
 }

@@ -34,6 +34,39 @@ void AddStoredItem(const std::wstring& category, const std::wstring& item)
     RegCloseKey(key);
 }
 
+// Where the row just below the top edge of the tab outlines crosses their sides, in screen
+// coordinates from the left: two columns per tab.
+std::vector<int> OutlineSides(HWND tabs)
+{
+    const COLORREF outline = RGB(153, 161, 182);
+    const RECT strip = WindowRect(tabs);
+    std::vector<int> sides;
+    for (int x = strip.left; x < strip.right; ++x)
+        if (ScreenPixel({x, strip.top + 3}) == outline)
+            sides.push_back(x);
+    return sides;
+}
+
+// Each outline is its text's width in the drawing font plus 6 pixels on either side.
+void ExpectOutlinesFitTheTabTexts(HWND tabs)
+{
+    const std::wstring texts[] = {L"Applications", L"Shortcuts"};
+    std::vector<int> sides;
+    ASSERT_TRUE(WaitFor(
+        [&]
+        {
+            sides = OutlineSides(tabs);
+            return sides.size() >= 4;
+        }))
+        << "outline sides found: " << sides.size();
+    for (size_t tab = 0; tab < 2; ++tab)
+    {
+        const int width = sides[2 * tab + 1] - sides[2 * tab] + 1;
+        EXPECT_EQ(TabTextSize(tabs, texts[tab]).cx + 12, width)
+            << "the outline of tab " << tab << " does not fit its text";
+    }
+}
+
 class MainWindowTest : public ::testing::Test
 {
 protected:
@@ -84,6 +117,7 @@ TEST_F(MainWindowTest, ClickingTheShortcutsTabSwapsThePages)
     HWND applications = FindChild(window, L"Page", L"ApplicationsPage");
     HWND shortcuts = FindChild(window, L"Page", L"ShortcutsPage");
     ASSERT_TRUE(tabs && applications && shortcuts);
+    ExpectOutlinesFitTheTabTexts(tabs);
     EXPECT_TRUE(IsWindowVisible(applications));
     EXPECT_FALSE(IsWindowVisible(shortcuts));
 

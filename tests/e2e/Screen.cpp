@@ -135,16 +135,30 @@ std::vector<HWND> ListWindowsInOrder(HWND parent)
     return windows;
 }
 
+SIZE TabTextSize(HWND tabs, const std::wstring& text)
+{
+    LOGFONTW description = {};
+    description.lfHeight = 15;
+    description.lfWeight = FW_BOLD;
+    lstrcpyW(description.lfFaceName, L"Microsoft Sans Serif");
+    const HFONT font = CreateFontIndirectW(&description);
+    HDC dc = GetDC(tabs);
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(tabs, dc);
+    DeleteObject(font);
+    return size;
+}
+
 POINT TabPoint(HWND tabs, int index)
 {
     const RECT strip = WindowRect(tabs);
     if (index == 0)
         return {strip.left + 20, strip.top + 10};
     // The second tab starts 4 pixels after the first, whose width follows its text.
-    HDC dc = GetDC(tabs);
-    SIZE first = {};
-    GetTextExtentPoint32W(dc, L"Applications", 12, &first);
-    ReleaseDC(tabs, dc);
+    const SIZE first = TabTextSize(tabs, L"Applications");
     return {strip.left + 6 + first.cx + 16 + 20, strip.top + 10};
 }
 

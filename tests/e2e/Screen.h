@@ -52,6 +52,8 @@ bool WaitForTip(DWORD pid, const std::wstring& text, std::wstring& seen);
 bool WaitForNoTip(DWORD pid);
 // The visible rows and headers of a page or pane, column by column, each from the top.
 std::vector<HWND> ListWindowsInOrder(HWND parent);
+// The size of a tab's text in the bold font the strip draws it in.
+SIZE TabTextSize(HWND tabs, const std::wstring& text);
 // A point on a tab of the main window's strip, in screen coordinates: index 0 or 1.
 POINT TabPoint(HWND tabs, int index);
 // The rightmost icon of the notification area in Wine's taskbar.

@@ -1,3 +1,4 @@
+#include "tests/unit/toolkit/DialogTemplate.h"
 #include "tests/unit/toolkit/RecordingWindow.h"
 #include "toolkit/Application.h"
 #include "toolkit/Edit.h"
@@ -6,10 +7,42 @@
 
 #include <stdexcept>
 
+using toolkit_test::CDialogTemplate;
 using toolkit_test::CRecordingWindow;
 
 namespace
 {
+constexpr UINT kSetTextRequest = WM_APP + 5;
+constexpr LRESULT kTextWasSet = 5;
+
+// Gives its target a new text when asked, as a window, and at WM_INITDIALOG, as a dialog;
+// as a dialog it ends on Cancel.
+class CTextSettingWindow : public CWindow
+{
+public:
+    explicit CTextSettingWindow(CWindow& target) : m_target(target) {}
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg != kSetTextRequest)
+            return CWindow::WindowProc(msg, wParam, lParam);
+        m_target.SetText(L"new");
+        return kTextWasSet;
+    }
+
+    INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM) override
+    {
+        if (msg == WM_INITDIALOG)
+            m_target.SetText(L"new");
+        else if (msg == WM_COMMAND && wParam == IDCANCEL)
+            EndDialog(GetHwnd(), IDCANCEL);
+        return FALSE;
+    }
+
+private:
+    CWindow& m_target;
+};
+
 class ToolkitWindowText : public testing::Test
 {
 protected:
@@ -64,6 +97,32 @@ TEST_F(ToolkitWindowText, SetTextThrowsWhenTheWindowRefuses)
         EXPECT_STREQ("SetText failed", error.what());
     }
     EXPECT_TRUE(refusing.Saw(WM_SETTEXT));
+    EXPECT_EQ(L"old", refusing.GetText());
+}
+
+// Thrown through the system's frames, the exception would end the process.
+TEST_F(ToolkitWindowText, RefusedTextStaysInsideTheWindowAndDialogProcedures)
+{
+    CRecordingWindow refusing;
+    ASSERT_NE(nullptr, CRecordingWindow::CreateTestWindow(&refusing, WS_CHILD, m_host,
+                                                          {0, 0, 10, 10}, L"old"));
+    refusing.m_answers[WM_SETTEXT] = FALSE;
+
+    CTextSettingWindow window(refusing);
+    const HWND hWnd =
+        CRecordingWindow::CreateTestWindow(&window, WS_CHILD, m_host, {0, 20, 10, 30});
+    ASSERT_NE(nullptr, hWnd);
+    // The default answer to the request, not the handler's.
+    EXPECT_EQ(0, SendMessageW(hWnd, kSetTextRequest, 0, 0));
+    EXPECT_EQ(&window, CApplication::Instance().FindWindowObject(hWnd));
+
+    // A dialog that cannot show its values is cancelled rather than shown half filled.
+    const CDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION, 100, 40, L"Refused");
+    CTextSettingWindow dialog(refusing);
+    const INT_PTR result = DialogBoxIndirectParamW(
+        CApplication::Instance().GetInstanceHandle(), dialogTemplate.Get(), m_host,
+        CWindow::StaticDialogProc, reinterpret_cast<LPARAM>(&dialog));
+    EXPECT_EQ(IDCANCEL, result) << "error " << GetLastError();
     EXPECT_EQ(L"old", refusing.GetText());
 }
 

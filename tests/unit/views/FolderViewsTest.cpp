@@ -239,6 +239,28 @@ TEST_F(FolderViews, MissingFolderLeavesTheIconColumnEmpty)
     ExpectSameArea(TiledRow(IDB_FOLDER_ROW), pixels, RECT{0, 0, 18, RowHeight}, __LINE__);
 }
 
+// A path that cannot be reached, like a share that is gone, can keep each ask waiting for
+// seconds, and every mouse move repaints the row.
+TEST_F(FolderViews, UnreachableFolderIsAskedForItsIconOnceUntilItsPathChanges)
+{
+    CFolderItem* item = AddFolder(L"Gone", L"C:\\no such folder\\Gone");
+    ASSERT_NE(nullptr, item);
+    m_mainWnd->m_settings.m_showFolderIcons = true;
+    const HWND row = item->m_window->GetHwnd();
+    for (int paint = 0; paint < 3; ++paint)
+        Capture(row);
+    EXPECT_EQ(nullptr, RowOf(item)->m_fileIcon.Get()) << "an icon for a share that is gone";
+    EXPECT_EQ(1, RowOf(item)->m_iconRequests) << "asked again at a later paint";
+
+    CScratchFolder folder;
+    const CFolderItem edited(L"Gone", m_places, folder.MakeFolder(L"Back"), nullptr);
+    item->CopyFrom(edited);
+    Capture(row);
+    Capture(row);
+    EXPECT_EQ(2, RowOf(item)->m_iconRequests) << "the edited path was not asked once";
+    EXPECT_NE(nullptr, RowOf(item)->m_fileIcon.Get()) << "no icon for the edited path";
+}
+
 TEST_F(FolderViews, OpeningAFolderNeverHidesTheMainWindow)
 {
     m_mainWnd->m_settings.m_hideAfterLaunch = true;
