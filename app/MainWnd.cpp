@@ -204,9 +204,9 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         return OnCommand(wParam);
     case WM_TIMER:
-        return OnTimer();
+        return OnTimer(wParam);
     case WM_HOTKEY:
-        return OnHotKey(wParam);
+        return OnHotKey(wParam, lParam);
     case WM_RESTOREAPP:
         return OnRestoreApp();
     case WM_TRAYICON:
@@ -222,16 +222,17 @@ LRESULT CMainWnd::OnCreate()
 {
     UINT modifiers = 0;
     UINT key = 0;
+    // First, so that an entry of an older store that brings the same combination does not
+    // take it.
     if (LoadShowWindowHotKey(modifiers, key))
-        RegisterHotKey(GetHwnd(), ShowWindowHotKeyId, modifiers, key);
+        CCatalogue::RegisterShowWindowHotKey(GetHwnd(), modifiers, key);
 
     // The store is read while the windows that will show it are made.
     RecoverCatalogueStore();
     m_reader = std::make_unique<CCatalogueReader>();
     CreateChildren();
     LoadCatalogue();
-    m_catalogue->RegisterListHotKeys(m_catalogue->m_applications);
-    m_catalogue->RegisterListHotKeys(m_catalogue->m_shortcuts);
+    m_catalogue->RegisterAllHotKeys();
     // No layout here: the WM_SIZE that window creation sends next lays the pages out.
     SetTimer(GetHwnd(), ScanTimerId, ScanPeriodMs, nullptr);
     if (m_settings.m_firstLaunch)
@@ -501,8 +502,15 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam)
     return 0;
 }
 
-LRESULT CMainWnd::OnTimer()
+LRESULT CMainWnd::OnTimer(WPARAM id)
 {
+    if (id == CHotKeyRepeatFilter::TimerId)
+    {
+        m_hotKeyRepeats.OnTimer(GetHwnd());
+        return 0;
+    }
+    // A combination another program held may be free now.
+    m_catalogue->RetryInactiveHotKeys();
     // The running state is only looked for while the applications are shown.
     if (m_currentPage == 0)
     {
@@ -513,10 +521,13 @@ LRESULT CMainWnd::OnTimer()
     return 0;
 }
 
-LRESULT CMainWnd::OnHotKey(WPARAM wParam)
+LRESULT CMainWnd::OnHotKey(WPARAM wParam, LPARAM lParam)
 {
     const int id = static_cast<int>(wParam);
     if (id == IDHOT_SNAPWINDOW || id == IDHOT_SNAPDESKTOP)
+        return 0;
+    // A combination held down acts once.
+    if (!m_hotKeyRepeats.Admit(GetHwnd(), id, HIWORD(lParam)))
         return 0;
     if (id == ShowWindowHotKeyId)
     {

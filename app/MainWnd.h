@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ColumnPlacer.h"
+#include "app/HotKeyRepeatFilter.h"
 #include "app/TabControl.h"
 #include "app/TabControlListener.h"
 #include "store/Settings.h"
@@ -73,8 +74,8 @@ private:
     LRESULT OnPaint();
     LRESULT OnGetMinMaxInfo(LPARAM lParam);
     LRESULT OnCommand(WPARAM wParam);
-    LRESULT OnTimer();
-    LRESULT OnHotKey(WPARAM id);
+    LRESULT OnTimer(WPARAM id);
+    LRESULT OnHotKey(WPARAM id, LPARAM lParam);
     LRESULT OnRestoreApp();
     LRESULT OnTrayIcon(WPARAM id, LPARAM mouseMessage);
     LRESULT OnTaskbarCreated();
@@ -95,6 +96,7 @@ private:
     void ShowHotKeyDialog();
     void CarryOutTrayCommand(UINT command);
 
+    CHotKeyRepeatFilter m_hotKeyRepeats;
     CMyTabControl m_tabControl;
     std::vector<CPageWindow*> m_pages;
     HICON m_trayIcon = nullptr;

@@ -70,6 +70,40 @@ TEST(ResourcesTest, StringsHaveTheirExactTexts)
     }
 }
 
+// The messages and tips of hotkeys that do not work, from 2040 on.
+const StringCase kHotKeyStrings[] = {
+    {IDS_HOTKEY_USED_BY_ENTRY,
+     L"This shortcut key is already used by \"%1\" in \"%2\". Choose another one."},
+    {IDS_HOTKEY_USED_BY_SHOW_WINDOW,
+     L"This shortcut key already shows the main window. Choose another one."},
+    {IDS_HOTKEY_NOT_ACTIVE, L"Another program or Windows holds this shortcut key. It is kept, "
+                            L"but it does not work until it is free."},
+    {IDS_LINK_HOTKEY_USED_BY_ENTRY, L"The link's shortcut key is already used by \"%1\" in "
+                                    L"\"%2\". The entry was added without it."},
+    {IDS_LINK_HOTKEY_USED_BY_SHOW_WINDOW,
+     L"The link's shortcut key already shows the main window. The entry was added without it."},
+    {IDS_HOTKEY_TIP_HELD_BY_ENTRY, L"Shortcut key not active: \"%1\" in \"%2\" holds it"},
+    {IDS_HOTKEY_TIP_HELD_BY_SHOW_WINDOW, L"Shortcut key not active: it shows the main window"},
+    {IDS_HOTKEY_TIP_HELD_ELSEWHERE,
+     L"Shortcut key not active: another program or Windows holds it"},
+};
+
+TEST(ResourcesTest, HotKeyStringsHaveTheirExactTexts)
+{
+    for (size_t i = 0; i < std::size(kHotKeyStrings); ++i)
+    {
+        const StringCase& expected = kHotKeyStrings[i];
+        SCOPED_TRACE(testing::Message() << "string " << expected.id);
+        EXPECT_EQ(2040u + i, expected.id);
+        wchar_t buffer[256];
+        std::fill(std::begin(buffer), std::end(buffer), L'#');
+        const int length =
+            LoadStringW(Module(), expected.id, buffer, static_cast<int>(std::size(buffer)));
+        ASSERT_EQ(static_cast<int>(wcslen(expected.text)), length) << "error " << GetLastError();
+        EXPECT_EQ(std::wstring(expected.text), std::wstring(buffer, length));
+    }
+}
+
 // Menus
 
 constexpr UINT kSeparator = 0;
