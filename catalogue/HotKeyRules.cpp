@@ -69,17 +69,13 @@ std::vector<CLaunchItem*> LaunchItemsInOrder(const CCategorizedList& list)
     std::sort(categories.begin(), categories.end(),
               [](const CCategory* a, const CCategory* b)
               { return DisplayLess(a->m_name, b->m_name); });
+    // A category keeps its entries in name order already; sorting them again at every
+    // tick would cost as much as the scan of the running programs.
     std::vector<CLaunchItem*> items;
     for (const CCategory* category : categories)
-    {
-        const size_t first = items.size();
         for (const auto& item : category->m_items)
             if (auto* entry = dynamic_cast<CLaunchItem*>(item.get()))
                 items.push_back(entry);
-        std::sort(items.begin() + static_cast<std::ptrdiff_t>(first), items.end(),
-                  [](const CLaunchItem* a, const CLaunchItem* b)
-                  { return DisplayLess(a->m_name, b->m_name); });
-    }
     return items;
 }
 

@@ -20,9 +20,9 @@ WORD HotKeyWordOf(UINT modifiers, UINT key);
 bool RegisterOnce(HWND window, int id, UINT modifiers, UINT key);
 
 // The list's entries that can hold a hotkey, as the user sees them: categories in name
-// order, each one's entries in name order; names that fold alike follow their code units.
-// Hotkeys are registered in this order, so a combination that two stored entries share
-// goes to the same one at every start.
+// order (names that fold alike by their code units), each one's entries in the name order
+// the category keeps. Hotkeys are registered in this order, so a combination that two
+// stored entries share goes to the same one at every start.
 std::vector<CLaunchItem*> LaunchItemsInOrder(const CCategorizedList& list);
 
 // The string with %1 and %2 replaced by the texts, each once and as they are.
