@@ -184,12 +184,15 @@ void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
     CEditItemDialog editor;
     GuardEditorHotKey(editor, &item);
     CCategory* oldCategory = item.m_category;
+    // Only a new combination that does not work is worth a message; the row shows the old.
+    const WORD oldHotKey = item.GetHotKey();
     if (editor.DoModal(kind, owner, item.m_name, oldCategory->m_name, item.GetPath(),
                        item.GetArguments(), item.GetStartIn(), item.GetHotKey()) != IDOK ||
         !editor.m_item)
         return;
     const bool nameChanged = !NamesEqual(editor.m_name, item.m_name);
     const bool categoryChanged = !NamesEqual(editor.m_group, oldCategory->m_name);
+    const bool newHotKey = !SameCombination(editor.m_hotKey, oldHotKey);
     if ((nameChanged || categoryChanged) && editor.m_item->m_category->HasItem(editor.m_name))
     {
         MessageBoxW(owner, LoadResString(IDS_ITEM_EXISTS).c_str(), nullptr, MB_ICONWARNING);
@@ -199,7 +202,8 @@ void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
     {
         item.CopyFrom(*editor.m_item);
         NotifyCatalogueChanged();
-        TellIfHotKeyInactive(owner, item);
+        if (newHotKey)
+            TellIfHotKeyInactive(owner, item);
         return;
     }
     // The old entry holds the combination until it is deleted: only then can the moved
@@ -213,7 +217,8 @@ void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
     moved->SetHotKey(hotKey);
     moved->RegisterItemHotKey();
     NotifyCatalogueChanged();
-    TellIfHotKeyInactive(owner, *moved);
+    if (newHotKey)
+        TellIfHotKeyInactive(owner, *moved);
 }
 
 bool CCatalogue::AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, ListKind kind)
