@@ -74,8 +74,8 @@ public:
     void RemoveItem(CListItem& item);
 
     // Draws the next id, also when the system then refuses the combination; ids start at
-    // 2 and never come back. Returns the id, or -1 when refused. A combination held down
-    // reports once, not at every key repeat.
+    // 2 and never come back. Returns the id, or -1 when refused. Registered with
+    // MOD_NOREPEAT: Windows 7 and later report a combination held down once.
     int RegisterCatalogueHotKey(WORD hotKey);
     // Ends the registrations of the list's entries, then registers each again under a
     // fresh id, in the order of LaunchItemsInOrder.
