@@ -124,9 +124,14 @@ bool ScanFile(CCategory& category, const WIN32_FIND_DATAW& found, const ScanRequ
 {
     if (IsDotEntry(found.cFileName) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
-    const ScanTarget target = ReadTarget(request.folder + found.cFileName, request.resolveLinks);
+    ScanTarget target = ReadTarget(request.folder + found.cFileName, request.resolveLinks);
     if (target.path.empty() || !FileExists(target.path))
         return false;
+    // Of links that bring one combination the first found keeps it: two entries never
+    // share one, and nothing of the user's is lost, since the links keep theirs.
+    const CCatalogue* catalogue = CCatalogue::Current();
+    if (catalogue && catalogue->FindHotKeyHolder(target.hotKey, nullptr, false))
+        target.hotKey = 0;
     if (std::unique_ptr<CListItem> entry =
             MakeEntry(EntryName(found.cFileName), category, target, request))
         category.InsertItem(std::move(entry));

@@ -206,9 +206,9 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         return OnCommand(wParam);
     case WM_TIMER:
-        return OnTimer();
+        return OnTimer(wParam);
     case WM_HOTKEY:
-        return OnHotKey(wParam);
+        return OnHotKey(wParam, lParam);
     case WM_RESTOREAPP:
         return OnRestoreApp();
     case WM_TRAYICON:
@@ -222,6 +222,8 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT CMainWnd::OnCreate()
 {
+    // First, so that an entry of an older store that brings the same combination does not
+    // take it.
     RegisterShowWindowHotKey();
     CKeyShortcutEdit::SetFocusListener(this);
 
@@ -230,8 +232,7 @@ LRESULT CMainWnd::OnCreate()
     m_reader = std::make_unique<CCatalogueReader>();
     CreateChildren();
     LoadCatalogue();
-    m_catalogue->RegisterListHotKeys(m_catalogue->m_applications);
-    m_catalogue->RegisterListHotKeys(m_catalogue->m_shortcuts);
+    m_catalogue->RegisterAllHotKeys();
     // No layout here: the WM_SIZE that window creation sends next lays the pages out.
     SetTimer(GetHwnd(), ScanTimerId, ScanPeriodMs, nullptr);
     if (m_settings.m_firstLaunch && HoldsNoStoredCategory(*m_catalogue))
@@ -501,8 +502,15 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam)
     return 0;
 }
 
-LRESULT CMainWnd::OnTimer()
+LRESULT CMainWnd::OnTimer(WPARAM id)
 {
+    if (id == CHotKeyRepeatFilter::TimerId)
+    {
+        m_hotKeyRepeats.OnTimer(GetHwnd());
+        return 0;
+    }
+    // A combination another program held may be free now.
+    m_catalogue->RetryInactiveHotKeys();
     // The running state is only looked for while the applications are shown.
     if (m_currentPage == 0)
     {
@@ -513,10 +521,13 @@ LRESULT CMainWnd::OnTimer()
     return 0;
 }
 
-LRESULT CMainWnd::OnHotKey(WPARAM wParam)
+LRESULT CMainWnd::OnHotKey(WPARAM wParam, LPARAM lParam)
 {
     const int id = static_cast<int>(wParam);
     if (id == IDHOT_SNAPWINDOW || id == IDHOT_SNAPDESKTOP)
+        return 0;
+    // A combination held down acts once.
+    if (!m_hotKeyRepeats.Admit(GetHwnd(), id, HIWORD(lParam)))
         return 0;
     if (id == ShowWindowHotKeyId)
     {
@@ -535,7 +546,7 @@ bool CMainWnd::RegisterShowWindowHotKey()
     UINT modifiers = 0;
     UINT key = 0;
     return LoadShowWindowHotKey(modifiers, key) &&
-           RegisterHotKey(GetHwnd(), ShowWindowHotKeyId, modifiers, key);
+           CCatalogue::RegisterShowWindowHotKey(GetHwnd(), modifiers, key);
 }
 
 void CMainWnd::OnHotKeyFieldFocus(bool focused)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ColumnPlacer.h"
+#include "app/HotKeyRepeatFilter.h"
 #include "app/TabControl.h"
 #include "app/TabControlListener.h"
 #include "store/Settings.h"
@@ -76,8 +77,8 @@ private:
     LRESULT OnPaint();
     LRESULT OnGetMinMaxInfo(LPARAM lParam);
     LRESULT OnCommand(WPARAM wParam);
-    LRESULT OnTimer();
-    LRESULT OnHotKey(WPARAM id);
+    LRESULT OnTimer(WPARAM id);
+    LRESULT OnHotKey(WPARAM id, LPARAM lParam);
     LRESULT OnRestoreApp();
     LRESULT OnTrayIcon(WPARAM id, LPARAM mouseMessage);
     LRESULT OnTaskbarCreated();
@@ -103,6 +104,7 @@ private:
 
     // A hotkey field took the show-window hotkey's registration back.
     bool m_showWindowHotKeySuspended = false;
+    CHotKeyRepeatFilter m_hotKeyRepeats;
     CMyTabControl m_tabControl;
     std::vector<CPageWindow*> m_pages;
     HICON m_trayIcon = nullptr;

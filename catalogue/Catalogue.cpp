@@ -3,6 +3,7 @@
 #include "app/MainWnd.h"
 #include "app/PageWindow.h"
 #include "catalogue/ApplicationItem.h"
+#include "catalogue/HotKeyRules.h"
 #include "catalogue/LaunchItem.h"
 #include "catalogue/NameOrder.h"
 #include "catalogue/ShortcutItem.h"
@@ -53,22 +54,42 @@ void ShowItemExists(HWND owner)
     MessageBoxW(owner, LoadResString(IDS_ITEM_EXISTS).c_str(), nullptr, MB_ICONWARNING);
 }
 
-UINT HotKeyModifiers(WORD hotKey)
+constexpr int ShowWindowHotKeyId = 0;
+
+// The lists of different classes as one type, to go through them in a loop.
+const CCategorizedList* ListOf(const CCategorizedList& list)
 {
-    const BYTE flags = HIBYTE(hotKey);
-    UINT modifiers = 0;
-    if (flags & HOTKEYF_CONTROL)
-        modifiers |= MOD_CONTROL;
-    if (flags & HOTKEYF_ALT)
-        modifiers |= MOD_ALT;
-    if (flags & HOTKEYF_SHIFT)
-        modifiers |= MOD_SHIFT;
-    return modifiers;
+    return &list;
 }
 
-BOOL RegisterCombination(HWND window, int id, WORD hotKey)
+bool HasInactiveHotKey(const CCategorizedList& list)
 {
-    return RegisterHotKey(window, id, HotKeyModifiers(hotKey), LOBYTE(hotKey));
+    for (const auto& category : list.m_categories)
+        for (const auto& item : category->m_items)
+            if (item->GetHotKey() != 0 && !item->HasActiveHotKey())
+                return true;
+    return false;
+}
+
+void ShowHotKeyWarning(HWND owner, const std::wstring& text)
+{
+    MessageBoxW(owner, text.c_str(), nullptr, MB_ICONWARNING);
+}
+
+// The holder in a message: the entry's name and category, or the show-window hotkey's
+// own text.
+std::wstring DescribeHolder(const HotKeyHolder& holder, UINT entryText, UINT showWindowText)
+{
+    if (!holder.entry)
+        return LoadResString(showWindowText);
+    const CCategory* category = holder.entry->m_category;
+    return FormatResString(entryText, holder.entry->m_name,
+                           category ? category->m_name : std::wstring());
+}
+
+bool RegisterCombination(HWND window, int id, WORD hotKey)
+{
+    return RegisterOnce(window, id, HotKeyModifiers(hotKey), LOBYTE(hotKey));
 }
 
 // Applications and shortcuts: the entries that can carry a hotkey.
@@ -186,24 +207,31 @@ void CCatalogue::DeleteCategoryWithPrompt(ListKind kind, const std::wstring& cat
 void CCatalogue::AddItemWithDialog(const std::wstring& categoryName, HWND owner, ListKind kind)
 {
     CEditItemDialog& editor = *m_itemEditor;
+    GuardEditorHotKey(editor, nullptr);
     if (editor.DoModal(kind, owner, std::nullopt, categoryName) != IDOK || !editor.m_item)
         return;
     const CCategory* category = editor.m_item->m_category;
     if (!category->m_window)
         return;
-    AddItemIfUnique(owner, std::move(editor.m_item), kind);
+    const CListItem* added = editor.m_item.get();
+    if (AddItemIfUnique(owner, std::move(editor.m_item), kind))
+        TellIfHotKeyInactive(owner, *added);
 }
 
 void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
 {
     CEditItemDialog editor;
+    GuardEditorHotKey(editor, &item);
     CCategory* oldCategory = item.m_category;
+    // Only a new combination that does not work is worth a message; the row shows the old.
+    const WORD oldHotKey = item.GetHotKey();
     if (editor.DoModal(kind, owner, item.m_name, oldCategory->m_name, item.GetPath(),
                        item.GetArguments(), item.GetStartIn(), item.GetHotKey()) != IDOK ||
         !editor.m_item || RefuseUnstorableName(owner, editor.m_name))
         return;
     const bool nameChanged = !NamesEqual(editor.m_name, item.m_name);
     const bool categoryChanged = !NamesEqual(editor.m_group, oldCategory->m_name);
+    const bool newHotKey = !SameCombination(editor.m_hotKey, oldHotKey);
     if ((nameChanged || categoryChanged) && editor.m_item->m_category->HasItem(editor.m_name))
     {
         ShowItemExists(owner);
@@ -213,9 +241,13 @@ void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
     {
         item.CopyFrom(*editor.m_item);
         NotifyCatalogueChanged();
+        if (newHotKey)
+            TellIfHotKeyInactive(owner, item);
         return;
     }
-    MoveItem(owner, item, std::move(editor.m_item));
+    const CListItem* moved = editor.m_item.get();
+    if (MoveItem(owner, item, std::move(editor.m_item)) && newHotKey)
+        TellIfHotKeyInactive(owner, *moved);
 }
 
 bool CCatalogue::MoveItem(HWND owner, CListItem& item, std::unique_ptr<CListItem> moved)
@@ -270,18 +302,161 @@ void CCatalogue::RemoveItem(CListItem& item)
 int CCatalogue::RegisterCatalogueHotKey(WORD hotKey)
 {
     ++m_lastHotKeyId;
-    if (!RegisterHotKey(HotKeyWindow(), m_lastHotKeyId, HotKeyModifiers(hotKey), LOBYTE(hotKey)))
+    if (!RegisterOnce(HotKeyWindow(), m_lastHotKeyId, HotKeyModifiers(hotKey), LOBYTE(hotKey)))
         return -1;
     return m_lastHotKeyId;
 }
 
 void CCatalogue::RegisterListHotKeys(CCategorizedList& list)
 {
-    for (const auto& category : list.m_categories)
+    const std::vector<CLaunchItem*> items = LaunchItemsInOrder(list);
+    // All end first: an entry registered earlier must not keep a combination from the one
+    // that comes before it.
+    for (CLaunchItem* item : items)
+        EndItemHotKey(item->m_hotKeyId);
+    for (CLaunchItem* item : items)
+        item->RegisterItemHotKey();
+}
+
+void CCatalogue::RegisterAllHotKeys()
+{
+    for (CLaunchItem* item : LaunchItemsInOrder(m_shortcuts))
+        EndItemHotKey(item->m_hotKeyId);
+    RegisterListHotKeys(m_applications);
+    RegisterListHotKeys(m_shortcuts);
+}
+
+void CCatalogue::RetryInactiveHotKeys()
+{
+    // While a hotkey field has the focus the combinations must reach it.
+    if (m_hotKeysSuspended)
+        return;
+    const ShowWindowHotKey showWindow = m_showWindowHotKey;
+    if (showWindow.key != 0 && !showWindow.active)
+        RegisterShowWindowHotKey(HotKeyWindow(), showWindow.modifiers, showWindow.key);
+    for (const CCategorizedList* list : {ListOf(m_applications), ListOf(m_shortcuts)})
     {
-        for (const auto& item : category->m_items)
-            item->RegisterItemHotKey();
+        // Every tick comes here: a list whose hotkeys are all active is not sorted.
+        if (!HasInactiveHotKey(*list))
+            continue;
+        for (CLaunchItem* item : LaunchItemsInOrder(*list))
+        {
+            if (item->m_hotKey == 0 || item->m_hotKeyId != -1 || !item->RegisterItemHotKey())
+                continue;
+            if (item->m_window)
+                InvalidateRect(item->m_window->GetHwnd(), nullptr, FALSE);
+        }
     }
+}
+
+// A registration names its holder first; of the words that wait for one, an entry's comes
+// before the show-window hotkey's.
+HotKeyHolder CCatalogue::FindHotKeyHolder(WORD hotKey, const CListItem* self, bool activeOnly) const
+{
+    if (hotKey == 0)
+        return HotKeyHolder{};
+    const CLaunchItem* waiting = nullptr;
+    for (const CCategorizedList* list : {ListOf(m_applications), ListOf(m_shortcuts)})
+    {
+        for (const CLaunchItem* item : LaunchItemsInOrder(*list))
+        {
+            if (item == self || !SameCombination(item->m_hotKey, hotKey))
+                continue;
+            if (item->m_hotKeyId != -1)
+                return HotKeyHolder{item, false};
+            if (!waiting)
+                waiting = item;
+        }
+    }
+    const ShowWindowHotKey& showWindow = m_showWindowHotKey;
+    const bool showWindowCombination =
+        SameCombination(hotKey, HotKeyWordOf(showWindow.modifiers, showWindow.key));
+    if (showWindowCombination && showWindow.active)
+        return HotKeyHolder{nullptr, true};
+    if (activeOnly)
+        return HotKeyHolder{};
+    return HotKeyHolder{waiting, waiting == nullptr && showWindowCombination};
+}
+
+bool CCatalogue::RefuseHeldHotKey(HWND owner, WORD hotKey, const CListItem* self) const
+{
+    // An entry that holds the registration of its combination keeps it, whoever else
+    // (from an older store) waits for it. self is looked for, not read: the entry may have
+    // gone while its editor was open.
+    if (self && HoldsRegistration(self, hotKey))
+        return false;
+    const HotKeyHolder holder = FindHotKeyHolder(hotKey, self, false);
+    if (holder)
+        ShowHotKeyWarning(owner, DescribeHolder(holder, IDS_HOTKEY_USED_BY_ENTRY,
+                                                IDS_HOTKEY_USED_BY_SHOW_WINDOW));
+    return static_cast<bool>(holder);
+}
+
+bool CCatalogue::RefuseHeldShowWindowHotKey(HWND owner, UINT modifiers, UINT key) const
+{
+    const ShowWindowHotKey& current = m_showWindowHotKey;
+    if (current.active && current.modifiers == modifiers && current.key == key)
+        return false;
+    const HotKeyHolder holder = FindHotKeyHolder(HotKeyWordOf(modifiers, key), nullptr, false);
+    if (!holder.entry)
+        return false;
+    ShowHotKeyWarning(
+        owner, DescribeHolder(holder, IDS_HOTKEY_USED_BY_ENTRY, IDS_HOTKEY_USED_BY_SHOW_WINDOW));
+    return true;
+}
+
+bool CCatalogue::HoldsRegistration(const CListItem* item, WORD hotKey) const
+{
+    for (const CCategorizedList* list : {ListOf(m_applications), ListOf(m_shortcuts)})
+        for (const auto& category : list->m_categories)
+            for (const auto& entry : category->m_items)
+                if (entry.get() == item)
+                    return entry->HasActiveHotKey() && SameCombination(entry->GetHotKey(), hotKey);
+    return false;
+}
+
+void CCatalogue::TellIfHotKeyInactive(HWND owner, const CListItem& item)
+{
+    if (item.GetHotKey() != 0 && !item.HasActiveHotKey())
+        ShowHotKeyWarning(owner, LoadResString(IDS_HOTKEY_NOT_ACTIVE));
+}
+
+std::wstring CCatalogue::DescribeInactiveHotKey(const CListItem& item) const
+{
+    if (item.GetHotKey() == 0 || item.HasActiveHotKey())
+        return std::wstring();
+    const HotKeyHolder holder = FindHotKeyHolder(item.GetHotKey(), &item, true);
+    if (!holder)
+        return LoadResString(IDS_HOTKEY_TIP_HELD_ELSEWHERE);
+    return DescribeHolder(holder, IDS_HOTKEY_TIP_HELD_BY_ENTRY, IDS_HOTKEY_TIP_HELD_BY_SHOW_WINDOW);
+}
+
+bool CCatalogue::AddDroppedItem(HWND owner, std::unique_ptr<CListItem> item, ListKind kind)
+{
+    const HotKeyHolder holder = FindHotKeyHolder(item->GetHotKey(), nullptr, false);
+    if (holder)
+        item->SetHotKey(0);
+    if (!AddItemIfUnique(owner, std::move(item), kind))
+        return false;
+    if (holder)
+        ShowHotKeyWarning(owner, DescribeHolder(holder, IDS_LINK_HOTKEY_USED_BY_ENTRY,
+                                                IDS_LINK_HOTKEY_USED_BY_SHOW_WINDOW));
+    return true;
+}
+
+bool CCatalogue::RegisterShowWindowHotKey(HWND window, UINT modifiers, UINT key)
+{
+    UnregisterHotKey(window, ShowWindowHotKeyId);
+    const bool active = RegisterOnce(window, ShowWindowHotKeyId, modifiers, key);
+    if (CCatalogue* catalogue = Current())
+        catalogue->m_showWindowHotKey = ShowWindowHotKey{modifiers, key, active};
+    return active;
+}
+
+void CCatalogue::GuardEditorHotKey(CEditItemDialog& editor, const CListItem* self)
+{
+    editor.m_refuseHotKey = [this, self](HWND dialog, WORD hotKey)
+    { return RefuseHeldHotKey(dialog, hotKey, self); };
 }
 
 CApplicationItem* CCatalogue::FindApplicationByHotKeyId(int id)
@@ -358,8 +533,8 @@ bool CCatalogue::ResumeHotKeys()
                       {
                           const auto& ids = m_suspendedHotKeyIds;
                           if (std::find(ids.begin(), ids.end(), item.m_hotKeyId) != ids.end())
-                              resumed &= RegisterCombination(window, item.m_hotKeyId,
-                                                             item.m_hotKey) != FALSE;
+                              resumed &=
+                                  RegisterCombination(window, item.m_hotKeyId, item.m_hotKey);
                       });
     m_suspendedHotKeyIds.clear();
     return resumed;

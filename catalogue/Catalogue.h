@@ -13,6 +13,7 @@
 
 class CApplicationItem;
 class CEditItemDialog;
+class CLaunchItem;
 class CListItem;
 class CShortcutItem;
 
@@ -23,6 +24,16 @@ enum class ListKind : int
     Applications = 0,
     Shortcuts = 1,
     Folders = 2,
+};
+
+// Who besides an entry holds or claims a combination: another entry, or the show-window
+// hotkey; neither when the combination is free or held by another program or the system.
+struct HotKeyHolder
+{
+    const CLaunchItem* entry = nullptr;
+    bool showWindow = false;
+
+    explicit operator bool() const { return entry != nullptr || showWindow; }
 };
 
 // The whole catalogue in memory: its lists, the operations on it that keep names unique,
@@ -68,10 +79,44 @@ public:
     void RemoveItem(CListItem& item);
 
     // Draws the next id, also when the system then refuses the combination; ids start at
-    // 2 and never come back. Returns the id, or -1 when refused.
+    // 2 and never come back. Returns the id, or -1 when refused. Registered with
+    // MOD_NOREPEAT: Windows 7 and later report a combination held down once.
     int RegisterCatalogueHotKey(WORD hotKey);
-    // Registers every entry's hotkey again, each under a fresh id.
+    // Ends the registrations of the list's entries, then registers each again under a
+    // fresh id, in the order of LaunchItemsInOrder.
     void RegisterListHotKeys(CCategorizedList& list);
+    // The same for the applications and the shortcuts together, applications first: of
+    // stored entries that share a combination, the same one gets it at every start.
+    void RegisterAllHotKeys();
+    // Registers again every combination that is not active (the show-window hotkey first,
+    // then the entries in registration order), without a message; the rows of entries
+    // that got theirs are repainted.
+    void RetryInactiveHotKeys();
+
+    // Who holds the combination besides self: the entry or the show-window hotkey whose
+    // registration has it; else (unless activeOnly) the first entry in registration order
+    // whose word is that combination, else the show-window hotkey when it is.
+    HotKeyHolder FindHotKeyHolder(WORD hotKey, const CListItem* self, bool activeOnly) const;
+    // At OK of the item editor: a combination that another entry or the show-window hotkey
+    // holds is refused with a message to owner naming the holder; true when refused. The
+    // entry self (null for a new one) keeps a combination whose registration it holds.
+    bool RefuseHeldHotKey(HWND owner, WORD hotKey, const CListItem* self) const;
+    // At OK of the show-window hotkey dialog: the same for a combination an entry holds,
+    // unless the show-window hotkey holds it already.
+    bool RefuseHeldShowWindowHotKey(HWND owner, UINT modifiers, UINT key) const;
+    // Tells owner that the entry keeps a combination that is not active now.
+    static void TellIfHotKeyInactive(HWND owner, const CListItem& item);
+    // Why the entry's hotkey is not active, for its row's tooltip; empty when it is.
+    std::wstring DescribeInactiveHotKey(const CListItem& item) const;
+    // A dropped link brings its own hotkey. One that another entry or the show-window
+    // hotkey holds is not taken: the entry is added without it, and owner tells who holds
+    // it. Otherwise as AddItemIfUnique.
+    bool AddDroppedItem(HWND owner, std::unique_ptr<CListItem> item, ListKind kind);
+
+    // Registers the show-window hotkey (RegisterHotKey modifiers and key, as stored) with
+    // window under id 0 in place of the old one, and notes it in the catalogue of the main
+    // window, when there is one. False when the system refuses it.
+    static bool RegisterShowWindowHotKey(HWND window, UINT modifiers, UINT key);
     // The first entry in list order whose registration carries the id, or null.
     CApplicationItem* FindApplicationByHotKeyId(int id);
     CShortcutItem* FindShortcutByHotKeyId(int id);
@@ -108,7 +153,20 @@ public:
     std::unique_ptr<CEditItemDialog> m_itemEditor;
     int m_lastHotKeyId = 1;
 
+    // The show-window hotkey as last registered (key 0: none) and whether that worked.
+    struct ShowWindowHotKey
+    {
+        UINT modifiers = 0;
+        UINT key = 0;
+        bool active = false;
+    };
+    ShowWindowHotKey m_showWindowHotKey;
+
 private:
+    // The item is one of the lists' and its registration holds that combination.
+    bool HoldsRegistration(const CListItem* item, WORD hotKey) const;
+    // The editor's check at OK, for the entry edited (null for a new one).
+    void GuardEditorHotKey(CEditItemDialog& editor, const CListItem* self);
     bool m_hotKeysSuspended = false;
     std::vector<int> m_suspendedHotKeyIds;
 };

@@ -58,6 +58,11 @@ bool CLaunchItem::RegisterItemHotKey()
     return CCatalogue::RenewItemHotKey(m_hotKey, m_hotKeyId);
 }
 
+bool CLaunchItem::HasActiveHotKey() const
+{
+    return m_hotKeyId != -1;
+}
+
 bool CLaunchItem::Launch() const
 {
     return LaunchPath(m_path, m_startIn, m_arguments);

@@ -16,6 +16,7 @@ public:
     WORD GetHotKey() const override;
     void SetHotKey(WORD hotKey) override;
     bool RegisterItemHotKey() override;
+    bool HasActiveHotKey() const override;
 
     // True when the shell accepted the request.
     bool Launch() const;

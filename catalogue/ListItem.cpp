@@ -7,6 +7,11 @@ CListItem::CListItem(const std::wstring& name, CCategory* category)
 
 CListItem::~CListItem() = default;
 
+bool CListItem::HasActiveHotKey() const
+{
+    return false;
+}
+
 void CListItem::CreateItemWindow(HWND, const POINT*) {}
 
 void CListItem::ReplaceWindow(std::unique_ptr<CListItemWindow> window, HWND parent,

@@ -30,6 +30,8 @@ public:
     virtual WORD GetHotKey() const = 0;
     virtual void SetHotKey(WORD hotKey) = 0;
     virtual bool RegisterItemHotKey() = 0;
+    // The hotkey is registered and works; false also for an item without one.
+    virtual bool HasActiveHotKey() const;
     // Creates the row window as a child of parent (nothing for a null parent) and
     // replaces any window the item had; hidden until the next layout, or shown at
     // shownAt when that is given.

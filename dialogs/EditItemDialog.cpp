@@ -226,8 +226,20 @@ void CEditItemDialog::OnOk()
     m_startIn = m_startInEdit.GetEditText();
     // An emptied field is no hotkey, whatever combination was pressed before.
     m_hotKey = m_hotKeyEdit.GetHotKey();
+    if (RefuseHotKey())
+        return;
     m_item = BuildItem();
     EndDialog(GetHwnd(), IDOK);
+}
+
+// The field is shown and focused so that another combination can be chosen at once.
+bool CEditItemDialog::RefuseHotKey()
+{
+    if (m_hotKey == 0 || !m_refuseHotKey || !m_refuseHotKey(GetHwnd(), m_hotKey))
+        return false;
+    ShowAdvanced(true);
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_hotKeyEdit.GetHwnd()), TRUE);
+    return true;
 }
 
 std::unique_ptr<CListItem> CEditItemDialog::BuildItem() const

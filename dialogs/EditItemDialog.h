@@ -6,6 +6,7 @@
 #include "toolkit/KeyShortcutEdit.h"
 #include "toolkit/Window.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,12 +37,17 @@ public:
     std::wstring m_startIn;
     WORD m_hotKey = 0;
     std::unique_ptr<CListItem> m_item;
+    // Set by the caller: at OK, given the dialog and the combination (not 0), true when
+    // it is refused (the caller has told the user why); the editor then stays open on the
+    // hotkey field.
+    std::function<bool(HWND, WORD)> m_refuseHotKey;
 
 private:
     INT_PTR OnInitDialog();
     void OnCommand(WPARAM wParam);
     void OnDestroy();
     void OnOk();
+    bool RefuseHotKey();
     void OnBrowse();
     void BrowseForFolder();
     void BrowseForFile();

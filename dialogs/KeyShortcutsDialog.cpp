@@ -1,14 +1,10 @@
 #include "dialogs/KeyShortcutsDialog.h"
 
+#include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "store/SettingsStore.h"
 #include "toolkit/Application.h"
-
-namespace
-{
-// The id under which the main window holds the show-window hotkey.
-constexpr int kShowWindowHotKeyId = 0;
-} // namespace
+#include "toolkit/Utilities.h"
 
 CKeyShortcutsDialog::CKeyShortcutsDialog(HWND mainWindow) : m_mainWindow(mainWindow) {}
 
@@ -72,11 +68,17 @@ void CKeyShortcutsDialog::OnOk()
     const UINT key = m_hotKeyEdit.GetKey();
     if (m_hotKeyEdit.IsChanged() && modifiers && key)
     {
-        UnregisterHotKey(m_mainWindow, kShowWindowHotKeyId);
-        // Stored even when another program holds the combination: the next start
-        // registers it again.
-        RegisterHotKey(m_mainWindow, kShowWindowHotKeyId, modifiers, key);
+        // A combination an entry holds is refused; the dialog stays open for another.
+        const CCatalogue* catalogue = CCatalogue::Current();
+        if (catalogue && catalogue->RefuseHeldShowWindowHotKey(GetHwnd(), modifiers, key))
+            return;
+        // Stored even when another program holds the combination: it is tried again until
+        // it is free.
+        const bool active = CCatalogue::RegisterShowWindowHotKey(m_mainWindow, modifiers, key);
         SaveShowWindowHotKey(modifiers, key);
+        if (!active)
+            MessageBoxW(GetHwnd(), LoadResString(IDS_HOTKEY_NOT_ACTIVE).c_str(), nullptr,
+                        MB_ICONWARNING);
     }
     NotifyClosed();
     EndDialog(GetHwnd(), IDOK);

@@ -37,6 +37,16 @@
 #define IDS_NAME_TOO_LONG 2032
 #define IDS_PATH_NOT_FOUND 2050
 
+/* Hotkeys that another entry, the show-window hotkey or another program holds */
+#define IDS_HOTKEY_USED_BY_ENTRY 2040
+#define IDS_HOTKEY_USED_BY_SHOW_WINDOW 2041
+#define IDS_HOTKEY_NOT_ACTIVE 2042
+#define IDS_LINK_HOTKEY_USED_BY_ENTRY 2043
+#define IDS_LINK_HOTKEY_USED_BY_SHOW_WINDOW 2044
+#define IDS_HOTKEY_TIP_HELD_BY_ENTRY 2045
+#define IDS_HOTKEY_TIP_HELD_BY_SHOW_WINDOW 2046
+#define IDS_HOTKEY_TIP_HELD_ELSEWHERE 2047
+
 /* Menus: each is a bar with one popup, sub-menu 0, shown with TrackPopupMenu */
 #define IDM_APPLICATION_ITEM_MENU 3001
 #define IDM_FOLDER_ITEM_MENU 3002

@@ -70,9 +70,9 @@ void CApplicationCategoryWindow::AddDroppedFile(const std::wstring& dropped)
     CCatalogue* catalogue = CCatalogue::Current();
     if (!catalogue)
         return;
-    catalogue->AddItemIfUnique(GetHwnd(),
-                               std::make_unique<CApplicationItem>(BareFileName(dropped), m_category,
-                                                                  path, arguments, startIn, hotKey,
-                                                                  GetParent(GetHwnd())),
-                               ListKind::Applications);
+    catalogue->AddDroppedItem(GetHwnd(),
+                              std::make_unique<CApplicationItem>(BareFileName(dropped), m_category,
+                                                                 path, arguments, startIn, hotKey,
+                                                                 GetParent(GetHwnd())),
+                              ListKind::Applications);
 }

@@ -83,11 +83,6 @@ CListItem& CApplicationItemWindow::GetEntry() const
     return *m_item;
 }
 
-bool CApplicationItemWindow::HasHotkeyMarker() const
-{
-    return m_item->m_hotKeyId != -1;
-}
-
 bool CApplicationItemWindow::IsOnBall(POINT point)
 {
     return point.x >= BallLeft && point.x <= BallLeft + BallSize && point.y >= BallTop &&

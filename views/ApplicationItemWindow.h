@@ -30,7 +30,6 @@ public:
 
 protected:
     int DrawIcons(HDC dc) const override;
-    bool HasHotkeyMarker() const override;
 
 private:
     void FetchOwnIcon();

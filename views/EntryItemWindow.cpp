@@ -99,7 +99,7 @@ LRESULT CEntryItemWindow::PaintEntry()
     RECT bounds = {DrawIcons(dc) + NameGap, NameTop, client.right, client.bottom};
     if (HasHotkeyMarker())
     {
-        DrawHotkeyMarker(dc, client);
+        DrawHotkeyMarker(dc, client, GetEntry().HasActiveHotKey());
         bounds.right -= HotkeyMarkerInset;
     }
     m_truncated = DrawItemName(dc, GetEntry().GetName(), GetSearchText(), bounds,
@@ -163,10 +163,16 @@ int CEntryItemWindow::DrawFileIcon(HDC dc, const IconColumn& column,
 
 bool CEntryItemWindow::HasHotkeyMarker() const
 {
-    return false;
+    return GetEntry().GetHotKey() != 0;
 }
 
 std::wstring CEntryItemWindow::GetTipText() const
 {
-    return m_truncated ? GetEntry().GetName() : std::wstring();
+    std::wstring tip = m_truncated ? GetEntry().GetName() : std::wstring();
+    const CCatalogue* catalogue = CCatalogue::Current();
+    const std::wstring inactive =
+        catalogue ? catalogue->DescribeInactiveHotKey(GetEntry()) : std::wstring();
+    if (!inactive.empty())
+        tip += (tip.empty() ? L"" : L" \u2013 ") + inactive;
+    return tip;
 }

@@ -66,8 +66,10 @@ protected:
 
     // Draws what stands left of the name and returns the right edge of it.
     virtual int DrawIcons(HDC dc) const = 0;
-    virtual bool HasHotkeyMarker() const;
-    // The tooltip's text, empty for none: the name, while it is cut short.
+    // The entry has a hotkey: the marker shows it, crossed out while it is not active.
+    bool HasHotkeyMarker() const;
+    // The tooltip's text, empty for none: the name, while it is cut short, and why the
+    // entry's hotkey is not active, while it is not.
     virtual std::wstring GetTipText() const;
 
 private:

@@ -7,6 +7,7 @@
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/Scoped.h"
 #include "toolkit/ToolTipControl.h"
 #include "toolkit/Utilities.h"
 
@@ -276,15 +277,23 @@ void CListItemWindow::Repaint() const
 }
 
 // Loaded once at its own size, so that drawing does not scale it.
-void CListItemWindow::DrawHotkeyMarker(HDC dc, const RECT& client)
+void CListItemWindow::DrawHotkeyMarker(HDC dc, const RECT& client, bool active)
 {
     constexpr int size = 9;
     constexpr int top = 2;
     static const auto marker = static_cast<HICON>(
         LoadImageW(CApplication::Instance().GetInstanceHandle(),
                    MAKEINTRESOURCEW(IDI_HOTKEY_MARKER), IMAGE_ICON, size, size, LR_SHARED));
-    DrawIconEx(dc, client.right - HotkeyMarkerInset, top, marker, size, size, 0, nullptr,
-               DI_NORMAL);
+    const int left = client.right - HotkeyMarkerInset;
+    DrawIconEx(dc, left, top, marker, size, size, 0, nullptr, DI_NORMAL);
+    if (active)
+        return;
+    // From the lower left to the upper right corner, two pixels wide.
+    CScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 2, InactiveHotkeyColour));
+    const HGDIOBJ old = SelectObject(dc, pen.Get());
+    MoveToEx(dc, left, top + size - 1, nullptr);
+    LineTo(dc, left + size, top - 1);
+    SelectObject(dc, old);
 }
 
 HFONT CListItemWindow::SharedListFont(ListFont style)

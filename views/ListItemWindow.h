@@ -47,6 +47,8 @@ public:
 
     // A left-button press in a list window is in progress; that window holds the capture.
     static bool s_buttonDown;
+    // The stroke across the marker of a hotkey that is not active.
+    static constexpr COLORREF InactiveHotkeyColour = RGB(220, 0, 0);
 
 protected:
     // Shows the menu resource's first popup at the click's point (client coordinates in
@@ -57,11 +59,12 @@ protected:
     void DeleteItemWithPrompt(CListItem& item, const wchar_t* prompt) const;
     void PaintBackground(HDC dc, const RECT& client) const;
     void Repaint() const;
-    // The 9 by 9 marker of a row whose entry holds a registered hotkey, drawn 12 pixels
-    // from the right edge.
-    static void DrawHotkeyMarker(HDC dc, const RECT& client);
+    // The 9 by 9 marker of a row whose entry has a hotkey, drawn 12 pixels from the right
+    // edge; a red stroke crosses it out while the hotkey is not active.
+    static void DrawHotkeyMarker(HDC dc, const RECT& client, bool active);
     // Where the name of a row with the marker must end.
     static constexpr int HotkeyMarkerInset = 12;
+
     enum class ListFont
     {
         Name,

@@ -67,9 +67,9 @@ void CShortcutCategoryWindow::AddDroppedFile(const std::wstring& dropped)
     // An entry without a name could not be stored under a key of its own.
     if (!catalogue || name.empty())
         return;
-    catalogue->AddItemIfUnique(GetHwnd(),
-                               std::make_unique<CShortcutItem>(name, m_category, path, arguments,
-                                                               startIn, hotKey,
-                                                               GetParent(GetHwnd())),
-                               ListKind::Shortcuts);
+    catalogue->AddDroppedItem(GetHwnd(),
+                              std::make_unique<CShortcutItem>(name, m_category, path, arguments,
+                                                              startIn, hotKey,
+                                                              GetParent(GetHwnd())),
+                              ListKind::Shortcuts);
 }

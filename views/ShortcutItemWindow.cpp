@@ -48,11 +48,6 @@ CListItem& CShortcutItemWindow::GetEntry() const
     return *m_item;
 }
 
-bool CShortcutItemWindow::HasHotkeyMarker() const
-{
-    return m_item->m_hotKeyId != -1;
-}
-
 void CShortcutItemWindow::RunMenuCommand(UINT command)
 {
     // "Hide after launch" is for applications; opening a shortcut leaves the window alone.

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include "resources/resource.h"
 #include "tests/e2e/Files.h"
 #include "tests/e2e/Harness.h"
@@ -56,6 +59,32 @@ std::vector<HWND> PageRows(HWND window)
                            L"ListItem");
 }
 
+// Processes of that image name, in any session of this prefix.
+int CountProcesses(const wchar_t* exeName)
+{
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    int count = 0;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry))
+        count += lstrcmpiW(entry.szExeFile, exeName) == 0 ? 1 : 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
+// Whether some window already holds the combination: this process is refused it then.
+bool CombinationHeld(UINT modifiers, UINT key)
+{
+    constexpr int ProbeId = 0x5E1;
+    if (!RegisterHotKey(nullptr, ProbeId, modifiers, key))
+        return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+    UnregisterHotKey(nullptr, ProbeId);
+    return false;
+}
+
 class DialogFlowTest : public ::testing::Test
 {
 protected:
@@ -74,6 +103,8 @@ protected:
             PressKey(VK_ESCAPE);
         m_program.Kill();
         CloseRecorder();
+        // A test may hold a combination as another program would.
+        UnregisterHotKey(nullptr, 1);
         DeleteProgramRoot();
         DeleteFileW(m_record.c_str());
     }
@@ -477,4 +508,103 @@ TEST_F(DialogFlowTest, BrowseFillsThePathAndTheEmptyName)
         << "the empty name is not taken from the file";
     ClickControl(editor, IDCANCEL);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(editor); }));
+}
+
+// Two entries never share a hotkey: the second one's editor refuses the first one's
+// combination and names its holder, which keeps it. Held down, it launches once.
+TEST_F(DialogFlowTest, EditorRefusesTheHotKeyOfAnotherEntryWhichLaunchesOnceHeldDown)
+{
+    const std::wstring first = CategoriesKey + L"Alpha\\Recorder";
+    const std::wstring second = CategoriesKey + L"Beta\\Other";
+    ASSERT_TRUE(WriteString(first, L"ItemPath", ExecutableDirectory() + L"launch_recorder.exe"));
+    // A window that came to the front would make Wine forget the keys this test holds down.
+    ASSERT_TRUE(WriteString(first, L"Arguments", L"--hidden-only"));
+    ASSERT_TRUE(WriteDword(first, L"HotKey", RecorderHotKey));
+    ASSERT_TRUE(WriteString(second, L"ItemPath", L"C:\\windows\\notepad.exe"));
+    // Until its field has Ctrl+Alt+R, this test holds the combination as another program
+    // would: the first entry keeps its word inactive meanwhile, and keys typed into the
+    // field reach it.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'R'));
+    HWND window = Start();
+    ASSERT_NE(nullptr, window);
+    std::vector<HWND> rows;
+    ASSERT_TRUE(WaitFor([&] { return (rows = PageRows(window)).size() == 4; }))
+        << "the stored catalogue was not shown";
+    // Beta's column stands right of Alpha's; its entry is below its header.
+    HWND otherRow = rows[0];
+    for (HWND row : rows)
+    {
+        const RECT rect = WindowRect(row);
+        const RECT best = WindowRect(otherRow);
+        if (rect.left > best.left || (rect.left == best.left && rect.top > best.top))
+            otherRow = row;
+    }
+
+    OpenRowMenu(otherRow);
+    PressKey('E');
+    HWND editor = WaitForDialog(L"Edit application");
+    ASSERT_NE(nullptr, editor);
+    const HWND field = GetDlgItem(editor, IDC_HOTKEY_EDIT);
+    if (!IsWindowVisible(field))
+    {
+        // From the name over the group, the path and its button to the "Advanced" link.
+        for (int tab = 0; tab < 4; ++tab)
+            PressKey(VK_TAB);
+        PressKey(VK_RETURN);
+    }
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(field) != FALSE; })) << "no hotkey field";
+    ClickControl(editor, IDC_HOTKEY_EDIT);
+    ASSERT_TRUE(UnregisterHotKey(nullptr, 1));
+    PressChord({VK_CONTROL, VK_MENU}, 'R');
+    std::wstring shown = L"sentinel";
+    ASSERT_TRUE(WaitFor([&] { return (shown = ControlText(field)) == L"Ctrl+ Alt+ R"; }))
+        << "the field shows \"" << Utf8(shown) << "\"";
+    ClickControl(editor, IDOK);
+
+    // The refusal has no caption of its own: the system's "Error".
+    HWND refusal = WaitForDialog(L"Error");
+    ASSERT_NE(nullptr, refusal) << "no refusal for the first entry's hotkey";
+    EXPECT_EQ(L"This shortcut key is already used by \"Recorder\" in \"Alpha\". Choose another "
+              L"one.",
+              ControlText(GetDlgItem(refusal, 0xFFFF)));
+    SaveScreenshot(L"hotkey-refused");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(refusal); }));
+    EXPECT_TRUE(IsWindowVisible(editor)) << "the editor must stay open for another choice";
+    ClickControl(editor, IDCANCEL);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); })) << "the editor stayed open";
+
+    // The free combination is taken by the first entry at the next timer tick.
+    ASSERT_TRUE(WaitFor([] { return CombinationHeld(MOD_CONTROL | MOD_ALT, 'R'); }, 16000))
+        << "the first entry did not take its combination once it was free";
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
+    const int recorders = CountProcesses(L"launch_recorder.exe");
+    KeyDown(VK_CONTROL);
+    KeyDown(VK_MENU);
+    KeyDown('R');
+    EXPECT_TRUE(WaitFor([&] { return RecorderStarted(); })) << "the hotkey did not launch";
+    // A key held down repeats its key-down without a key-up in between.
+    for (int repeat = 0; repeat < 5; ++repeat)
+        KeyDown('R');
+    KeyUp('R');
+    KeyUp(VK_MENU);
+    KeyUp(VK_CONTROL);
+    // Posted after the hotkeys, the request of a second start to show the window is handled
+    // after them.
+    constexpr UINT RestoreAppMessage = WM_USER + 1;
+    ASSERT_TRUE(PostMessageW(window, RestoreAppMessage, 0, 0));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) && !IsIconic(window); }))
+        << "the window did not come back";
+    // Each launch was started before the window was shown.
+    EXPECT_EQ(recorders + 1, CountProcesses(L"launch_recorder.exe"))
+        << "a held-down hotkey launches once";
+
+    ASSERT_TRUE(m_program.Close());
+    DWORD hotKey = 0xdead;
+    EXPECT_TRUE(ReadDword(first, L"HotKey", hotKey));
+    EXPECT_EQ(RecorderHotKey, hotKey) << "the first entry keeps its hotkey";
+    hotKey = 0xdead;
+    EXPECT_TRUE(ReadDword(second, L"HotKey", hotKey));
+    EXPECT_EQ(0u, hotKey) << "the second entry must not take it";
 }

@@ -2,13 +2,16 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/ShortcutItem.h"
 #include "tests/unit/catalogue/MainWindowTest.h"
+#include "tests/unit/catalogue/MessageBoxCloser.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 using catalogue_test::CMainWindowTest;
+using catalogue_test::CMessageBoxCloser;
 
 namespace
 {
@@ -68,6 +71,14 @@ protected:
         auto item = std::make_unique<CApplicationItem>(name, category, L"C:\\" + name + L".exe",
                                                        L"", L"", hotKey, nullptr);
         CApplicationItem* raw = item.get();
+        return category->InsertItem(std::move(item)) ? raw : nullptr;
+    }
+
+    CShortcutItem* InsertShortcut(CCategory* category, const std::wstring& name, WORD hotKey)
+    {
+        auto item = std::make_unique<CShortcutItem>(name, category, L"C:\\" + name + L".txt", L"",
+                                                    L"", hotKey, nullptr);
+        CShortcutItem* raw = item.get();
         return category->InsertItem(std::move(item)) ? raw : nullptr;
     }
 
@@ -306,4 +317,114 @@ TEST_F(CatalogueHotKey, FocusInAHotKeyFieldSuspendsTheEntriesHotKeys)
     EXPECT_EQ(notesId, notes->m_hotKeyId);
     EXPECT_EQ(CtrlAltF20, editor->GetHotKey());
     EXPECT_EQ(editor, m_catalogue->FindApplicationByHotKeyId(editorId));
+}
+
+TEST_F(CatalogueHotKey, StartGivesASharedCombinationToTheFirstInDisplayOrder)
+{
+    // As an older store can hold them; "Zeta" was read first and took the combination.
+    CCategory* zeta = m_catalogue->m_applications.AddCategory(L"Zeta");
+    CCategory* alpha = m_catalogue->m_applications.AddCategory(L"alpha");
+    CCategory* links = m_catalogue->m_shortcuts.AddCategory(L"Aardvark");
+    CApplicationItem* late = InsertApplication(zeta, L"Late", CtrlAltF20);
+    CApplicationItem* early = InsertApplication(alpha, L"Early", CtrlAltF20);
+    CShortcutItem* link = InsertShortcut(links, L"Link", CtrlAltF20);
+    ASSERT_TRUE(late && early && link);
+    ASSERT_NE(-1, late->m_hotKeyId);
+
+    for (int start = 0; start < 2; ++start)
+    {
+        SCOPED_TRACE(testing::Message() << "start " << start);
+        m_catalogue->RegisterAllHotKeys();
+        EXPECT_NE(-1, early->m_hotKeyId) << "applications first, categories by name";
+        EXPECT_EQ(-1, late->m_hotKeyId);
+        EXPECT_EQ(-1, link->m_hotKeyId);
+        EXPECT_EQ(CtrlAltF20, late->GetHotKey()) << "the one without it keeps its word";
+        EXPECT_EQ(CtrlAltF20, link->GetHotKey());
+    }
+    const std::wstring heldByEarly = L"Shortcut key not active: \"Early\" in \"alpha\" holds it";
+    EXPECT_EQ(heldByEarly, m_catalogue->DescribeInactiveHotKey(*late));
+    EXPECT_EQ(heldByEarly, m_catalogue->DescribeInactiveHotKey(*link));
+    EXPECT_EQ(L"", m_catalogue->DescribeInactiveHotKey(*early));
+
+    // Edited, the holder keeps its combination; the one that waits must choose another.
+    CMessageBoxCloser closer;
+    EXPECT_FALSE(m_catalogue->RefuseHeldHotKey(m_mainWnd->GetHwnd(), CtrlAltF20, early));
+    EXPECT_TRUE(m_catalogue->RefuseHeldHotKey(m_mainWnd->GetHwnd(), CtrlAltF20, late));
+    EXPECT_EQ((std::vector<std::wstring>{L"This shortcut key is already used by \"Early\" in "
+                                         L"\"alpha\". Choose another one."}),
+              closer.m_texts);
+}
+
+TEST_F(CatalogueHotKey, EditorRefusesACombinationAnotherEntryHoldsNamingIt)
+{
+    CCategory* tools = m_catalogue->m_applications.AddCategory(L"Tools");
+    CCategory* links = m_catalogue->m_shortcuts.AddCategory(L"Links");
+    CApplicationItem* editor = InsertApplication(tools, L"Editor", CtrlAltF20);
+    CShortcutItem* notes = InsertShortcut(links, L"Notes", 0);
+    ASSERT_TRUE(editor && notes);
+    const HWND owner = m_mainWnd->GetHwnd();
+    CMessageBoxCloser closer;
+    EXPECT_TRUE(m_catalogue->RefuseHeldHotKey(owner, CtrlAltF20, notes));
+    EXPECT_TRUE(m_catalogue->RefuseHeldHotKey(
+        owner, static_cast<WORD>(CtrlAltF20 | HOTKEYF_EXT << 8), nullptr))
+        << "HOTKEYF_EXT makes no other combination";
+    EXPECT_FALSE(m_catalogue->RefuseHeldHotKey(owner, CtrlAltF20, editor)) << "its own";
+    EXPECT_FALSE(m_catalogue->RefuseHeldHotKey(owner, CtrlAltF21, notes));
+    const std::wstring named = L"This shortcut key is already used by \"Editor\" in \"Tools\". "
+                               L"Choose another one.";
+    EXPECT_EQ((std::vector<std::wstring>{named, named}), closer.m_texts);
+}
+
+TEST_F(CatalogueHotKey, ShowWindowHotKeyHoldsItsCombinationAgainstEntries)
+{
+    CCategory* tools = m_catalogue->m_applications.AddCategory(L"Tools");
+    ASSERT_TRUE(
+        CCatalogue::RegisterShowWindowHotKey(m_mainWnd->GetHwnd(), MOD_CONTROL | MOD_ALT, VK_F21));
+    CApplicationItem* editor = InsertApplication(tools, L"Editor", CtrlAltF20);
+    CApplicationItem* shadow = InsertApplication(tools, L"Shadow", CtrlAltF21);
+    ASSERT_TRUE(editor && shadow);
+    EXPECT_EQ(-1, shadow->m_hotKeyId);
+    EXPECT_EQ(L"Shortcut key not active: it shows the main window",
+              m_catalogue->DescribeInactiveHotKey(*shadow));
+    const HWND owner = m_mainWnd->GetHwnd();
+    CMessageBoxCloser closer;
+    EXPECT_TRUE(m_catalogue->RefuseHeldHotKey(owner, CtrlAltF21, nullptr));
+    EXPECT_TRUE(m_catalogue->RefuseHeldShowWindowHotKey(owner, MOD_CONTROL | MOD_ALT, VK_F20));
+    EXPECT_FALSE(
+        m_catalogue->RefuseHeldShowWindowHotKey(owner, MOD_WIN | MOD_CONTROL | MOD_ALT, VK_F20));
+    EXPECT_EQ((std::vector<std::wstring>{
+                  L"This shortcut key already shows the main window. Choose another one.",
+                  L"This shortcut key is already used by \"Editor\" in \"Tools\". Choose "
+                  L"another one."}),
+              closer.m_texts);
+    UnregisterHotKey(m_mainWnd->GetHwnd(), 0);
+}
+
+TEST_F(CatalogueHotKey, CombinationAnotherProgramHeldIsTakenOnceFree)
+{
+    // This thread stands in for the other program.
+    ASSERT_TRUE(RegisterHotKey(nullptr, ProbeId, MOD_CONTROL | MOD_ALT, VK_F20));
+    ASSERT_TRUE(RegisterHotKey(nullptr, ProbeId + 1, MOD_CONTROL | MOD_ALT, VK_F21));
+    ASSERT_FALSE(
+        CCatalogue::RegisterShowWindowHotKey(m_mainWnd->GetHwnd(), MOD_CONTROL | MOD_ALT, VK_F21));
+    CCategory* tools = m_catalogue->m_applications.AddCategory(L"Tools");
+    CApplicationItem* editor = InsertApplication(tools, L"Editor", CtrlAltF20);
+    ASSERT_NE(nullptr, editor);
+    EXPECT_EQ(-1, editor->m_hotKeyId);
+    EXPECT_EQ(L"Shortcut key not active: another program or Windows holds it",
+              m_catalogue->DescribeInactiveHotKey(*editor));
+    m_catalogue->RetryInactiveHotKeys();
+    EXPECT_EQ(-1, editor->m_hotKeyId) << "still held";
+
+    UnregisterHotKey(nullptr, ProbeId);
+    UnregisterHotKey(nullptr, ProbeId + 1);
+    const int drawn = m_catalogue->m_lastHotKeyId;
+    m_catalogue->RetryInactiveHotKeys();
+    EXPECT_GT(editor->m_hotKeyId, drawn) << "a fresh id";
+    EXPECT_EQ(CtrlAltF20, editor->GetHotKey());
+    EXPECT_EQ(L"", m_catalogue->DescribeInactiveHotKey(*editor));
+    ExpectHeld(CtrlAltF20, __LINE__);
+    ExpectHeld(CtrlAltF21, __LINE__);
+    EXPECT_TRUE(m_catalogue->m_showWindowHotKey.active);
+    EXPECT_TRUE(UnregisterHotKey(m_mainWnd->GetHwnd(), 0)) << "the show-window hotkey is id 0";
 }

@@ -14,11 +14,14 @@ std::wstring WindowText(HWND hWnd)
     return text;
 }
 
+// A dialog of the program shown at the same time, such as the modeless hotkey dialog, has
+// no control of the message box's text.
 bool IsMessageBox(HWND hWnd)
 {
     wchar_t className[32] = {};
     GetClassNameW(hWnd, className, ARRAYSIZE(className));
-    return lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(hWnd);
+    return lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(hWnd) &&
+           GetDlgItem(hWnd, MessageBoxTextId) != nullptr;
 }
 } // namespace
 

@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 using dialogs_test::Chord;
 using dialogs_test::CModalDriver;
@@ -384,6 +385,39 @@ TEST_F(DialogsEditItem, APathRelativeToTheCurrentFolderIsStoredWhole)
     wchar_t system[MAX_PATH] = L"";
     GetSystemDirectoryW(system, MAX_PATH);
     EXPECT_EQ(ToLower(std::wstring(system) + L"\\notepad.exe"), ToLower(m_dialog.m_path));
+}
+
+TEST_F(DialogsEditItem, RefusedHotKeyKeepsTheEditorOpenOnTheUnfoldedField)
+{
+    const WORD ctrlP = MAKEWORD('P', HOTKEYF_CONTROL);
+    std::vector<WORD> asked;
+    bool refuse = true;
+    m_dialog.m_refuseHotKey = [&](HWND dialog, WORD hotKey)
+    {
+        EXPECT_EQ(GetActiveWindow(), dialog) << "the message belongs to the editor";
+        asked.push_back(hotKey);
+        return refuse;
+    };
+    const int result = Run(
+        ListKind::Applications,
+        [&](HWND dialog, CProgramLoop&)
+        {
+            ASSERT_FALSE(Shown(dialog, IDC_HOTKEY_EDIT)) << "the editor starts folded";
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+            EXPECT_TRUE(IsWindowVisible(dialog)) << "a refused OK must not end the editor";
+            EXPECT_EQ(nullptr, m_dialog.m_item);
+            EXPECT_TRUE(Shown(dialog, IDC_HOTKEY_EDIT));
+            EXPECT_EQ(GetDlgItem(dialog, IDC_HOTKEY_EDIT), GetFocus());
+            EXPECT_EQ(L"Ctrl+ P", ItemText(dialog, IDC_HOTKEY_EDIT));
+            refuse = false;
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+        },
+        std::wstring(L"Tool"), std::wstring(L"Zeta tools"), ProgramPath(), std::wstring(),
+        std::wstring(), ctrlP);
+    ASSERT_EQ(IDOK, result);
+    EXPECT_EQ((std::vector<WORD>{ctrlP, ctrlP}), asked);
+    ASSERT_NE(nullptr, m_dialog.m_item);
+    EXPECT_EQ(ctrlP, m_dialog.m_item->GetHotKey());
 }
 
 TEST_F(DialogsEditItem, ALetterInTheHotKeyFieldIsCtrlPlusTheLetter)

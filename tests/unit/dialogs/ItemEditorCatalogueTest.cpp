@@ -10,8 +10,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+using dialogs_test::Chord;
 using dialogs_test::CModalDriver;
+using dialogs_test::CProgramLoop;
 
 namespace
 {
@@ -142,6 +145,35 @@ TEST_F(DialogsItemEditorCatalogue, EditInPlaceTakesTheNewValues)
     EXPECT_EQ(L"--fast", item->GetArguments());
     EXPECT_EQ(kHotKey, item->GetHotKey());
     EXPECT_TRUE(HotKeyHeld(kHotKey)) << "the hotkey must stay registered";
+}
+
+TEST_F(DialogsItemEditorCatalogue, EditKeepsANewHotKeyAnotherProgramHoldsAndSaysSo)
+{
+    CApplicationItem* item = Insert(m_tools, L"Alpha", 0);
+    constexpr int heldId = 0x7001;
+    CModalDriver driver(
+        [this](HWND dialog)
+        {
+            NMHDR link = {GetDlgItem(dialog, IDC_ADVANCED_LINK), IDC_ADVANCED_LINK,
+                          static_cast<UINT>(NM_CLICK)};
+            SendMessageW(dialog, WM_NOTIFY, IDC_ADVANCED_LINK, reinterpret_cast<LPARAM>(&link));
+            ASSERT_TRUE(dialogs_test::FocusControl(GetDlgItem(dialog, IDC_HOTKEY_EDIT)));
+            CProgramLoop loop(dialog, false);
+            ASSERT_TRUE(loop.Type(Chord({VK_CONTROL, VK_MENU, VK_SHIFT, 'Q'})));
+            // This thread stands in for the other program, once the keys reached the field.
+            ASSERT_TRUE(RegisterHotKey(nullptr, heldId, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'Q'));
+            Fill(L"Alpha", L"Zeta tools")(dialog);
+        });
+    m_catalogue->EditItemWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications, *item);
+    UnregisterHotKey(nullptr, heldId);
+    dialogs_test::ReleaseModifiers();
+    ASSERT_TRUE(driver.m_ran);
+    ASSERT_TRUE(m_closer.has_value()) << "OK was never pressed";
+    EXPECT_EQ((std::vector<std::wstring>{L"Another program or Windows holds this shortcut key. It "
+                                         L"is kept, but it does not work until it is free."}),
+              m_closer->m_texts);
+    EXPECT_EQ(kHotKey, item->GetHotKey()) << "the combination is kept";
+    EXPECT_EQ(-1, item->m_hotKeyId);
 }
 
 TEST_F(DialogsItemEditorCatalogue, MoveKeepsTheHotKeyRegistered)

@@ -1,6 +1,7 @@
 #include "dialogs/KeyShortcutsDialog.h"
 #include "resources/resource.h"
 #include "store/SettingsStore.h"
+#include "tests/unit/catalogue/MessageBoxCloser.h"
 #include "tests/unit/dialogs/KeyboardInput.h"
 #include "toolkit/Application.h"
 
@@ -238,6 +239,23 @@ TEST_F(DialogsKeyShortcuts, OkRegistersAndStoresWindowsKeyCombination)
     ASSERT_TRUE(dialogs_test::SendKeys(Chord({VK_LWIN, 'A'})));
     EXPECT_TRUE(m_loop.RunUntil([this] { return !m_hotKeyIds.empty(); })) << "no WM_HOTKEY";
     EXPECT_EQ(std::vector<int>{0}, m_hotKeyIds);
+}
+
+TEST_F(DialogsKeyShortcuts, OkKeepsACombinationAnotherProgramHoldsAndSaysSo)
+{
+    Open();
+    Type(Chord({VK_CONTROL, VK_MENU, 'G'}));
+    ASSERT_EQ(L"Ctrl+ Alt+ G", FieldText());
+    // Taken after it was typed: held, it would not have reached the field.
+    ASSERT_TRUE(RegisterHotKey(m_other, kOtherId, MOD_CONTROL | MOD_ALT, 'G'));
+    catalogue_test::CMessageBoxCloser closer;
+    CloseWith(IDOK);
+    EXPECT_EQ((std::vector<std::wstring>{L"Another program or Windows holds this shortcut key. It "
+                                         L"is kept, but it does not work until it is free."}),
+              closer.m_texts);
+    EXPECT_EQ((StoredHotKey{true, MOD_CONTROL | MOD_ALT, 'G'}), ReadStoredHotKey());
+    SetLastError(kSentinel);
+    EXPECT_FALSE(UnregisterHotKey(m_main, 0)) << "the main window got it all the same";
 }
 
 TEST_F(DialogsKeyShortcuts, CancelPostsCloseAndChangesNothing)

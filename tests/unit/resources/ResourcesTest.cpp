@@ -59,6 +59,20 @@ const StringCase kAddedStrings[] = {
     {IDS_NAME_TOO_LONG, L"A name cannot be longer than 255 characters"},
     {IDS_PATH_NOT_FOUND, L"The path names no file or folder. Type a full path, or the name of a "
                          L"program the system can find."},
+    {IDS_HOTKEY_USED_BY_ENTRY,
+     L"This shortcut key is already used by \"%1\" in \"%2\". Choose another one."},
+    {IDS_HOTKEY_USED_BY_SHOW_WINDOW,
+     L"This shortcut key already shows the main window. Choose another one."},
+    {IDS_HOTKEY_NOT_ACTIVE, L"Another program or Windows holds this shortcut key. It is kept, "
+                            L"but it does not work until it is free."},
+    {IDS_LINK_HOTKEY_USED_BY_ENTRY, L"The link's shortcut key is already used by \"%1\" in "
+                                    L"\"%2\". The entry was added without it."},
+    {IDS_LINK_HOTKEY_USED_BY_SHOW_WINDOW,
+     L"The link's shortcut key already shows the main window. The entry was added without it."},
+    {IDS_HOTKEY_TIP_HELD_BY_ENTRY, L"Shortcut key not active: \"%1\" in \"%2\" holds it"},
+    {IDS_HOTKEY_TIP_HELD_BY_SHOW_WINDOW, L"Shortcut key not active: it shows the main window"},
+    {IDS_HOTKEY_TIP_HELD_ELSEWHERE,
+     L"Shortcut key not active: another program or Windows holds it"},
 };
 
 void ExpectString(const StringCase& expected)

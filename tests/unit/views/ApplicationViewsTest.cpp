@@ -126,17 +126,50 @@ TEST_F(ApplicationViews, BallTurnsHotUnderTheCursorAndBackWhenItLeaves)
                    CaptureClient(row), BallArea, __LINE__);
 }
 
-TEST_F(ApplicationViews, HotkeyMarkerOnlyWithARegisteredHotkey)
+TEST_F(ApplicationViews, HotkeyMarkerShowsWhetherTheHotkeyIsActiveAndTheTipWhyNot)
 {
     CApplicationItem* plain = AddApplication(L"Plain", L"C:\\plain.exe");
     CApplicationItem* keyed = AddApplication(L"Keyed", L"C:\\keyed.exe", L"", L"", CtrlAltF21);
-    ASSERT_NE(nullptr, plain);
-    ASSERT_NE(nullptr, keyed);
+    CApplicationItem* blocked = AddApplication(L"Blocked", L"C:\\b.exe", L"", L"", CtrlAltF21);
+    ASSERT_TRUE(plain && keyed && blocked);
     ASSERT_NE(-1, keyed->m_hotKeyId) << "the test's hotkey could not be registered";
+    ASSERT_EQ(-1, blocked->m_hotKeyId);
+    const std::vector<COLORREF> marker =
+        RowWithIcon(IDB_APPLICATION_ROW, IDI_HOTKEY_MARKER, RowWidth - 12, 2, 9);
     ExpectSameArea(TiledRow(IDB_APPLICATION_ROW), Capture(plain->m_window->GetHwnd()), MarkerArea,
                    __LINE__);
-    ExpectSameArea(RowWithIcon(IDB_APPLICATION_ROW, IDI_HOTKEY_MARKER, RowWidth - 12, 2, 9),
-                   Capture(keyed->m_window->GetHwnd()), MarkerArea, __LINE__);
+    ExpectSameArea(marker, Capture(keyed->m_window->GetHwnd()), MarkerArea, __LINE__);
+    const std::vector<COLORREF> crossed = Capture(blocked->m_window->GetHwnd());
+    const std::vector<COLORREF> stroke(crossed.size(), CListItemWindow::InactiveHotkeyColour);
+    EXPECT_LT(CountDifferences(stroke, crossed, MarkerArea), 81u - 9u)
+        << "no stroke crosses the marker of a hotkey that is not active";
+    EXPECT_GT(CountDifferences(marker, crossed, MarkerArea), 0u);
+
+    // No tip for the names that fit, but one that says why the hotkey does nothing.
+    std::wstring tip = L"sentinel";
+    auto askTip = [&tip](CListItem& item)
+    {
+        static wchar_t sentinel[] = L"sentinel";
+        NMTTDISPINFOW info = {};
+        info.hdr.idFrom = reinterpret_cast<UINT_PTR>(item.m_window->GetHwnd());
+        info.hdr.code = TTN_GETDISPINFOW;
+        info.lpszText = sentinel;
+        LRESULT result = 0;
+        item.m_window->OnReflectNotify(&info.hdr, &result);
+        tip = info.lpszText;
+    };
+    askTip(*keyed);
+    EXPECT_EQ(L"sentinel", tip);
+    askTip(*blocked);
+    EXPECT_EQ(L"Shortcut key not active: \"Keyed\" in \"Tools\" holds it", tip);
+
+    // Freed, the combination goes to the entry at the next retry, and its row shows it.
+    m_tools->DeleteItem(L"Keyed");
+    m_catalogue->RetryInactiveHotKeys();
+    EXPECT_NE(-1, blocked->m_hotKeyId);
+    ExpectSameArea(marker, Capture(blocked->m_window->GetHwnd()), MarkerArea, __LINE__);
+    askTip(*blocked);
+    EXPECT_EQ(L"sentinel", tip);
 }
 
 TEST_F(ApplicationViews, ShellIconOnlyWhileTheOptionIsOn)
@@ -275,6 +308,18 @@ TEST_F(ApplicationViews, DroppedLinkAddsItsProgramUnderTheLinkName)
     EXPECT_EQ(0, lstrcmpiW(work.c_str(), added.GetStartIn().c_str()))
         << "start in " << testing::PrintToString(added.GetStartIn());
     EXPECT_EQ(CtrlAltF21, added.GetHotKey());
+
+    // A second link with that hotkey is added without it, and the user learns who has it.
+    const std::wstring other = folder / L"Other.lnk";
+    SaveShellLink(other, {target, L"", work, CtrlAltF21}, __LINE__);
+    Drop({other}, __LINE__);
+    const int index = m_tools->FindItemIndex(L"Other");
+    ASSERT_NE(-1, index);
+    EXPECT_EQ(0, m_tools->m_items[static_cast<size_t>(index)]->GetHotKey());
+    EXPECT_EQ(CtrlAltF21, m_tools->m_items[static_cast<size_t>(1 - index)]->GetHotKey());
+    EXPECT_EQ((std::vector<std::wstring>{L"The link's shortcut key is already used by \"Editor\" "
+                                         L"in \"Tools\". The entry was added without it."}),
+              closer.m_texts);
 }
 
 TEST_F(ApplicationViews, DroppedTextFileOrLinkToAFolderIsRefused)
