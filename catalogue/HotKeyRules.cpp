@@ -6,6 +6,7 @@
 #include "catalogue/Category.h"
 #include "catalogue/LaunchItem.h"
 #include "catalogue/NameOrder.h"
+#include "toolkit/HotKeyWord.h"
 #include "toolkit/Utilities.h"
 
 namespace
@@ -21,15 +22,7 @@ bool DisplayLess(const std::wstring& a, const std::wstring& b)
 
 UINT HotKeyModifiers(WORD hotKey)
 {
-    const BYTE flags = HIBYTE(hotKey);
-    UINT modifiers = 0;
-    if (flags & HOTKEYF_CONTROL)
-        modifiers |= MOD_CONTROL;
-    if (flags & HOTKEYF_ALT)
-        modifiers |= MOD_ALT;
-    if (flags & HOTKEYF_SHIFT)
-        modifiers |= MOD_SHIFT;
-    return modifiers;
+    return ModifiersOfHotKeyFlags(HIBYTE(hotKey));
 }
 
 bool SameCombination(WORD a, WORD b)
@@ -41,14 +34,7 @@ WORD HotKeyWordOf(UINT modifiers, UINT key)
 {
     if ((modifiers & MOD_WIN) || key == 0 || key > 0xFF)
         return 0;
-    BYTE flags = 0;
-    if (modifiers & MOD_CONTROL)
-        flags |= HOTKEYF_CONTROL;
-    if (modifiers & MOD_ALT)
-        flags |= HOTKEYF_ALT;
-    if (modifiers & MOD_SHIFT)
-        flags |= HOTKEYF_SHIFT;
-    return MAKEWORD(static_cast<BYTE>(key), flags);
+    return MAKEWORD(static_cast<BYTE>(key), HotKeyFlagsOfModifiers(modifiers));
 }
 
 bool RegisterOnce(HWND window, int id, UINT modifiers, UINT key)

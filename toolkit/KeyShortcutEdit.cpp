@@ -1,5 +1,6 @@
 #include "toolkit/KeyShortcutEdit.h"
 
+#include "toolkit/HotKeyWord.h"
 #include "toolkit/KeyNames.h"
 
 #include <initializer_list>
@@ -10,18 +11,17 @@ IKeyShortcutEditListener* CKeyShortcutEdit::s_listener = nullptr;
 
 namespace
 {
-// One modifier as the two encodings and the text know it.
+// One modifier as RegisterHotKey and the text know it.
 struct Modifier
 {
     UINT modBit;
-    BYTE hotKeyFlag;
     const wchar_t* name;
 };
 
-constexpr Modifier kCtrl = {MOD_CONTROL, HOTKEYF_CONTROL, L"Ctrl"};
-constexpr Modifier kAlt = {MOD_ALT, HOTKEYF_ALT, L"Alt"};
-constexpr Modifier kShift = {MOD_SHIFT, HOTKEYF_SHIFT, L"Shift"};
-constexpr Modifier kWin = {MOD_WIN, 0, L"Win"};
+constexpr Modifier kCtrl = {MOD_CONTROL, L"Ctrl"};
+constexpr Modifier kAlt = {MOD_ALT, L"Alt"};
+constexpr Modifier kShift = {MOD_SHIFT, L"Shift"};
+constexpr Modifier kWin = {MOD_WIN, L"Win"};
 
 struct KeyStates
 {
@@ -78,33 +78,11 @@ std::wstring StoredHotKeyText(UINT modifiers, std::initializer_list<Modifier> or
     return Join(names, L" + ") + L"+ " + StoredKeyName(key);
 }
 
-BYTE HotKeyFlags(UINT modifiers)
-{
-    BYTE flags = 0;
-    for (const Modifier& modifier : {kAlt, kShift, kCtrl})
-    {
-        if (modifiers & modifier.modBit)
-            flags |= modifier.hotKeyFlag;
-    }
-    return flags;
-}
-
 // 0 without a key or without a modifier a shell link can hold.
 WORD MakeHotKey(UINT modifiers, UINT key)
 {
-    const BYTE flags = HotKeyFlags(modifiers);
+    const BYTE flags = HotKeyFlagsOfModifiers(modifiers);
     return flags && key ? MAKEWORD(LOBYTE(key), flags) : 0;
-}
-
-UINT ModifiersOfFlags(BYTE flags)
-{
-    UINT modifiers = 0;
-    for (const Modifier& modifier : {kCtrl, kAlt, kShift})
-    {
-        if (flags & modifier.hotKeyFlag)
-            modifiers |= modifier.modBit;
-    }
-    return modifiers;
 }
 } // namespace
 
@@ -262,7 +240,7 @@ void CKeyShortcutEdit::SetHotKey(WORD hotKey)
     }
     // A key outside the table is held too: an entry edited for its name alone must not
     // lose the hotkey its shell link gave it.
-    const UINT modifiers = ModifiersOfFlags(HIBYTE(hotKey));
+    const UINT modifiers = ModifiersOfHotKeyFlags(HIBYTE(hotKey));
     const UINT key = LOBYTE(hotKey);
     Load(modifiers, key, hotKey, StoredHotKeyText(modifiers, {kCtrl, kAlt, kShift}, key));
 }
