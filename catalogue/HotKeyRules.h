@@ -24,7 +24,3 @@ bool RegisterOnce(HWND window, int id, UINT modifiers, UINT key);
 // the category keeps. Hotkeys are registered in this order, so a combination that two
 // stored entries share goes to the same one at every start.
 std::vector<CLaunchItem*> LaunchItemsInOrder(const CCategorizedList& list);
-
-// The string with %1 and %2 replaced by the texts, each once and as they are.
-std::wstring FormatResString(UINT id, const std::wstring& first,
-                             const std::wstring& second = std::wstring());

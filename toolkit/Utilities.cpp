@@ -28,6 +28,24 @@ std::wstring LoadResString(UINT id)
     return std::wstring(buffer, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
+std::wstring FormatResString(UINT id, const std::wstring& first, const std::wstring& second)
+{
+    const std::wstring pattern = LoadResString(id);
+    std::wstring text;
+    for (size_t i = 0; i < pattern.size(); ++i)
+    {
+        const wchar_t next = i + 1 < pattern.size() ? pattern[i + 1] : L'\0';
+        if (pattern[i] == L'%' && (next == L'1' || next == L'2'))
+        {
+            text += next == L'1' ? first : second;
+            ++i;
+        }
+        else
+            text += pattern[i];
+    }
+    return text;
+}
+
 std::wstring IntToString(int value)
 {
     return std::to_wstring(value);

@@ -6,6 +6,9 @@
 
 // String resource of the program's module; texts beyond 199 characters are cut.
 std::wstring LoadResString(UINT id);
+// The string resource with %1 and %2 replaced by the texts, each once and as they are.
+std::wstring FormatResString(UINT id, const std::wstring& first,
+                             const std::wstring& second = std::wstring());
 std::wstring IntToString(int value);
 // Without leading and trailing blanks, tabs, carriage returns and line feeds.
 std::wstring TrimWhitespace(const std::wstring& text);

@@ -290,10 +290,9 @@ void CListItemWindow::DrawHotkeyMarker(HDC dc, const RECT& client, bool active)
         return;
     // From the lower left to the upper right corner, two pixels wide.
     CScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 2, InactiveHotkeyColour));
-    const HGDIOBJ old = SelectObject(dc, pen.Get());
+    CScopedSelect selectPen(dc, pen.Get());
     MoveToEx(dc, left, top + size - 1, nullptr);
     LineTo(dc, left + size, top - 1);
-    SelectObject(dc, old);
 }
 
 HFONT CListItemWindow::SharedListFont(ListFont style)

@@ -176,11 +176,7 @@ protected:
     {
         SHDeleteKeyW(HKEY_CURRENT_USER, RootPath().c_str());
         ASSERT_EQ(ERROR_SUCCESS, CreateRawKey(RootPath()));
-        HKEY blocker = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegCreateKeyExW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str(), 0, nullptr,
-                                  REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &blocker, nullptr));
-        RegCloseKey(blocker);
+        ASSERT_EQ(ERROR_SUCCESS, MakeVolatileKey(RootPath(L"Applications")));
         CCatalogue catalogue;
         Fill(catalogue, SampleCatalogue());
         ASSERT_FALSE(SaveCatalogue(catalogue));

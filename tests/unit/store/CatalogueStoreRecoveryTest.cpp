@@ -114,12 +114,7 @@ TEST_F(CatalogueStoreRecovery, NothingStagedChangesNothing)
 TEST_F(CatalogueStoreRecovery, UnfinishedRecoveryKeepsTheStagedSave)
 {
     StageSave(true);
-    SHDeleteKeyW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str());
-    HKEY blocker = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str(), 0, nullptr,
-                              REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &blocker, nullptr));
-    RegCloseKey(blocker);
+    ASSERT_EQ(ERROR_SUCCESS, MakeVolatileKey(RootPath(L"Applications")));
 
     EXPECT_FALSE(RecoverCatalogueStore());
     EXPECT_TRUE(IsDwordValue(Staging, CompleteValue, 1));
@@ -134,12 +129,7 @@ TEST_F(CatalogueStoreRecovery, UnfinishedRecoveryKeepsTheStagedSave)
 // staged copy must stay, load, and be applied once the live keys can be written.
 TEST_F(CatalogueStoreRecovery, SaveThatCannotWriteTheLiveListsKeepsItsStagedCopy)
 {
-    SHDeleteKeyW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str());
-    HKEY blocker = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExW(HKEY_CURRENT_USER, RootPath(L"Applications").c_str(), 0, nullptr,
-                              REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &blocker, nullptr));
-    RegCloseKey(blocker);
+    ASSERT_EQ(ERROR_SUCCESS, MakeVolatileKey(RootPath(L"Applications")));
     CCatalogue catalogue;
     Fill(catalogue, Staged());
 

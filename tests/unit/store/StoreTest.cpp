@@ -126,6 +126,17 @@ LONG DenyWrites(const std::wstring& path)
     return SetKeySecurity(path, L"D:P(A;;KRSD;;;WD)");
 }
 
+LONG MakeVolatileKey(const std::wstring& path)
+{
+    SHDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+    HKEY key = nullptr;
+    const LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr,
+                                        REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &key, nullptr);
+    if (result == ERROR_SUCCESS)
+        RegCloseKey(key);
+    return result;
+}
+
 testing::AssertionResult IsDwordValue(const std::wstring& path, const wchar_t* name, DWORD expected)
 {
     return IsRawValue(path, name, REG_DWORD, Bytes(&expected, sizeof expected));

@@ -37,6 +37,9 @@ LONG WriteUnterminatedString(const std::wstring& path, const wchar_t* name,
 // Replaces the key's access list with the one the SDDL string gives.
 LONG SetKeySecurity(const std::wstring& path, const wchar_t* sddl);
 LONG DenyWrites(const std::wstring& path);
+// Makes the key at path (under the root) anew as a volatile key, which can hold no
+// non-volatile key below it: the catalogue's kind keys cannot be written there.
+LONG MakeVolatileKey(const std::wstring& path);
 
 testing::AssertionResult IsDwordValue(const std::wstring& path, const wchar_t* name,
                                       DWORD expected);
