@@ -1,5 +1,6 @@
 #include "catalogue/ApplicationItem.h"
 
+#include "catalogue/RunningScan.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "views/ApplicationItemWindow.h"
@@ -37,6 +38,12 @@ void CApplicationItem::CreateItemWindow(HWND parent, const POINT* shownAt)
 
 bool CloseApplication(const CApplicationItem& item)
 {
-    return item.m_running && item.m_processWindow &&
-           PostMessageW(item.m_processWindow, WM_CLOSE, 0, 0);
+    if (!item.m_running || !item.m_processWindow)
+        return false;
+    // The scan may have met the process before it showed its window, and kept a hidden one
+    // (its input method window, say) that a close request does not end: ask afresh.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(item.m_processWindow, &processId);
+    const HWND current = processId ? FindProcessWindow(processId) : nullptr;
+    return PostMessageW(current ? current : item.m_processWindow, WM_CLOSE, 0, 0);
 }

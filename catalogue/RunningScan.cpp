@@ -51,6 +51,7 @@ std::wstring ProcessFileName(DWORD processId, std::wstring& buffer)
         GetProcessImageFileNameW(process.Get(), &buffer[0], static_cast<DWORD>(buffer.size()));
     return ToLower(GetPathFileName(buffer.substr(0, length)));
 }
+} // namespace
 
 HWND FindProcessWindow(DWORD processId)
 {
@@ -58,7 +59,6 @@ HWND FindProcessWindow(DWORD processId)
     iterator.CollectWindows();
     return iterator.GetMainWindow();
 }
-} // namespace
 
 std::vector<DWORD> EnumAllProcesses(size_t initialCapacity)
 {

@@ -81,6 +81,11 @@ TEST(CloseApplicationTest, TheScannedProgramEndsThroughItsCloseBox)
     auto& item = static_cast<CApplicationItem&>(*tools->m_items.back());
     ScanRunningApplications(list, {helper.m_processId});
     ASSERT_TRUE(item.m_running);
+    // As a scan that met the program before it showed its window keeps: a hidden one.
+    const HWND decoy = FindWindowW(L"LaunchRecorderDecoy", nullptr);
+    ASSERT_NE(nullptr, decoy);
+    ASSERT_NE(decoy, item.m_processWindow);
+    item.m_processWindow = decoy;
 
     EXPECT_TRUE(CloseApplication(item));
 
