@@ -18,7 +18,9 @@
 #include "catalogue/RunningScan.h"
 #include "resources/resource.h"
 #include "store/CatalogueReader.h"
+#include "store/CatalogueChange.h"
 #include "store/CatalogueStore.h"
+#include "store/CatalogueWriter.h"
 #include "store/SettingsStore.h"
 #include "toolkit/Application.h"
 #include "toolkit/KeyShortcutEdit.h"
@@ -213,6 +215,8 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnRestoreApp();
     case WM_TRAYICON:
         return OnTrayIcon(wParam, lParam);
+    case WM_SAVECATALOGUE:
+        return OnSaveCatalogue();
     default:
         if (msg == TaskbarCreatedMessage && msg != 0)
             return OnTaskbarCreated();
@@ -230,6 +234,9 @@ LRESULT CMainWnd::OnCreate()
     // The store is read while the windows that will show it are made.
     RecoverCatalogueStore();
     m_reader = std::make_unique<CCatalogueReader>();
+    const HWND window = GetHwnd();
+    m_writer = std::make_unique<CCatalogueWriter>(
+        [window] { PostMessageW(window, WM_SAVECATALOGUE, 0, 0); });
     CreateChildren();
     LoadCatalogue();
     m_catalogue->RegisterAllHotKeys();
@@ -339,7 +346,9 @@ void CMainWnd::CreateFirstLaunchCatalogue()
     AddListTools(m_catalogue->m_folders, *m_foldersPane);
     // Stored at once: the marker of this first start is written already, so defaults lost
     // to a crash before the exit would never come back.
-    OnCatalogueChanged();
+    CatalogueChange whole;
+    whole.whole = true;
+    OnCatalogueChanged(whole);
 }
 
 // The store is read on a thread of its own, started before the toolbar and the pages,
@@ -355,8 +364,8 @@ void CMainWnd::LoadCatalogue()
     while (m_reader && m_reader->Next(read))
     {
         const auto kind = static_cast<size_t>(read.kind);
-        if (CCategory* category =
-                AddStoredCategory(m_catalogue->GetList(read.kind), read.kind, read.stored))
+        if (CCategory* category = AddStoredCategory(m_catalogue->GetList(read.kind), read.kind,
+                                                    read.stored, &m_storedAsLoaded))
             ShowLoadedCategory(*category, *pages[kind], placers[kind]);
     }
     m_reader.reset();
@@ -401,10 +410,38 @@ void CMainWnd::LayoutPages()
     LayoutPage(m_catalogue->m_folders);
 }
 
-void CMainWnd::OnCatalogueChanged()
+void CMainWnd::OnCatalogueChanged(const CatalogueChange& change)
 {
     LayoutPages();
-    SaveCatalogue(*m_catalogue);
+    StoreChange(change);
+}
+
+// A store that did not load as it lies (equal names joined, entries dropped) is written
+// whole once: a change of one entry could leave what the load dropped.
+void CMainWnd::StoreChange(const CatalogueChange& change)
+{
+    if (!m_writer)
+        return;
+    if (change.whole || !m_storedAsLoaded)
+    {
+        m_storedAsLoaded = true;
+        OnSaveCatalogue();
+    }
+    else if (!change.removed.empty() || !change.written.empty())
+        m_writer->Write(change);
+}
+
+LRESULT CMainWnd::OnSaveCatalogue()
+{
+    if (m_writer)
+        m_writer->Save(StoredCatalogueOf(*m_catalogue));
+    return 0;
+}
+
+void CMainWnd::FlushStore()
+{
+    if (m_writer)
+        m_writer->Flush();
 }
 
 CPageWindow* CMainWnd::GetPage(int index) const
@@ -433,7 +470,13 @@ LRESULT CMainWnd::OnShutDown(bool ending)
         RemoveTrayIcon();
         m_hotKeyDialog.reset();
     }
-    SaveCatalogue(*m_catalogue);
+    // Every change is stored as it happens; only one left out is stored now, with the rest.
+    FlushStore();
+    if (m_writer && m_writer->NeedsWholeSave())
+    {
+        OnSaveCatalogue();
+        FlushStore();
+    }
     if (ending)
         PostQuitMessage(0);
     return 0;

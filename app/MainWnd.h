@@ -19,11 +19,15 @@
 constexpr UINT WM_RESTOREAPP = WM_USER + 1;
 // Tray icon callback.
 constexpr UINT WM_TRAYICON = WM_USER + 10;
+// The store asks for the whole catalogue: a change could not be stored by itself.
+constexpr UINT WM_SAVECATALOGUE = WM_USER + 11;
 
 extern const wchar_t MainWindowClassName[];
 
 class CCatalogue;
 class CCatalogueReader;
+class CCatalogueWriter;
+struct CatalogueChange;
 class CCategorizedList;
 class CCategory;
 class CFoldersPane;
@@ -57,9 +61,11 @@ public:
     void LayoutPage(CCategorizedList& list);
     // The visible page and the folders pane.
     void LayoutPages();
-    // Every change of the catalogue ends here: the pages are laid out and the
-    // catalogue is saved at once, so no change waits for a clean shut-down.
-    void OnCatalogueChanged();
+    // Every change of the catalogue ends here: the pages are laid out and the change
+    // is stored at once, so no change waits for a clean shut-down.
+    void OnCatalogueChanged(const CatalogueChange& change);
+    // Returns once every change so far is in the store.
+    void FlushStore();
     // The page or pane object whose window is parent, or null.
     CPageWindow* GetPageOfWindow(HWND parent) const;
     int GetCurrentPage() const { return m_currentPage; }
@@ -82,6 +88,8 @@ private:
     LRESULT OnRestoreApp();
     LRESULT OnTrayIcon(WPARAM id, LPARAM mouseMessage);
     LRESULT OnTaskbarCreated();
+    LRESULT OnSaveCatalogue();
+    void StoreChange(const CatalogueChange& change);
 
     RECT GetInitialGeometry() const;
     void CreateChildren();
@@ -114,6 +122,10 @@ private:
     std::unique_ptr<CKeyShortcutsDialog> m_hotKeyDialog;
     // Reading the stored catalogue from the start of WM_CREATE until the load has taken it.
     std::unique_ptr<CCatalogueReader> m_reader;
+    // Stores every change on a thread of its own, from the end of the load on.
+    std::unique_ptr<CCatalogueWriter> m_writer;
+    // The catalogue holds the store as it lies; else the next change stores it whole.
+    bool m_storedAsLoaded = true;
     CShortcutsToolbar* m_toolbar;
     CCatalogue* m_catalogue;
 };

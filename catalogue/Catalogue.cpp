@@ -4,6 +4,7 @@
 #include "app/PageWindow.h"
 #include "catalogue/HotKeyRules.h"
 #include "catalogue/NameOrder.h"
+#include "store/CatalogueChange.h"
 #include "dialogs/AddCategoryDialog.h"
 #include "dialogs/EditItemDialog.h"
 #include "resources/resource.h"
@@ -11,16 +12,31 @@
 
 namespace
 {
-void (*g_changeHook)() = nullptr;
+void (*g_changeHook)(const CatalogueChange&) = nullptr;
 
-// Every change ends here, once: the main window lays the pages out and stores the
-// catalogue.
-void NotifyCatalogueChanged()
+// Every change ends here, once: the main window lays the pages out and stores what
+// changed.
+void NotifyCatalogueChanged(const CatalogueChange& change)
 {
     if (g_changeHook)
-        g_changeHook();
+        g_changeHook(change);
     if (CMainWnd* mainWnd = CMainWnd::Instance())
-        mainWnd->OnCatalogueChanged();
+        mainWnd->OnCatalogueChanged(change);
+}
+
+CatalogueChange Removal(ListKind kind, const std::wstring& category,
+                        const std::wstring& item = std::wstring())
+{
+    CatalogueChange change;
+    change.removed.push_back({kind, category, item});
+    return change;
+}
+
+// The entry written into its category, after whatever the change removes.
+CatalogueChange& Writing(CatalogueChange& change, ListKind kind, const CListItem& item)
+{
+    change.written.push_back({kind, {item.m_category->m_name, {StoredItemOf(item)}}});
+    return change;
 }
 
 // The page or pane that holds a new window gives it its tooltip.
@@ -86,11 +102,19 @@ void CCatalogue::AddCategoryWithDialog(HWND owner, ListKind kind)
         ShowCategoryExists(owner);
         return;
     }
-    CCategory* added = list.AddCategory(dialog.m_name);
+    if (CCategory* added = AddCategory(kind, dialog.m_name))
+        AddWindowTool(added->m_window.get());
+}
+
+CCategory* CCatalogue::AddCategory(ListKind kind, const std::wstring& name)
+{
+    CCategory* added = GetList(kind).AddCategory(name);
     if (!added)
-        return;
-    AddWindowTool(added->m_window.get());
-    NotifyCatalogueChanged();
+        return nullptr;
+    CatalogueChange change;
+    change.written.push_back({kind, {added->m_name, {}}});
+    NotifyCatalogueChanged(change);
+    return added;
 }
 
 void CCatalogue::EditCategoryWithDialog(HWND owner, ListKind kind, CCategory& category)
@@ -105,10 +129,17 @@ void CCatalogue::EditCategoryWithDialog(HWND owner, ListKind kind, CCategory& ca
         ShowCategoryExists(owner);
         return;
     }
-    category.m_name = dialog.m_name;
+    RenameCategory(kind, category, dialog.m_name);
+}
+
+void CCatalogue::RenameCategory(ListKind kind, CCategory& category, const std::wstring& name)
+{
+    CatalogueChange change = Removal(kind, category.m_name);
+    category.m_name = name;
     if (category.m_window)
         InvalidateRect(category.m_window->GetHwnd(), nullptr, FALSE);
-    NotifyCatalogueChanged();
+    change.written.push_back({kind, StoredCategoryOf(category)});
+    NotifyCatalogueChanged(change);
 }
 
 void CCatalogue::DeleteCategoryWithPrompt(ListKind kind, const std::wstring& categoryName,
@@ -117,8 +148,18 @@ void CCatalogue::DeleteCategoryWithPrompt(ListKind kind, const std::wstring& cat
     if (MessageBoxW(owner, LoadResString(IDS_DELETE_CATEGORY_PROMPT).c_str(), nullptr,
                     MB_ICONWARNING | MB_YESNO) != IDYES)
         return;
+    DeleteCategory(kind, categoryName);
+}
+
+void CCatalogue::DeleteCategory(ListKind kind, const std::wstring& categoryName)
+{
+    const CCategory* category = GetList(kind).FindCategory(categoryName);
+    if (!category)
+        return;
+    // The stored key carries the name as the category does, whatever the letter case asked.
+    const CatalogueChange change = Removal(kind, category->m_name);
     GetList(kind).DeleteCategory(categoryName);
-    NotifyCatalogueChanged();
+    NotifyCatalogueChanged(change);
 }
 
 void CCatalogue::AddItemWithDialog(const std::wstring& categoryName, HWND owner, ListKind kind)
@@ -156,8 +197,7 @@ void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
     }
     if (!categoryChanged)
     {
-        item.CopyFrom(*editor.m_item);
-        NotifyCatalogueChanged();
+        ChangeItem(item, *editor.m_item);
         if (newHotKey)
             TellIfHotKeyInactive(owner, item);
         return;
@@ -165,6 +205,19 @@ void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
     const CListItem* moved = editor.m_item.get();
     if (MoveItem(owner, item, std::move(editor.m_item)) && newHotKey)
         TellIfHotKeyInactive(owner, *moved);
+}
+
+void CCatalogue::ChangeItem(CListItem& item, const CListItem& values)
+{
+    const std::optional<ListKind> kind = KindOf(item.m_category);
+    // A key of another letter case keeps its own: a renamed entry's is made anew.
+    CatalogueChange change = item.m_name == values.GetName() || !kind
+                                 ? CatalogueChange()
+                                 : Removal(*kind, item.m_category->m_name, item.m_name);
+    item.CopyFrom(values);
+    if (kind)
+        Writing(change, *kind, item);
+    NotifyCatalogueChanged(change);
 }
 
 bool CCatalogue::MoveItem(HWND owner, CListItem& item, std::unique_ptr<CListItem> moved)
@@ -180,12 +233,19 @@ bool CCatalogue::MoveItem(HWND owner, CListItem& item, std::unique_ptr<CListItem
     CListItem* added = moved.get();
     if (!target->InsertItem(std::move(moved)))
         return false;
+    const std::optional<ListKind> kind = KindOf(target);
+    CatalogueChange change;
+    if (kind)
+    {
+        change = Removal(*kind, item.m_category->m_name, item.m_name);
+        Writing(change, *kind, *added);
+    }
     // The name goes with the item; keep a copy for the look-up that deletes it.
     const std::wstring oldName = item.m_name;
     item.m_category->DeleteItem(oldName);
     // The old entry held the combination until now: only now can the moved one have it.
     added->RegisterItemHotKey();
-    NotifyCatalogueChanged();
+    NotifyCatalogueChanged(change);
     AddWindowTool(added->m_window.get());
     return true;
 }
@@ -203,7 +263,10 @@ bool CCatalogue::AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, Li
     const CListItem* added = item.get();
     if (!category->InsertItem(std::move(item)))
         return false;
-    NotifyCatalogueChanged();
+    CatalogueChange change;
+    if (const std::optional<ListKind> listKind = KindOf(category))
+        Writing(change, *listKind, *added);
+    NotifyCatalogueChanged(change);
     AddWindowTool(added->m_window.get());
     return true;
 }
@@ -212,11 +275,34 @@ void CCatalogue::RemoveItem(CListItem& item)
 {
     // The name goes with the item; keep a copy for the look-up that deletes it.
     const std::wstring name = item.m_name;
+    const std::optional<ListKind> kind = KindOf(item.m_category);
+    const CatalogueChange change =
+        kind ? Removal(*kind, item.m_category->m_name, name) : CatalogueChange();
     item.m_category->DeleteItem(name);
-    NotifyCatalogueChanged();
+    NotifyCatalogueChanged(change);
 }
 
-void CCatalogue::SetChangeHook(void (*hook)())
+void CCatalogue::NotifyWholeChange()
+{
+    CatalogueChange change;
+    change.whole = true;
+    NotifyCatalogueChanged(change);
+}
+
+std::optional<ListKind> CCatalogue::KindOf(const CCategory* category) const
+{
+    const std::pair<ListKind, const CCategorizedList*> lists[] = {
+        {ListKind::Applications, &m_applications},
+        {ListKind::Folders, &m_folders},
+        {ListKind::Shortcuts, &m_shortcuts}};
+    for (const auto& [kind, list] : lists)
+        for (const auto& held : list->m_categories)
+            if (held.get() == category)
+                return kind;
+    return std::nullopt;
+}
+
+void CCatalogue::SetChangeHook(void (*hook)(const CatalogueChange&))
 {
     g_changeHook = hook;
 }

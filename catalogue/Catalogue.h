@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "catalogue/ShortcutCategorizedList.h"
 
 class CApplicationItem;
+struct CatalogueChange;
 class CEditItemDialog;
 class CLaunchItem;
 class CListItem;
@@ -60,6 +62,18 @@ public:
     // Deletes the category with its entries once the user agrees. The category's header
     // window goes with it.
     void DeleteCategoryWithPrompt(ListKind kind, const std::wstring& categoryName, HWND owner);
+
+    // The operations below the dialogs; each tells the main window what it changed.
+    // AddCategory returns null when the list refuses the name.
+    CCategory* AddCategory(ListKind kind, const std::wstring& name);
+    void RenameCategory(ListKind kind, CCategory& category, const std::wstring& name);
+    void DeleteCategory(ListKind kind, const std::wstring& categoryName);
+    // Gives the entry the name and values of values, in its own category.
+    void ChangeItem(CListItem& item, const CListItem& values);
+    // For a change of many entries at once (the defaults of a first start): stored whole.
+    void NotifyWholeChange();
+    // The stored list that holds the category, if any.
+    std::optional<ListKind> KindOf(const CCategory* category) const;
 
     // Runs the shared item editor for a new entry, preselecting the category when the
     // name is not empty, and adds the entry unless its name is taken in its category.
@@ -126,7 +140,7 @@ public:
 
     // For tests: called at every change the catalogue notifies, where the main window
     // stores the catalogue.
-    static void SetChangeHook(void (*hook)());
+    static void SetChangeHook(void (*hook)(const CatalogueChange&));
     // True, once owner has said why, for a name the store cannot hold (NameRefusal).
     static bool RefuseUnstorableName(HWND owner, const std::wstring& name);
     // Takes every entry's registration back while a hotkey field has the focus, so that

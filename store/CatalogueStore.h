@@ -8,6 +8,7 @@
 
 class CCatalogue;
 class CCategory;
+class CListItem;
 enum class ListKind : int;
 class CCategorizedList;
 class CApplicationCategorizedList;
@@ -44,8 +45,24 @@ struct StoredCategory
 // in the registry's order. Touches nothing but the registry, so it may run on
 // a thread of its own.
 void ReadStoredCategories(ListKind kind, const std::function<void(StoredCategory&&)>& take);
-// Adds a category read so to the list, with its entries but no entry windows.
-CCategory* AddStoredCategory(CCategorizedList& list, ListKind kind, const StoredCategory& stored);
+// Adds a category read so to the list, with its entries but no entry windows. Clears
+// asStored when the list does not hold it as stored (it joined a category of an equal
+// name, or entries were dropped): the next change must then store the lists whole.
+CCategory* AddStoredCategory(CCategorizedList& list, ListKind kind, const StoredCategory& stored,
+                             bool* asStored = nullptr);
+
+// One kind of list as stored.
+struct StoredList
+{
+    ListKind kind;
+    std::vector<StoredCategory> categories;
+};
+
+// Copies of the catalogue as the store writes it; they may be written on another thread.
+StoredItem StoredItemOf(const CListItem& item);
+StoredCategory StoredCategoryOf(const CCategory& category);
+StoredList StoredListOf(ListKind kind, const CCategorizedList& list);
+std::vector<StoredList> StoredCatalogueOf(const CCatalogue& catalogue);
 
 // Fill the list with categories and entries without windows; the caller
 // creates the windows and registers the hotkeys again.

@@ -39,3 +39,5 @@ inline constexpr wchar_t HotKeyValue[] = L"HotKey";
 inline constexpr wchar_t CatalogueStagingKey[] = L"CatalogueStaging\\";
 inline constexpr wchar_t CatalogueSecondStagingKey[] = L"CatalogueStaging2\\";
 inline constexpr wchar_t StagingCompleteValue[] = L"Complete";
+// An edit being written: what it removes and writes, and the same value once complete.
+inline constexpr wchar_t CatalogueJournalKey[] = L"CatalogueJournal\\";

@@ -61,8 +61,10 @@ protected:
         return names;
     }
 
-    static bool StoredCategoryExists(const std::wstring& name)
+    // Once the main window's writer has stored every change so far.
+    bool StoredCategoryExists(const std::wstring& name) const
     {
+        m_mainWnd->FlushStore();
         const std::wstring path = std::wstring(RegistryRoot) + ApplicationsKindPath + name;
         HKEY key = nullptr;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)

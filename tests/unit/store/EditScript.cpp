@@ -23,6 +23,12 @@ ListContent& ListOf(CatalogueContent& content, int kind)
     return *lists[kind];
 }
 
+ListKind ListKindOf(int kind)
+{
+    const ListKind kinds[] = {ListKind::Applications, ListKind::Folders, ListKind::Shortcuts};
+    return kinds[kind];
+}
+
 CCategorizedList& ListOf(CCatalogue& catalogue, int kind)
 {
     CCategorizedList* lists[] = {&catalogue.m_applications, &catalogue.m_folders,
@@ -207,26 +213,28 @@ void ApplyEdit(CatalogueContent& content, const CatalogueEdit& edit)
 
 void ApplyEdit(CCatalogue& catalogue, const CatalogueEdit& edit)
 {
+    const ListKind kind = ListKindOf(edit.kind);
     CCategorizedList& list = ListOf(catalogue, edit.kind);
     CCategory* category = list.FindCategory(edit.category);
     switch (edit.action)
     {
     case Action::AddCategory:
-        list.AddCategory(edit.category);
+        catalogue.AddCategory(kind, edit.category);
         return;
     case Action::RenameCategory:
-        category->m_name = edit.target;
+        catalogue.RenameCategory(kind, *category, edit.target);
         return;
     case Action::DeleteCategory:
-        list.DeleteCategory(edit.category);
+        catalogue.DeleteCategory(kind, edit.category);
         return;
     case Action::AddEntry:
-        category->InsertItem(MakeEntry(edit.kind, edit.name, category, edit.entry));
+        catalogue.AddItemIfUnique(nullptr, MakeEntry(edit.kind, edit.name, category, edit.entry),
+                                  kind);
         return;
     case Action::EditEntry:
     {
         const auto values = MakeEntry(edit.kind, edit.name, category, edit.entry);
-        category->m_items[category->FindItemIndex(edit.name)]->CopyFrom(*values);
+        catalogue.ChangeItem(*category->m_items[category->FindItemIndex(edit.name)], *values);
         return;
     }
     case Action::MoveEntry:

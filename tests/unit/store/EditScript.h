@@ -36,7 +36,6 @@ std::vector<CatalogueEdit> MakeEditScript(unsigned seed, std::size_t count,
                                           const CatalogueContent& start);
 
 void ApplyEdit(CatalogueContent& content, const CatalogueEdit& edit);
-// Through the catalogue's own operations, without windows; moves and deletions are
-// the catalogue's, which notify their change, the others work on the lists directly.
+// Through the catalogue's own operations, without windows: each notifies its change.
 void ApplyEdit(CCatalogue& catalogue, const CatalogueEdit& edit);
 std::string DescribeEdit(const CatalogueEdit& edit);

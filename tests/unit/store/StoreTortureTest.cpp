@@ -17,6 +17,8 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/FolderItem.h"
 #include "catalogue/ShortcutItem.h"
+#include "store/CatalogueChange.h"
+#include "store/CatalogueJournal.h"
 #include "store/CatalogueStore.h"
 #include "tests/unit/store/CatalogueStoreTest.h"
 #include "tests/unit/store/EditScript.h"
@@ -340,10 +342,12 @@ std::size_t LastJournalled(const std::wstring& journal, std::size_t done)
 CCatalogue* s_editedCatalogue = nullptr;
 unsigned s_changeSaves = 0;
 
-void SaveEditedCatalogue()
+// As the main window's writer does: the change alone, or the whole catalogue.
+void SaveEditedCatalogue(const CatalogueChange& change)
 {
     ++s_changeSaves;
-    EXPECT_TRUE(SaveCatalogue(*s_editedCatalogue)) << "a notified change was not stored";
+    EXPECT_TRUE(change.whole ? SaveCatalogue(*s_editedCatalogue) : WriteCatalogueChange(change))
+        << "a notified change was not stored";
 }
 
 TEST(StoreTortureChild, DISABLED_EditUntilKilled)

@@ -2,6 +2,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/FolderItem.h"
 #include "resources/resource.h"
+#include "store/CatalogueChange.h"
 #include "tests/unit/catalogue/MainWindowTest.h"
 #include "tests/unit/catalogue/MessageBoxCloser.h"
 #include "tests/unit/views/HostedViewsTest.h"
@@ -62,10 +63,12 @@ protected:
 };
 
 unsigned s_changes = 0;
+CatalogueChange s_lastChange;
 
-void CountChange()
+void CountChange(const CatalogueChange& change)
 {
     ++s_changes;
+    s_lastChange = change;
 }
 
 DWORD ProbeCtrlAltF20()
@@ -96,6 +99,13 @@ TEST_F(DropContract, DraggedEntryMovesWithItsHotKey)
     EXPECT_TRUE(closer.m_texts.empty());
     // Stored as one change: two would leave the entry in both categories in between.
     EXPECT_EQ(1u, s_changes);
+    // The store removes the old key and writes the moved entry, hotkey included.
+    ASSERT_EQ(1u, s_lastChange.removed.size());
+    EXPECT_EQ(m_source->m_name, s_lastChange.removed[0].category);
+    ASSERT_EQ(1u, s_lastChange.written.size());
+    EXPECT_EQ(m_target->m_name, s_lastChange.written[0].category.name);
+    ASSERT_EQ(1u, s_lastChange.written[0].category.items.size());
+    EXPECT_EQ(CtrlAltF20, s_lastChange.written[0].category.items[0].hotKey);
 
     EXPECT_TRUE(m_source->m_items.empty());
     EXPECT_FALSE(IsWindow(oldRow)) << "the old entry went with its row";
