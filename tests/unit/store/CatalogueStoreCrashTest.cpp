@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "store/CatalogueChange.h"
+#include "store/CatalogueJournal.h"
 #include "store/CatalogueStore.h"
 #include "tests/unit/store/CatalogueStoreTest.h"
+#include "tests/unit/store/EditScript.h"
 #include "tests/unit/store/SampleCatalogue.h"
 #include "toolkit/Scoped.h"
 
@@ -23,6 +26,9 @@ const wchar_t SaveAction[] = L"save";
 const wchar_t RecoverAction[] = L"recover";
 // A save that cannot replace the live lists, so it reports a failure.
 const wchar_t BlockedSaveAction[] = L"blocked-save";
+// One edit of the sample catalogue, stored by itself; the variable selects it.
+const wchar_t EditAction[] = L"edit";
+const wchar_t EditVariable[] = L"PATHMOOR_TEST_CATALOGUE_CRASH_EDIT";
 constexpr UINT KilledExitCode = 3;
 constexpr DWORD ChildFailed = 0xfffffff0;
 constexpr DWORD ChildTimeout = 60000;
@@ -45,6 +51,29 @@ CatalogueContent NewContent()
                           {{L"Manual", {L"C:\\Docs\\manual.lnk", L"", L"", 0x0341}},
                            {L"Notes", {L"C:\\Docs\\notes.txt", L"", L"", 0}}}}};
     return content;
+}
+
+using Action = CatalogueEdit::Action;
+
+// Each kind of edit of the sample catalogue, letter-case renames among them.
+std::vector<CatalogueEdit> SampleEdits()
+{
+    const StoredEntry entry = {L"C:\\Office\\write.exe", L"/q", L"D:\\", 0x0342};
+    return {{Action::AddCategory, 0, L"Office", L"", L"", {}},
+            {Action::RenameCategory, 0, L"Tools", L"", L"Utilities", {}},
+            {Action::RenameCategory, 0, L"Games", L"", L"games", {}},
+            {Action::DeleteCategory, 0, L"Tools", L"", L"", {}},
+            {Action::AddEntry, 0, L"Games", L"Writer", L"", entry},
+            {Action::EditEntry, 0, L"Tools", L"Editor", L"", entry},
+            {Action::MoveEntry, 0, L"Tools", L"Editor", L"Games", {}},
+            {Action::DeleteEntry, 1, L"Places", L"Home", L"", {}}};
+}
+
+CatalogueChange s_change;
+
+void KeepChange(const CatalogueChange& change)
+{
+    s_change = change;
 }
 
 std::wstring EnvironmentValue(const wchar_t* name)
@@ -72,8 +101,19 @@ TEST(CatalogueStoreCrashChild, DISABLED_RunUntilKilled)
     if (action.empty())
         GTEST_SKIP() << "started by the CatalogueStoreCrash tests only";
     CCatalogue catalogue;
-    Fill(catalogue, NewContent());
     s_killAt = static_cast<unsigned>(std::stoul(EnvironmentValue(StepVariable)));
+    if (action == EditAction)
+    {
+        Fill(catalogue, SampleCatalogue());
+        CCatalogue::SetChangeHook(KeepChange);
+        ApplyEdit(catalogue, SampleEdits()[std::stoul(EnvironmentValue(EditVariable))]);
+        CCatalogue::SetChangeHook(nullptr);
+        SetCatalogueWriteHook(CountWriteAndKill);
+        EXPECT_TRUE(WriteCatalogueChange(s_change));
+        SetCatalogueWriteHook(nullptr);
+        return;
+    }
+    Fill(catalogue, NewContent());
     SetCatalogueWriteHook(CountWriteAndKill);
     const bool done = action == RecoverAction ? RecoverCatalogueStore() : SaveCatalogue(catalogue);
     SetCatalogueWriteHook(nullptr);
@@ -82,8 +122,9 @@ TEST(CatalogueStoreCrashChild, DISABLED_RunUntilKilled)
 
 // Runs the child's action, ended before its write number step; its exit code,
 // KilledExitCode when it got that far, 0 when the action finished before.
-DWORD RunChild(const wchar_t* action, unsigned step)
+DWORD RunChild(const wchar_t* action, unsigned step, unsigned edit = 0)
 {
+    SetEnvironmentVariableW(EditVariable, std::to_wstring(edit).c_str());
     wchar_t module[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, module, MAX_PATH);
     std::wstring commandLine = L"\"" + std::wstring(module) +
@@ -105,6 +146,7 @@ DWORD RunChild(const wchar_t* action, unsigned step)
     const DWORD error = GetLastError();
     SetEnvironmentVariableW(ActionVariable, nullptr);
     SetEnvironmentVariableW(StepVariable, nullptr);
+    SetEnvironmentVariableW(EditVariable, nullptr);
     if (!created)
     {
         ADD_FAILURE() << "CreateProcessW failed with " << error;
@@ -291,5 +333,43 @@ TEST_F(CatalogueStoreCrash, RecoveryCutShortAtEveryWrite)
     }
     EXPECT_EQ(recoveryWrites + 1, step) << "the child's recovery took another number of writes";
     ExpectStore(true);
+}
+// An edit stores only what it changed. Cut short before any of its writes, the store
+// loads, and holds, either the catalogue before it or the one after it, never a mix,
+// and never the old one once the new one was seen.
+TEST_F(CatalogueStoreCrash, EditCutShortAtEveryWrite)
+{
+    const std::vector<CatalogueEdit> edits = SampleEdits();
+    for (unsigned edit = 0; edit < edits.size(); ++edit)
+    {
+        SCOPED_TRACE(DescribeEdit(edits[edit]));
+        CatalogueContent edited = SampleCatalogue();
+        ApplyEdit(edited, edits[edit]);
+        ASSERT_NO_FATAL_FAILURE(StoreOnly(edited));
+        const std::vector<std::wstring> editedStore = DumpCatalogueStore();
+        bool sawNew = false;
+        unsigned step = 1;
+        for (; step <= MaxSteps; ++step)
+        {
+            SCOPED_TRACE(testing::Message() << "edit ended before write " << step);
+            ASSERT_NO_FATAL_FAILURE(StoreOld());
+            const DWORD exitCode = RunChild(EditAction, step, edit);
+            if (exitCode == 0)
+                break;
+            ASSERT_EQ(KilledExitCode, exitCode);
+            const CatalogueContent loaded = LoadStoredCatalogue();
+            const bool isNew = IsContent(loaded, edited);
+            EXPECT_TRUE(isNew || IsContent(loaded, SampleCatalogue()))
+                << "neither the old nor the edited catalogue";
+            EXPECT_TRUE(isNew || !sawNew) << "the old catalogue came back";
+            EXPECT_EQ(isNew ? editedStore : m_oldStore, DumpCatalogueStore());
+            sawNew = sawNew || isNew;
+            if (HasFailure())
+                return;
+        }
+        EXPECT_GT(step, 2u) << "the edit wrote nothing";
+        EXPECT_LT(step, MaxSteps) << "the edit never ended";
+        EXPECT_EQ(editedStore, DumpCatalogueStore()) << "after the whole edit";
+    }
 }
 } // namespace
