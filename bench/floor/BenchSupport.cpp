@@ -351,7 +351,9 @@ HWND FindDescendant(HWND parent, const wchar_t* className)
     return nullptr;
 }
 
-void ClickAt(POINT point)
+namespace
+{
+void ClickWith(POINT point, DWORD down, DWORD up)
 {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -364,9 +366,20 @@ void ClickAt(POINT point)
         input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
     }
     inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    inputs[1].mi.dwFlags |= down;
+    inputs[2].mi.dwFlags |= up;
     SendInputs(inputs, ARRAYSIZE(inputs));
+}
+} // namespace
+
+void ClickAt(POINT point)
+{
+    ClickWith(point, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+void RightClickAt(POINT point)
+{
+    ClickWith(point, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 void PressKey(WORD vk)

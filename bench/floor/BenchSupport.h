@@ -118,5 +118,6 @@ HWND FindDescendant(HWND parent, const wchar_t* className);
 
 // Real input in screen coordinates.
 void ClickAt(POINT point);
+void RightClickAt(POINT point);
 void PressKey(WORD vk);
 } // namespace bench

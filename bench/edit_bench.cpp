@@ -1,0 +1,292 @@
+// The longest time the main window does not answer around one edit of each kind,
+// with 2000 entries. The edit is made as a user makes it (a right click on the row or
+// header, the menu, the dialog); from the key that confirms it until the registry
+// holds the change, a probe thread sends WM_NULL to the window without pause and keeps
+// the longest wait for an answer. The floor is the same change written with bare
+// registry calls, timed on their own.
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/floor/BenchSupport.h"
+#include "resources/resource.h"
+#include "store/RegistryNames.h"
+
+namespace
+{
+constexpr int Entries = 2000;
+constexpr DWORD TimeoutMs = 20000;
+constexpr double Goal = 2.0;
+const wchar_t FloorPath[] = L"Software\\Quillbrook\\PathmoorBenchFloor\\";
+
+std::wstring KindPath()
+{
+    return std::wstring(RegistryRoot) + ApplicationsKindPath;
+}
+
+DWORD SubkeyCount(const std::wstring& path)
+{
+    HKEY key = nullptr;
+    DWORD count = 0;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return count;
+}
+
+bool KeyExists(const std::wstring& path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Sends WM_NULL to the window one message after the other and keeps the longest wait.
+class CAnswerProbe
+{
+public:
+    explicit CAnswerProbe(HWND window) : m_thread([this, window] { Run(window); }) {}
+    ~CAnswerProbe() { Stop(); }
+
+    double Stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_failed ? -1 : m_longest;
+    }
+
+private:
+    void Run(HWND window)
+    {
+        while (!m_stop)
+        {
+            const LARGE_INTEGER start = bench::Now();
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, TimeoutMs, &result))
+                m_failed = true;
+            m_longest = std::max(m_longest, bench::MillisecondsSince(start));
+        }
+    }
+
+    std::atomic<bool> m_stop{false};
+    bool m_failed = false;
+    double m_longest = 0;
+    std::thread m_thread;
+};
+
+// The row windows of the page, the top-left one (the first category's header) first
+// and the one below it (that category's first entry) second.
+std::vector<HWND> FirstHeaderAndEntry(HWND main)
+{
+    HWND header = nullptr;
+    RECT best = {};
+    for (HWND row : bench::VisibleDescendants(main))
+    {
+        wchar_t className[64] = {};
+        GetClassNameW(row, className, ARRAYSIZE(className));
+        RECT rect = {};
+        GetWindowRect(row, &rect);
+        if (lstrcmpW(className, bench::Pathmoor.rowClass) != 0)
+            continue;
+        if (!header || rect.left < best.left || (rect.left == best.left && rect.top < best.top))
+        {
+            header = row;
+            best = rect;
+        }
+    }
+    HWND entry = nullptr;
+    for (HWND row : bench::VisibleDescendants(main))
+    {
+        RECT rect = {};
+        GetWindowRect(row, &rect);
+        if (row != header && rect.left == best.left && rect.top == best.bottom)
+            entry = row;
+    }
+    return {header, entry};
+}
+
+POINT Centre(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+HWND FindProcessWindow(DWORD process, const wchar_t* className)
+{
+    HWND found = nullptr;
+    bench::WaitUntil(
+        [&]
+        {
+            for (HWND window = FindWindowW(className, nullptr); window;
+                 window = FindWindowExW(nullptr, window, className, nullptr))
+            {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == process && IsWindowVisible(window))
+                    return (found = window) != nullptr;
+            }
+            return false;
+        },
+        TimeoutMs);
+    return found;
+}
+
+// One edit: the row to right-click, the menu key, what to do in the dialog that opens,
+// the key that confirms it, and when the store holds it.
+struct Edit
+{
+    const char* name;
+    bool onHeader;
+    WORD menuKey;
+    int nameField; // a dialog's name field to fill, or 0 for a message box
+    const wchar_t* newName;
+    WORD confirmKey;
+    std::function<bool()> stored;
+    std::function<void()> floor;
+};
+
+double TimeEdit(const Edit& edit)
+{
+    bench::CStartedProgram started;
+    if (!bench::StartAndPaint(started, bench::Pathmoor, Entries))
+        return -1;
+    const DWORD process = GetProcessId(started.Process());
+    const std::vector<HWND> rows = FirstHeaderAndEntry(started.MainWindow());
+    const HWND target = edit.onHeader ? rows[0] : rows[1];
+    if (!target)
+        return -1;
+    SetForegroundWindow(started.MainWindow());
+    bench::RightClickAt(Centre(target));
+    if (!FindProcessWindow(process, L"#32768"))
+        return -1;
+    bench::PressKey(edit.menuKey);
+    const HWND dialog = FindProcessWindow(process, L"#32770");
+    if (!dialog)
+        return -1;
+    if (edit.nameField != 0)
+        SendMessageW(GetDlgItem(dialog, edit.nameField), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(edit.newName));
+    if (!bench::Settle(started.MainWindow(), TimeoutMs))
+        return -1;
+    CAnswerProbe probe(started.MainWindow());
+    bench::PressKey(edit.confirmKey);
+    const bool stored = bench::WaitUntil(edit.stored, TimeoutMs) &&
+                        bench::WaitUntil([dialog] { return !IsWindow(dialog); }, TimeoutMs) &&
+                        bench::Settle(started.MainWindow(), TimeoutMs);
+    const double longest = probe.Stop();
+    return stored ? longest : -1;
+}
+
+// --- The floor: the same changes with bare calls ---
+
+HKEY CreateKey(const std::wstring& path)
+{
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                    nullptr);
+    return key;
+}
+
+void SetString(HKEY key, const wchar_t* name, const std::wstring& value)
+{
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void WriteEntry(const std::wstring& category, const std::wstring& name)
+{
+    const HKEY entry = CreateKey(category + name);
+    SetString(entry, ItemPathValue, bench::EntryPath());
+    SetString(entry, ArgumentsValue, L"");
+    SetString(entry, StartInValue, L"");
+    const DWORD hotKey = 0;
+    RegSetValueExW(entry, HotKeyValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hotKey),
+                   sizeof(hotKey));
+    RegCloseKey(entry);
+}
+
+std::wstring FloorCategory(int index)
+{
+    return FloorPath + bench::CategoryName(index) + L"\\";
+}
+
+void WriteFloorCategory(const std::wstring& path, int index)
+{
+    for (int entry = index * bench::EntriesPerCategory;
+         entry < (index + 1) * bench::EntriesPerCategory; ++entry)
+        WriteEntry(path, bench::EntryName(entry));
+}
+
+// The change alone is timed; the floor's key holds the first category before.
+double TimeFloor(const std::function<void()>& change)
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, FloorPath);
+    WriteFloorCategory(FloorCategory(0), 0);
+    const LARGE_INTEGER start = bench::Now();
+    change();
+    const double spent = bench::MillisecondsSince(start);
+    RegDeleteTreeW(HKEY_CURRENT_USER, FloorPath);
+    RegDeleteKeyW(HKEY_CURRENT_USER, FloorPath);
+    return spent;
+}
+
+std::vector<Edit> Edits()
+{
+    const std::wstring first = KindPath() + bench::CategoryName(0) + L"\\";
+    const DWORD categories = static_cast<DWORD>(bench::CategoryCount(Entries));
+    const DWORD perCategory = bench::EntriesPerCategory;
+    return {
+        {"rename an entry", false, 'E', IDC_NAME_EDIT, L"Renamed entry", VK_RETURN,
+         [=] { return KeyExists(first + L"Renamed entry") && SubkeyCount(first) == perCategory; },
+         []
+         {
+             RegDeleteKeyW(HKEY_CURRENT_USER, (FloorCategory(0) + bench::EntryName(0)).c_str());
+             WriteEntry(FloorCategory(0), L"Renamed entry");
+         }},
+        {"delete an entry", false, 'D', 0, nullptr, 'Y',
+         [=] { return SubkeyCount(first) == perCategory - 1; },
+         [] { RegDeleteKeyW(HKEY_CURRENT_USER, (FloorCategory(0) + bench::EntryName(0)).c_str()); }},
+        {"rename a category", true, 'E', IDC_CATEGORY_NAME_EDIT, L"Renamed category", VK_RETURN,
+         [=]
+         {
+             return SubkeyCount(KindPath() + L"Renamed category") == perCategory &&
+                    !KeyExists(first);
+         },
+         []
+         {
+             RegDeleteTreeW(HKEY_CURRENT_USER, FloorCategory(0).c_str());
+             RegDeleteKeyW(HKEY_CURRENT_USER, FloorCategory(0).c_str());
+             WriteFloorCategory(std::wstring(FloorPath) + L"Renamed category\\", 0);
+         }},
+        {"delete a category", true, 'D', 0, nullptr, 'Y',
+         [=] { return SubkeyCount(KindPath()) == categories - 1; },
+         []
+         {
+             RegDeleteTreeW(HKEY_CURRENT_USER, FloorCategory(0).c_str());
+             RegDeleteKeyW(HKEY_CURRENT_USER, FloorCategory(0).c_str());
+         }},
+    };
+}
+} // namespace
+
+int main()
+{
+    bench::PrintTableHeader();
+    for (const Edit& edit : Edits())
+        bench::PrintTableRow(std::string("longest unanswered time, ") + edit.name + ", " +
+                                 std::to_string(Entries) + " entries (ms)",
+                             TimeEdit(edit), TimeFloor(edit.floor), Goal);
+    bench::DeleteProgramRoot();
+    return 0;
+}
