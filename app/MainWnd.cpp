@@ -11,6 +11,7 @@
 #include "app/FirstLaunchCatalogue.h"
 #include "app/FoldersPane.h"
 #include "app/PageWindow.h"
+#include "app/RowPlacement.h"
 #include "app/ShortcutsToolbar.h"
 #include "dialogs/KeyShortcutsDialog.h"
 #include "catalogue/Catalogue.h"
@@ -282,28 +283,6 @@ void CMainWnd::CreateChildren()
     m_catalogue->m_folders.m_parentWindow = m_foldersPane->GetHwnd();
 }
 
-namespace
-{
-bool IsShownAt(HWND row, POINT place)
-{
-    if ((GetWindowLongPtrW(row, GWL_STYLE) & WS_VISIBLE) == 0)
-        return false;
-    RECT rect = {};
-    GetWindowRect(row, &rect);
-    MapWindowPoints(nullptr, GetParent(row), reinterpret_cast<POINT*>(&rect), 1);
-    return rect.left == place.x && rect.top == place.y;
-}
-
-// Moving and showing in one call, without redrawing, halves the window-manager work of
-// a layout with many rows; a row already in place is not moved. The caller repaints.
-void PlaceRow(HWND row, POINT place)
-{
-    if (!IsShownAt(row, place))
-        SetWindowPos(row, nullptr, place.x, place.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
-}
-} // namespace
-
 // The header and rows are shown where the layout will place them as they are created:
 // at start-up with many rows, a second pass moving and showing each one costs as much
 // as creating them.
@@ -312,7 +291,9 @@ void CMainWnd::ShowLoadedCategory(CCategory& category, CPageWindow& page, CColum
     const POINT header = placer.NextColumn();
     if (category.m_window != nullptr)
     {
-        PlaceRow(category.m_window->GetHwnd(), header);
+        CRowPlacement placement;
+        placement.Begin(page.GetHwnd(), false);
+        placement.Place(category.m_window->GetHwnd(), header);
         page.AddEntryTool(*category.m_window);
     }
     for (const auto& item : category.m_items)
@@ -380,20 +361,22 @@ CColumnPlacer CMainWnd::PlacerFor(HWND page) const
     return CColumnPlacer(client.right, pane ? 0 : RowHeight);
 }
 
-void CMainWnd::LayoutPage(CCategorizedList& list)
+void CMainWnd::LayoutPage(CCategorizedList& list, bool sliced)
 {
     list.SortCategories();
     if (list.m_parentWindow == nullptr)
         return;
     CColumnPlacer placer = PlacerFor(list.m_parentWindow);
+    m_placement.SetOwner(GetHwnd());
+    m_placement.Begin(list.m_parentWindow, sliced);
     for (const auto& category : list.m_categories)
     {
         if (category->m_window == nullptr)
             continue;
-        PlaceRow(category->m_window->GetHwnd(), placer.NextColumn());
+        m_placement.Place(category->m_window->GetHwnd(), placer.NextColumn());
         for (const auto& item : category->m_items)
             if (item->m_window != nullptr)
-                PlaceRow(item->m_window->GetHwnd(), placer.NextRow());
+                m_placement.Place(item->m_window->GetHwnd(), placer.NextRow());
     }
     // The rows were placed without redrawing; the page and all of them are repainted
     // with one request, which costs a fraction of one per row.
@@ -402,17 +385,18 @@ void CMainWnd::LayoutPage(CCategorizedList& list)
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void CMainWnd::LayoutPages()
+void CMainWnd::LayoutPages(bool sliced)
 {
     if (m_pages.empty() || m_foldersPane == nullptr)
         return;
-    LayoutPage(m_catalogue->GetList(static_cast<ListKind>(m_currentPage)));
-    LayoutPage(m_catalogue->m_folders);
+    LayoutPage(m_catalogue->GetList(static_cast<ListKind>(m_currentPage)), sliced);
+    LayoutPage(m_catalogue->m_folders, sliced);
 }
 
+// After an edit the rows move a slice at a time: the window answers meanwhile.
 void CMainWnd::OnCatalogueChanged(const CatalogueChange& change)
 {
-    LayoutPages();
+    LayoutPages(true);
     StoreChange(change);
 }
 
@@ -550,6 +534,11 @@ LRESULT CMainWnd::OnTimer(WPARAM id)
     if (id == CHotKeyRepeatFilter::TimerId)
     {
         m_hotKeyRepeats.OnTimer(GetHwnd());
+        return 0;
+    }
+    if (id == CRowPlacement::TimerId)
+    {
+        m_placement.OnTimer();
         return 0;
     }
     // A combination another program held may be free now.

@@ -8,6 +8,7 @@
 
 #include "app/ColumnPlacer.h"
 #include "app/HotKeyRepeatFilter.h"
+#include "app/RowPlacement.h"
 #include "app/TabControl.h"
 #include "app/TabControlListener.h"
 #include "store/Settings.h"
@@ -58,9 +59,12 @@ public:
 
     CCatalogue* GetCatalogue() const { return m_catalogue; }
     // Sorts the list's categories and places headers and rows in columns of its page or pane.
-    void LayoutPage(CCategorizedList& list);
+    // sliced: the rows move a slice at a time afterwards, those in sight first.
+    void LayoutPage(CCategorizedList& list, bool sliced = false);
     // The visible page and the folders pane.
-    void LayoutPages();
+    void LayoutPages(bool sliced = false);
+    // Makes the moves of a sliced layout that still wait.
+    void FinishLayout() { m_placement.Finish(); }
     // Every change of the catalogue ends here: the pages are laid out and the change
     // is stored at once, so no change waits for a clean shut-down.
     void OnCatalogueChanged(const CatalogueChange& change);
@@ -113,6 +117,7 @@ private:
     // A hotkey field took the show-window hotkey's registration back.
     bool m_showWindowHotKeySuspended = false;
     CHotKeyRepeatFilter m_hotKeyRepeats;
+    CRowPlacement m_placement;
     CMyTabControl m_tabControl;
     std::vector<CPageWindow*> m_pages;
     HICON m_trayIcon = nullptr;

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
@@ -156,36 +157,43 @@ struct Edit
     std::function<void()> floor;
 };
 
+// Says which step failed, below the table.
+double Unmeasured(const Edit& edit, const char* step)
+{
+    std::printf("%s: %s\n", edit.name, step);
+    return -1;
+}
+
 double TimeEdit(const Edit& edit)
 {
     bench::CStartedProgram started;
     if (!bench::StartAndPaint(started, bench::Pathmoor, Entries))
-        return -1;
+        return Unmeasured(edit, "no first paint");
     const DWORD process = GetProcessId(started.Process());
     const std::vector<HWND> rows = FirstHeaderAndEntry(started.MainWindow());
     const HWND target = edit.onHeader ? rows[0] : rows[1];
     if (!target)
-        return -1;
+        return Unmeasured(edit, "no row to edit");
     SetForegroundWindow(started.MainWindow());
     bench::RightClickAt(Centre(target));
     if (!FindProcessWindow(process, L"#32768"))
-        return -1;
+        return Unmeasured(edit, "no menu");
     bench::PressKey(edit.menuKey);
     const HWND dialog = FindProcessWindow(process, L"#32770");
     if (!dialog)
-        return -1;
+        return Unmeasured(edit, "no dialog");
     if (edit.nameField != 0)
         SendMessageW(GetDlgItem(dialog, edit.nameField), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(edit.newName));
     if (!bench::Settle(started.MainWindow(), TimeoutMs))
-        return -1;
+        return Unmeasured(edit, "no answer before the edit");
     CAnswerProbe probe(started.MainWindow());
     bench::PressKey(edit.confirmKey);
     const bool stored = bench::WaitUntil(edit.stored, TimeoutMs) &&
                         bench::WaitUntil([dialog] { return !IsWindow(dialog); }, TimeoutMs) &&
                         bench::Settle(started.MainWindow(), TimeoutMs);
     const double longest = probe.Stop();
-    return stored ? longest : -1;
+    return stored ? longest : Unmeasured(edit, "the change was not stored");
 }
 
 // --- The floor: the same changes with bare calls ---

@@ -1,0 +1,108 @@
+#include "app/RowPlacement.h"
+
+#include <algorithm>
+
+#include "app/ColumnPlacer.h"
+
+namespace
+{
+// About what a window thread moves in a few milliseconds under Wine.
+constexpr size_t SliceRows = 40;
+
+RECT RowRectIn(HWND row, HWND page)
+{
+    RECT rect = {};
+    GetWindowRect(row, &rect);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool Overlaps(const RECT& a, const RECT& b)
+{
+    RECT common = {};
+    return IntersectRect(&common, &a, &b) != FALSE;
+}
+
+bool HasParent(const std::pair<HWND, POINT>& move, HWND page)
+{
+    return GetParent(move.first) == page;
+}
+} // namespace
+
+void CRowPlacement::Begin(HWND page, bool sliced)
+{
+    DropWaitingOf(page);
+    m_page = page;
+    m_sliced = sliced && m_owner != nullptr;
+    GetClientRect(page, &m_visible);
+}
+
+// A row not shown yet (a new one) is shown at once.
+void CRowPlacement::Place(HWND row, POINT place)
+{
+    const RECT current = RowRectIn(row, m_page);
+    const bool shown = (GetWindowLongPtrW(row, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown && current.left == place.x && current.top == place.y)
+        return;
+    if (!m_sliced || !shown)
+    {
+        MoveRow(row, place);
+        return;
+    }
+    const RECT target = {place.x, place.y, place.x + CColumnPlacer::ColumnWidth,
+                         place.y + CColumnPlacer::RowHeight};
+    if (m_inSight.empty() && m_outOfSight.empty())
+        SetTimer(m_owner, TimerId, 0, nullptr);
+    if (Overlaps(current, m_visible) || Overlaps(target, m_visible))
+    {
+        m_inSight.emplace_back(row, place);
+        m_repaint.insert(m_page);
+    }
+    else
+        m_outOfSight.emplace_back(row, place);
+}
+
+void CRowPlacement::OnTimer()
+{
+    size_t left = SliceRows;
+    for (; left > 0 && !m_inSight.empty(); --left, m_inSight.pop_front())
+        MoveRow(m_inSight.front().first, m_inSight.front().second);
+    if (m_inSight.empty())
+    {
+        for (HWND page : m_repaint)
+            RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        m_repaint.clear();
+    }
+    for (; left > 0 && !m_outOfSight.empty(); --left, m_outOfSight.pop_front())
+        MoveRow(m_outOfSight.front().first, m_outOfSight.front().second);
+    StopTimerWhenDone();
+}
+
+void CRowPlacement::Finish()
+{
+    while (!m_inSight.empty() || !m_outOfSight.empty() || !m_repaint.empty())
+        OnTimer();
+}
+
+// A row may have gone with its category meanwhile.
+void CRowPlacement::MoveRow(HWND row, POINT place) const
+{
+    if (IsWindow(row))
+        SetWindowPos(row, nullptr, place.x, place.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+}
+
+void CRowPlacement::DropWaitingOf(HWND page)
+{
+    const auto ofPage = [page](const Move& move) { return HasParent(move, page); };
+    m_inSight.erase(std::remove_if(m_inSight.begin(), m_inSight.end(), ofPage), m_inSight.end());
+    m_outOfSight.erase(std::remove_if(m_outOfSight.begin(), m_outOfSight.end(), ofPage),
+                       m_outOfSight.end());
+    StopTimerWhenDone();
+}
+
+void CRowPlacement::StopTimerWhenDone()
+{
+    if (m_inSight.empty() && m_outOfSight.empty() && m_repaint.empty() && m_owner)
+        KillTimer(m_owner, TimerId);
+}
