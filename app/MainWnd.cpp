@@ -378,6 +378,7 @@ void CMainWnd::LayoutPage(CCategorizedList& list, bool sliced)
             if (item->m_window != nullptr)
                 m_placement.Place(item->m_window->GetHwnd(), placer.NextRow());
     }
+    m_placement.End();
     // The rows were placed without redrawing; the page and all of them are repainted
     // with one request, which costs a fraction of one per row.
     if (!list.m_categories.empty())

@@ -62,6 +62,12 @@ void CRowPlacement::Place(HWND row, POINT place)
         m_outOfSight.emplace_back(row, place);
 }
 
+void CRowPlacement::End()
+{
+    if (m_sliced)
+        OnTimer();
+}
+
 void CRowPlacement::OnTimer()
 {
     size_t left = SliceRows;

@@ -11,7 +11,8 @@
 // place is not moved. After an edit the moves wait and are made a slice at a time from
 // a timer, rows that are or will be in sight first, so that a layout of thousands of
 // rows does not keep the window from answering: under Wine every move is a round trip
-// to the wine server. The page is repainted once the rows in sight are in place.
+// to the wine server. The first slice is made at once, so a layout of a few moves ends
+// as it returns. The page is repainted once the rows in sight are in place.
 class CRowPlacement
 {
 public:
@@ -25,6 +26,8 @@ public:
     // layout gives every row its place again. Without an owner nothing waits.
     void Begin(HWND page, bool sliced);
     void Place(HWND row, POINT place);
+    // Makes the first slice at once: a layout of a few moves is done when it returns.
+    void End();
     // Makes one slice of the waiting moves; the timer stops once none waits.
     void OnTimer();
     // Makes every waiting move now.

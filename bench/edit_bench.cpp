@@ -264,10 +264,10 @@ std::vector<Edit> Edits()
          }},
         {"delete an entry", false, 'D', 0, nullptr, 'Y',
          [=] { return SubkeyCount(first) == perCategory - 1; },
-         [] { RegDeleteKeyW(HKEY_CURRENT_USER, (FloorCategory(0) + bench::EntryName(0)).c_str()); }},
+         []
+         { RegDeleteKeyW(HKEY_CURRENT_USER, (FloorCategory(0) + bench::EntryName(0)).c_str()); }},
         {"rename a category", true, 'E', IDC_CATEGORY_NAME_EDIT, L"Renamed category", VK_RETURN,
-         [=]
-         {
+         [=] {
              return SubkeyCount(KindPath() + L"Renamed category") == perCategory &&
                     !KeyExists(first);
          },

@@ -62,11 +62,11 @@ void PrintAboveFloor(int entries, double pathmoorKb, double floorKb)
     std::string goal = "<= floor + " + bench::FormatNumber(AllowedAboveFloorMb) + " MB";
     if (measured && above > AllowedAboveFloorMb)
         goal += " (missed)";
-    bench::PrintTableRow(
-        "working set, " + std::to_string(entries) + " entries (MB)",
-        measured ? bench::FormatNumber(pathmoorKb / 1024) : "not measured",
-        measured ? bench::FormatNumber(floorKb / 1024) : "not measured",
-        (measured ? "+" + bench::FormatNumber(above) + " MB" : "n/a") + " | " + goal);
+    bench::PrintTableRow("working set, " + std::to_string(entries) + " entries (MB)",
+                         measured ? bench::FormatNumber(pathmoorKb / 1024) : "not measured",
+                         measured ? bench::FormatNumber(floorKb / 1024) : "not measured",
+                         (measured ? "+" + bench::FormatNumber(above) + " MB" : "n/a") + " | " +
+                             goal);
 }
 
 void PrintPerEntry(const std::string& what, int entries, double pathmoor, double pathmoorBase,
