@@ -83,7 +83,6 @@ private:
     LRESULT OnTrayIcon(WPARAM id, LPARAM mouseMessage);
     LRESULT OnTaskbarCreated();
 
-    RECT GetInitialGeometry() const;
     void CreateChildren();
     void LoadCatalogue();
     void ShowLoadedCategory(CCategory& category, CPageWindow& page, CColumnPlacer& placer);

@@ -34,3 +34,9 @@ bool FileExists(const std::wstring& path);
 std::wstring ResolveTypedPath(const std::wstring& path);
 
 void ScreenRectToClient(HWND hWnd, RECT* rect);
+// The point of a mouse message or of WM_CONTEXTMENU. Both coordinates are signed: left of
+// or above the primary monitor, and outside a window that holds the capture, they are
+// negative.
+POINT PointFromLParam(LPARAM lParam);
+// The point of a client-area mouse message of the window, in screen coordinates.
+POINT ScreenPointFromLParam(HWND hWnd, LPARAM lParam);
