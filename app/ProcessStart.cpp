@@ -2,16 +2,14 @@
 
 #include <commctrl.h>
 
+#include "toolkit/Utilities.h"
+
 void RestrictDllSearchToSystemFolder()
 {
     // Looked up: Windows 7 without its update has no such function, and importing it
     // would keep the program from starting there.
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    // Through void (*)(): a cast from FARPROC straight to another function type is refused.
-    const FARPROC address = kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
-    const auto setDefault =
-        reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(address));
+    const auto setDefault = GetProcedure<BOOL(WINAPI*)(DWORD)>(GetModuleHandleW(L"kernel32.dll"),
+                                                               "SetDefaultDllDirectories");
     if (setDefault != nullptr)
         setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }

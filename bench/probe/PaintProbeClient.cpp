@@ -1,5 +1,7 @@
 #include "bench/probe/PaintProbeClient.h"
 
+#include "toolkit/Utilities.h"
+
 namespace bench
 {
 namespace
@@ -31,9 +33,7 @@ bool CPaintProbeClient::Hook(const std::wstring& library, DWORD processId, DWORD
     Unhook();
     // Kept for the whole run: the hook needs the library's address in this process.
     const HMODULE probe = LoadLibraryW(library.c_str());
-    // Through void (*)(): a cast from FARPROC straight to another function type is refused.
-    const FARPROC address = probe ? GetProcAddress(probe, PaintProbeHookName) : nullptr;
-    const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(address));
+    const auto hook = GetProcedure<HOOKPROC>(probe, PaintProbeHookName);
     if (hook == nullptr)
         return false;
     const std::wstring pid = std::to_wstring(processId);
