@@ -72,7 +72,7 @@ void CMainWindowPlace::FitMaximizedToWorkArea(HWND window, MINMAXINFO& info)
 {
     MONITORINFO monitor;
     // Only on the primary monitor: for another one Windows moves these values there
-    // itself (they are given for the primary one), while Wine would take them as screen
+    // itself (they are given for the primary one), while Wine may take them as screen
     // coordinates.
     if (!GetMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), monitor) ||
         (monitor.dwFlags & MONITORINFOF_PRIMARY) == 0)
