@@ -2,7 +2,8 @@
 
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
-#include "toolkit/Application.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/Utilities.h"
 
 namespace
 {
@@ -25,14 +26,6 @@ void CFoldersPane::RunMenuCommand(UINT command)
 
 void CFoldersPane::OnRButtonDown(LPARAM lParam)
 {
-    const HMENU menu = LoadMenuW(CApplication::Instance().GetInstanceHandle(),
-                                 MAKEINTRESOURCEW(IDM_FOLDERS_PANE_MENU));
-    if (!menu)
-        return;
-    POINT point = {LOWORD(lParam), HIWORD(lParam)};
-    ClientToScreen(GetHwnd(), &point);
-    const UINT command = static_cast<UINT>(TrackPopupMenu(
-        GetSubMenu(menu, 0), TPM_RETURNCMD, point.x, point.y, 0, GetParent(GetHwnd()), nullptr));
-    DestroyMenu(menu);
-    RunMenuCommand(command);
+    RunMenuCommand(TrackMenuResource(
+        IDM_FOLDERS_PANE_MENU, ScreenPointFromLParam(GetHwnd(), lParam), GetParent(GetHwnd())));
 }

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -10,6 +9,7 @@
 #include "app/ColumnPlacer.h"
 #include "app/FirstLaunchCatalogue.h"
 #include "app/FoldersPane.h"
+#include "app/MainWindowPlace.h"
 #include "app/PageWindow.h"
 #include "app/RowPlacement.h"
 #include "app/ShortcutsToolbar.h"
@@ -25,6 +25,7 @@
 #include "store/SettingsStore.h"
 #include "toolkit/Application.h"
 #include "toolkit/KeyShortcutEdit.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
 #include "views/CategoryItemWindow.h"
@@ -92,25 +93,6 @@ CMainWnd* CMainWnd::Instance(CMainWnd* mainWnd)
     return instance;
 }
 
-RECT CMainWnd::GetInitialGeometry() const
-{
-    const int cx = GetSystemMetrics(SM_CXFULLSCREEN);
-    const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
-    // Half a small screen is below the smallest size the window accepts; created
-    // smaller, it would jump to that size at its first restore.
-    const int width = std::max<int>(cx / 2, MinimumWidth);
-    const int height = std::max<int>(cy / 2, MinimumHeight);
-    RECT geometry = {cx / 2 - width / 2, cy / 2 - height / 2, width, height};
-
-    const RECT& stored = m_settings.m_windowRect;
-    // A place on a screen that is no longer attached would leave the window unreachable.
-    if (stored.right != stored.left && MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr)
-        geometry = {stored.left, stored.top,
-                    std::max<int>(stored.right - stored.left, MinimumWidth),
-                    std::max<int>(stored.bottom - stored.top, MinimumHeight)};
-    return geometry;
-}
-
 bool CMainWnd::Create()
 {
     const HINSTANCE instance = CApplication::Instance().GetInstanceHandle();
@@ -130,11 +112,12 @@ bool CMainWnd::Create()
     CListItemWindow::RegisterListItemClass();
 
     LoadSettings(m_settings);
-    const RECT geometry = GetInitialGeometry();
+    const CMainWindowPlace place(m_settings.m_windowRect, SIZE{MinimumWidth, MinimumHeight});
+    const RECT& rect = place.GetScreenRect();
 
     HWND window = CreateWindowExW(
-        0, MainWindowClassName, ProgramName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, geometry.left,
-        geometry.top, geometry.right, geometry.bottom, nullptr, nullptr, instance, this);
+        0, MainWindowClassName, ProgramName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect.left,
+        rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, this);
     if (window == nullptr)
     {
         MessageBoxW(nullptr, LoadResString(IDS_CREATE_WINDOW_FAILED).c_str(), ProgramName, MB_OK);
@@ -142,7 +125,7 @@ bool CMainWnd::Create()
     }
     Attach(window);
 
-    ShowWindow(window, m_settings.m_maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    place.Show(window, m_settings.m_maximized);
     AddTrayIcon();
     return true;
 }
@@ -510,6 +493,7 @@ LRESULT CMainWnd::OnGetMinMaxInfo(LPARAM lParam)
 {
     auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
     info->ptMinTrackSize = POINT{MinimumWidth, MinimumHeight};
+    CMainWindowPlace::FitMaximizedToWorkArea(GetHwnd(), *info);
     return 0;
 }
 
@@ -630,26 +614,22 @@ LRESULT CMainWnd::OnTaskbarCreated()
 
 void CMainWnd::ShowTrayMenu()
 {
-    HMENU menu =
-        LoadMenuW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(IDM_TRAY_MENU));
-    if (menu == nullptr)
-        return;
     POINT cursor = {};
     GetCursorPos(&cursor);
-    HMENU popup = GetSubMenu(menu, 0);
-    auto check = [popup](UINT id, bool on)
-    { CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); };
-    check(ID_LAUNCH_ON_STARTUP, !m_settings.m_startupCommand.empty());
-    check(ID_SHOW_APPLICATION_ICONS, m_settings.m_showApplicationIcons);
-    check(ID_SHOW_FOLDER_ICONS, m_settings.m_showFolderIcons);
-    check(ID_SHOW_SHORTCUT_ICONS, m_settings.m_showShortcutIcons);
-    check(ID_HIDE_AFTER_LAUNCH, m_settings.m_hideAfterLaunch);
+    const CSettings& settings = m_settings;
+    auto prepare = [&settings](HMENU popup)
+    {
+        auto check = [popup](UINT id, bool on)
+        { CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); };
+        check(ID_LAUNCH_ON_STARTUP, !settings.m_startupCommand.empty());
+        check(ID_SHOW_APPLICATION_ICONS, settings.m_showApplicationIcons);
+        check(ID_SHOW_FOLDER_ICONS, settings.m_showFolderIcons);
+        check(ID_SHOW_SHORTCUT_ICONS, settings.m_showShortcutIcons);
+        check(ID_HIDE_AFTER_LAUNCH, settings.m_hideAfterLaunch);
+    };
     // The menu must be owned by the foreground window to close when the user clicks elsewhere.
     SetForegroundWindow(GetHwnd());
-    const UINT command =
-        TrackPopupMenu(popup, TPM_RETURNCMD, cursor.x, cursor.y, 0, GetHwnd(), nullptr);
-    DestroyMenu(menu);
-    CarryOutTrayCommand(command);
+    CarryOutTrayCommand(TrackMenuResource(IDM_TRAY_MENU, cursor, GetHwnd(), prepare));
 }
 
 void CMainWnd::CarryOutTrayCommand(UINT command)

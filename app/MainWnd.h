@@ -95,7 +95,6 @@ private:
     LRESULT OnSaveCatalogue();
     void StoreChange(const CatalogueChange& change);
 
-    RECT GetInitialGeometry() const;
     void CreateChildren();
     void LoadCatalogue();
     void ShowLoadedCategory(CCategory& category, CPageWindow& page, CColumnPlacer& placer);

@@ -8,6 +8,7 @@
 #include "toolkit/Utilities.h"
 #include "views/CategoryItemWindow.h"
 #include "toolkit/Application.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/Scoped.h"
 
 namespace
@@ -104,13 +105,11 @@ void CPageWindow::OnPaint()
 
 void CPageWindow::OnRButtonDown(LPARAM lParam)
 {
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, AddCategoryCommand, L"Add category");
-    POINT point = {LOWORD(lParam), HIWORD(lParam)};
-    ClientToScreen(GetHwnd(), &point);
+    const CScopedMenu menu(CreatePopupMenu());
+    if (!menu || !AppendMenuW(menu.Get(), MF_STRING, AddCategoryCommand, L"Add category"))
+        return;
     const UINT command =
-        TrackPopupMenu(menu, TPM_RETURNCMD, point.x, point.y, 0, GetHwnd(), nullptr);
-    DestroyMenu(menu);
+        TrackPopupCommand(menu.Get(), ScreenPointFromLParam(GetHwnd(), lParam), GetHwnd());
     if (command == AddCategoryCommand)
         AddCategory();
 }

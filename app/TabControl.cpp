@@ -2,6 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Scoped.h"
+#include "toolkit/Utilities.h"
 #include "app/ChildWindowClass.h"
 
 namespace
@@ -113,12 +114,12 @@ void CMyTabControl::OnPaint()
 
 void CMyTabControl::OnLButtonDown(LPARAM lParam)
 {
-    const LONG x = LOWORD(lParam);
-    const LONG y = HIWORD(lParam);
+    const POINT point = PointFromLParam(lParam);
     for (size_t i = 0; i < m_tabRects.size(); ++i)
     {
         const RECT& tab = m_tabRects[i];
-        if (x < tab.left || x > tab.right || y < tab.top || y > tab.bottom)
+        // All four edges count as inside.
+        if (point.x < tab.left || point.x > tab.right || point.y < tab.top || point.y > tab.bottom)
             continue;
         m_selected = static_cast<int>(i);
         InvalidateRect(GetHwnd(), nullptr, FALSE);

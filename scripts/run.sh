@@ -26,7 +26,8 @@ fi
 
 wine "$bin/pathmoor.exe" &
 program=$!
-if wine "$bin/pmctl.exe" wait-window ApplicationManagerWindowClass 30000; then
+# After the first complete paint, not merely once the window is shown.
+if wine "$bin/pmctl.exe" wait-painted ApplicationManagerWindowClass 30000; then
     shot=$build/screenshots/run-$(date +%Y%m%d-%H%M%S).png
     wine_env_screenshot "$shot" && echo "run: Pathmoor is up on $DISPLAY; screenshot: $shot"
 else

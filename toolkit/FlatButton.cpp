@@ -1,9 +1,8 @@
 #include "toolkit/FlatButton.h"
 
-#include <windowsx.h>
-
 #include "toolkit/Application.h"
 #include "toolkit/Scoped.h"
+#include "toolkit/Utilities.h"
 
 namespace
 {
@@ -104,8 +103,7 @@ void CFlatButton::DrawFrame(HDC dc, const RECT& rect) const
 void CFlatButton::OnMouseMove(LPARAM lParam)
 {
     // Signed: with the capture held, points left of or above the button are negative.
-    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ClientToScreen(GetHwnd(), &point);
+    const POINT point = ScreenPointFromLParam(GetHwnd(), lParam);
     if (WindowFromPoint(point) == GetHwnd())
     {
         if (m_hot && GetCapture() == GetHwnd())

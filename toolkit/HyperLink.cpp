@@ -1,12 +1,12 @@
 #include "toolkit/HyperLink.h"
 
 #include <shellapi.h>
-#include <windowsx.h>
 
 #include <new>
 
 #include "toolkit/Scoped.h"
 #include "toolkit/Shielded.h"
+#include "toolkit/Utilities.h"
 
 namespace
 {
@@ -267,7 +267,7 @@ void CHyperLink::OnMouseMove(HWND hWnd, LPARAM lParam)
 {
     if (m_hover)
     {
-        const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const POINT point = PointFromLParam(lParam);
         RECT client = {};
         GetClientRect(hWnd, &client);
         if (!PtInRect(&client, point))

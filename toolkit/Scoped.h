@@ -80,10 +80,18 @@ struct CKernelHandleTraits
     static void Close(HANDLE handle) { CloseHandle(handle); }
 };
 
+struct CMenuTraits
+{
+    using Handle = HMENU;
+    static bool IsValid(HMENU menu) { return menu != nullptr; }
+    static void Close(HMENU menu) { DestroyMenu(menu); }
+};
+
 using CScopedKey = CScopedResource<CKeyTraits>;
 template <typename T> using CScopedGdiObject = CScopedResource<CGdiObjectTraits<T>>;
 using CScopedIcon = CScopedResource<CIconTraits>;
 using CScopedHandle = CScopedResource<CKernelHandleTraits>;
+using CScopedMenu = CScopedResource<CMenuTraits>;
 
 // Selects an object into a device context for one scope and puts the previous one back.
 class CScopedSelect

@@ -1,6 +1,7 @@
 #include "toolkit/Utilities.h"
 
 #include <shlwapi.h>
+#include <windowsx.h>
 
 #include "toolkit/Application.h"
 
@@ -163,4 +164,16 @@ void ScreenRectToClient(HWND hWnd, RECT* rect)
     ScreenToClient(hWnd, &topLeft);
     ScreenToClient(hWnd, &bottomRight);
     *rect = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+POINT PointFromLParam(LPARAM lParam)
+{
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+POINT ScreenPointFromLParam(HWND hWnd, LPARAM lParam)
+{
+    POINT point = PointFromLParam(lParam);
+    ClientToScreen(hWnd, &point);
+    return point;
 }

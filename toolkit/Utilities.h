@@ -33,4 +33,19 @@ bool FileExists(const std::wstring& path);
 // with wildcards never names anything.
 std::wstring ResolveTypedPath(const std::wstring& path);
 
+// A function of a loaded module by name, as the type it is called through; null when the
+// module or the function is missing.
+template <typename Function> Function GetProcedure(HMODULE module, const char* name)
+{
+    const FARPROC address = module ? GetProcAddress(module, name) : nullptr;
+    // Through void (*)(): a cast from FARPROC straight to another function type is refused.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
 void ScreenRectToClient(HWND hWnd, RECT* rect);
+// The point of a mouse message or of WM_CONTEXTMENU. Both coordinates are signed: left of
+// or above the primary monitor, and outside a window that holds the capture, they are
+// negative.
+POINT PointFromLParam(LPARAM lParam);
+// The point of a client-area mouse message of the window, in screen coordinates.
+POINT ScreenPointFromLParam(HWND hWnd, LPARAM lParam);

@@ -7,6 +7,7 @@
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/Utilities.h"
 #include "views/NameDrawing.h"
 #include "views/ShellActions.h"
 
@@ -150,10 +151,10 @@ LRESULT CApplicationItemWindow::OnRButtonDown(LPARAM lParam)
     return 0;
 }
 
-// The click's point is unsigned by contract: a point left of or above the row is far off.
+// The click carries the release's point, signed as in every mouse message.
 LRESULT CApplicationItemWindow::OnListItemClick(LPARAM lParam)
 {
-    const POINT point = {LOWORD(lParam), HIWORD(lParam)};
+    const POINT point = PointFromLParam(lParam);
     if (IsOnBall(point) && m_item->m_running)
         CloseApplication(*m_item);
     else

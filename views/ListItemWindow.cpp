@@ -1,12 +1,11 @@
 #include "views/ListItemWindow.h"
 
-#include <windowsx.h>
-
 #include <cstdlib>
 
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/ToolTipControl.h"
 #include "toolkit/Utilities.h"
@@ -21,11 +20,6 @@ constexpr int TileWidth = 20;
 constexpr int TileHeight = 22;
 constexpr UINT_PTR HoverTimerId = 0;
 constexpr UINT HoverPollMilliseconds = 100;
-
-POINT PointFromLParam(LPARAM lParam)
-{
-    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
 
 void SetSystemCursor(const wchar_t* id)
 {
@@ -232,19 +226,8 @@ bool CListItemWindow::ClientContains(POINT point) const
 UINT CListItemWindow::TrackContextMenu(UINT menuId, LPARAM lParam,
                                        const std::function<void(HMENU)>& prepare) const
 {
-    const HMENU menu =
-        LoadMenuW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(menuId));
-    if (!menu)
-        return 0;
-    const HMENU popup = GetSubMenu(menu, 0);
-    if (prepare)
-        prepare(popup);
-    POINT point = PointFromLParam(lParam);
-    ClientToScreen(GetHwnd(), &point);
-    const UINT command = static_cast<UINT>(
-        TrackPopupMenu(popup, TPM_RETURNCMD, point.x, point.y, 0, GetParent(GetHwnd()), nullptr));
-    DestroyMenu(menu);
-    return command;
+    return TrackMenuResource(menuId, ScreenPointFromLParam(GetHwnd(), lParam), GetParent(GetHwnd()),
+                             prepare);
 }
 
 void CListItemWindow::DeleteItemWithPrompt(CListItem& item, const wchar_t* prompt) const

@@ -75,9 +75,9 @@ bool LaunchAndWait(CStartedProgram& started, const ProgramUnderTest& program, in
 {
     const std::wstring arguments =
         program.readsCatalogue ? program.arguments : std::to_wstring(entries);
-    return started.Start(program.exeName, arguments) &&
-           started.WaitUntilPainted(program.mainClass, program.rowClass,
-                                    entries + CategoryCount(entries), timeoutMs);
+    return started.Start(program.exeName, arguments, program.mainClass, program.rowClass,
+                         entries + CategoryCount(entries)) &&
+           started.WaitUntilPainted(program.mainClass, timeoutMs);
 }
 
 void SendInputs(INPUT* inputs, UINT count)
@@ -233,56 +233,27 @@ CStartedProgram::~CStartedProgram()
     End();
 }
 
-bool CStartedProgram::Start(const std::wstring& exeName, const std::wstring& arguments)
+bool CStartedProgram::Start(const std::wstring& exeName, const std::wstring& arguments,
+                            const wchar_t* mainClass, const wchar_t* rowClass, int rows)
 {
     End();
     const std::wstring path = BinaryDirectory() + exeName;
     std::wstring commandLine = L"\"" + path + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          BinaryDirectory().c_str(), &startup, &m_info) != FALSE &&
-           HookPaintProbe();
-}
-
-bool CStartedProgram::HookPaintProbe()
-{
-    static const HMODULE probe = LoadLibraryW((BinaryDirectory() + PaintProbeLibrary).c_str());
-    // Through void (*)(): a cast from FARPROC straight to another function type is refused.
-    const FARPROC address = probe ? GetProcAddress(probe, PaintProbeHookName) : nullptr;
-    const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(address));
-    if (hook == nullptr)
-    {
-        std::fprintf(stderr, "the paint probe %ls is missing\n", PaintProbeLibrary);
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        BinaryDirectory().c_str(), &startup, &m_info))
         return false;
-    }
-    const std::wstring pid = std::to_wstring(m_info.dwProcessId);
-    m_request = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                   sizeof(PaintProbeRequest), (RequestMappingPrefix + pid).c_str());
-    m_painted = CreateEventW(nullptr, TRUE, FALSE, (PaintedEventPrefix + pid).c_str());
-    m_probe = SetWindowsHookExW(WH_GETMESSAGE, hook, probe, m_info.dwThreadId);
-    return m_request != nullptr && m_painted != nullptr && m_probe != nullptr;
+    if (m_probe.Hook(BinaryDirectory() + PaintProbeLibrary, m_info.dwProcessId, m_info.dwThreadId,
+                     CPaintProbeClient::MakeRequest(mainClass, rowClass, rows)))
+        return true;
+    std::fprintf(stderr, "the paint probe %ls cannot be hooked\n", PaintProbeLibrary);
+    return false;
 }
 
-bool CStartedProgram::RequestPaint(const wchar_t* mainClass, const wchar_t* rowClass, int rows)
+bool CStartedProgram::WaitUntilPainted(const wchar_t* mainClass, DWORD timeoutMs)
 {
-    PaintProbeRequest request = {};
-    lstrcpynW(request.mainClass, mainClass, ARRAYSIZE(request.mainClass));
-    lstrcpynW(request.rowClass, rowClass, ARRAYSIZE(request.rowClass));
-    request.rows = rows;
-    void* view = MapViewOfFile(m_request, FILE_MAP_WRITE, 0, 0, sizeof(request));
-    if (view == nullptr)
-        return false;
-    *static_cast<PaintProbeRequest*>(view) = request;
-    UnmapViewOfFile(view);
-    return true;
-}
-
-bool CStartedProgram::WaitUntilPainted(const wchar_t* mainClass, const wchar_t* rowClass, int rows,
-                                       DWORD timeoutMs)
-{
-    if (!RequestPaint(mainClass, rowClass, rows) ||
-        WaitForSingleObject(m_painted, timeoutMs) != WAIT_OBJECT_0)
+    if (!m_probe.WaitUntilPainted(timeoutMs))
         return false;
     m_main = VisibleWindowOfProcess(m_info.dwProcessId, mainClass);
     return m_main != nullptr;
@@ -290,13 +261,7 @@ bool CStartedProgram::WaitUntilPainted(const wchar_t* mainClass, const wchar_t* 
 
 void CStartedProgram::End()
 {
-    if (m_probe != nullptr)
-        UnhookWindowsHookEx(m_probe);
-    for (HANDLE handle : {m_request, m_painted})
-        if (handle != nullptr)
-            CloseHandle(handle);
-    m_probe = nullptr;
-    m_request = m_painted = nullptr;
+    m_probe.Unhook();
     if (m_info.hProcess == nullptr)
         return;
     TerminateProcess(m_info.hProcess, 0);

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/probe/PaintProbeClient.h"
+
 namespace bench
 {
 constexpr int EntriesPerCategory = 50;
@@ -61,29 +63,21 @@ public:
     CStartedProgram(const CStartedProgram&) = delete;
     CStartedProgram& operator=(const CStartedProgram&) = delete;
 
-    bool Start(const std::wstring& exeName, const std::wstring& arguments);
-    // The visible main window with every row window shown, and no window of the
-    // program left to paint. Another process cannot read a window's update
-    // region (GetUpdateRect answers FALSE there), the first idle state
-    // (WaitForInputIdle) comes before the paints under Wine, and counting
-    // thousands of windows from here takes longer than painting them; so the
-    // paint probe hooked into the program's thread tells it (bench/probe). Rows
-    // are windows of rowClass; the row count includes the category headers.
-    bool WaitUntilPainted(const wchar_t* mainClass, const wchar_t* rowClass, int rows,
-                          DWORD timeoutMs);
+    // The paint probe hooked into the program's thread waits for the visible main
+    // window with every row window shown, and no window of the program left to paint
+    // (bench/probe): counting thousands of windows from here takes longer than painting
+    // them. Rows are windows of rowClass; the row count includes the category headers.
+    bool Start(const std::wstring& exeName, const std::wstring& arguments, const wchar_t* mainClass,
+               const wchar_t* rowClass, int rows);
+    bool WaitUntilPainted(const wchar_t* mainClass, DWORD timeoutMs);
     HWND MainWindow() const { return m_main; }
     HANDLE Process() const { return m_info.hProcess; }
     void End();
 
 private:
-    bool HookPaintProbe();
-    bool RequestPaint(const wchar_t* mainClass, const wchar_t* rowClass, int rows);
-
     PROCESS_INFORMATION m_info = {};
     HWND m_main = nullptr;
-    HHOOK m_probe = nullptr;
-    HANDLE m_request = nullptr;
-    HANDLE m_painted = nullptr;
+    CPaintProbeClient m_probe;
 };
 
 // pathmoor.exe with a stored catalogue, or the rows floor program.

@@ -159,6 +159,29 @@ TEST_F(FolderPaneTest, AddCategoryFromThePaneAndRefuseItInOtherCase)
     EXPECT_EQ(expected, archives) << "stored: " << testing::PrintToString(SubKeys(FoldersKey));
 }
 
+// A press whose point lies left of the pane, as it does while another window of the
+// program holds the capture, carries a negative x. Read unsigned, it would lie some 65000
+// pixels to the right and the menu would open at the screen's right edge.
+TEST_F(FolderPaneTest, MenuOpensAtAPointLeftOfThePane)
+{
+    const HWND pane = StartAndFindPane();
+    ASSERT_NE(nullptr, pane) << "no folders pane";
+    POINT expected = {-20, 30};
+    ClientToScreen(pane, &expected);
+    ASSERT_FALSE(PopupMenuShown()) << "a menu is open already";
+
+    ASSERT_TRUE(PostMessageW(pane, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(-20, 30)));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = ShownPopupMenu()) != nullptr; }))
+        << "no menu on the pane";
+    const RECT rect = WindowRect(menu);
+    EXPECT_EQ(expected.x, rect.left) << "the pane's left edge is at " << WindowRect(pane).left;
+    EXPECT_EQ(expected.y, rect.top);
+
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([] { return !PopupMenuShown(); })) << "the menu stayed";
+}
+
 TEST_F(FolderPaneTest, ClickOnAFolderRowOpensTheFolder)
 {
     wchar_t temp[MAX_PATH] = {};

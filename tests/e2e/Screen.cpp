@@ -75,13 +75,18 @@ HWND FindDialog(DWORD pid, const wchar_t* title)
     return FindTopLevel(query);
 }
 
-bool PopupMenuShown()
+HWND ShownPopupMenu()
 {
     for (HWND menu = FindWindowExW(nullptr, nullptr, MenuClass, nullptr); menu != nullptr;
          menu = FindWindowExW(nullptr, menu, MenuClass, nullptr))
         if (IsWindowVisible(menu))
-            return true;
-    return false;
+            return menu;
+    return nullptr;
+}
+
+bool PopupMenuShown()
+{
+    return ShownPopupMenu() != nullptr;
 }
 
 std::wstring ControlText(HWND control)

@@ -41,6 +41,8 @@ HWND FindTopLevel(const CWindowQuery& query);
 HWND FindDialog(DWORD pid, const wchar_t* title);
 // Wine keeps hidden menu windows around, so every one of them is looked at.
 bool PopupMenuShown();
+// The popup menu window on screen, or null.
+HWND ShownPopupMenu();
 // GetWindowTextW of another process's control returns only its stored title, so the
 // control itself is asked with WM_GETTEXT.
 std::wstring ControlText(HWND control);

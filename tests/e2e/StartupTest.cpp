@@ -6,6 +6,8 @@
 #include "tests/e2e/Harness.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 using namespace e2e;
 
@@ -38,6 +40,56 @@ RECT StoredWindowPos()
     RECT stored = {-7, -7, -7, -7};
     ReadBinary(ProgramRoot, L"WindowPos", &stored, sizeof(stored));
     return stored;
+}
+
+// The functions a program imports by name from one DLL, from its import table.
+std::vector<std::string> ImportedFunctions(const std::wstring& program, const char* dll)
+{
+    std::vector<std::string> names;
+    const HMODULE mapped = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (mapped == nullptr)
+        return names;
+    // The low bits of the handle mark a resource mapping; the image starts below them.
+    const auto* base =
+        reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(mapped) & ~ULONG_PTR(3));
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* library =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         imports.VirtualAddress != 0 && library->Name != 0; ++library)
+    {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + library->Name), dll) != 0)
+            continue;
+        for (auto* thunk =
+                 reinterpret_cast<const IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
+             thunk->u1.AddressOfData != 0; ++thunk)
+            if (!IMAGE_SNAP_BY_ORDINAL(thunk->u1.Ordinal))
+                names.emplace_back(
+                    reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + thunk->u1.AddressOfData)
+                        ->Name);
+    }
+    FreeLibrary(mapped);
+    return names;
+}
+
+bool Contains(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The window frame that a maximized window keeps beyond the work area, read from the
+// window itself: the left border and the bottom border.
+RECT MaximizedRectOn(HWND window, const RECT& work)
+{
+    const RECT outer = WindowRect(window);
+    RECT client = {};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    RECT expected = work;
+    InflateRect(&expected, client.left - outer.left, outer.bottom - client.bottom);
+    return expected;
 }
 
 class StartupTest : public ::testing::Test
@@ -151,6 +203,12 @@ TEST_F(StartupTest, MaximizedStateComesBackWithItsRestoredPlace)
     HWND window = StartFirst();
     ASSERT_NE(nullptr, window);
     EXPECT_TRUE(IsZoomed(window));
+    // It fills the work area of its monitor, as the maximize box does: the taskbar stays
+    // in sight.
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor));
+    EXPECT_TRUE(RectEquals(MaximizedRectOn(window, monitor.rcWork), WindowRect(window)));
 
     // Restoring gives the stored place; Wine cannot read another process's
     // normal position, so the restore shows it.
@@ -204,4 +262,20 @@ TEST_F(StartupTest, CancelledEndOfSessionSavesAndKeepsRunning)
     ASSERT_TRUE(m_first.WaitForExit()) << "a real end of session did not end the program";
     EXPECT_EQ(0u, m_first.ExitCode());
     EXPECT_TRUE(ValueExists(ProgramRoot, L"WindowPos"));
+}
+
+// Windows registers the SysLink class of the item editor only for a program that asks
+// for it: without, the editor could not be created and would count as cancelled. Wine's
+// common controls register every class as they load, so the import is what is checked.
+// SetDefaultDllDirectories is looked up, not imported: Windows 7 without its update lacks
+// it, and the program would not start there.
+TEST(StartupImports, CommonControlsAreAskedForAndTheDllSearchCallIsLookedUp)
+{
+    const std::wstring program = ExecutableDirectory() + L"pathmoor.exe";
+    const std::vector<std::string> controls = ImportedFunctions(program, "comctl32.dll");
+    EXPECT_TRUE(Contains(controls, "InitCommonControlsEx"))
+        << controls.size() << " functions imported from comctl32.dll";
+    const std::vector<std::string> kernel = ImportedFunctions(program, "kernel32.dll");
+    EXPECT_FALSE(kernel.empty()) << "the import table was not read";
+    EXPECT_FALSE(Contains(kernel, "SetDefaultDllDirectories"));
 }

@@ -609,6 +609,32 @@ TEST(ResourcesTest, ManifestSelectsSideBySideCommonControls)
     FreeLibrary(library);
 }
 
+// Windows gives a program the behaviour of the newest system its manifest names, and
+// long paths only to one that declares them; Wine reads neither, so the text is checked.
+// It must not declare DPI awareness: the program does not scale yet, and Windows would
+// then show it at its small 96-DPI sizes.
+TEST(ResourcesTest, ManifestNamesTheSupportedSystemsAndLongPaths)
+{
+    const HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(nullptr, found) << "error " << GetLastError();
+    const HGLOBAL loaded = LoadResource(Module(), found);
+    ASSERT_NE(nullptr, loaded);
+    const std::string manifest(static_cast<const char*>(LockResource(loaded)),
+                               SizeofResource(Module(), found));
+    const char* const systems[] = {
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", // Windows 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", // Windows 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", // Windows 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // Windows 10 and 11
+    };
+    for (const char* system : systems)
+        EXPECT_NE(std::string::npos, manifest.find(std::string("<supportedOS Id=\"") + system))
+            << "missing " << system << " in\n"
+            << manifest;
+    EXPECT_NE(std::string::npos, manifest.find(">true</longPathAware>")) << manifest;
+    EXPECT_EQ(std::string::npos, manifest.find("dpiAware")) << manifest;
+}
+
 // Pixels of a bitmap as top-down 32-bit BGRA.
 std::vector<RGBQUAD> ReadPixels(HBITMAP bitmap, int width, int height)
 {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "app/MainWindowPlace.h"
 #include "store/SettingsStore.h"
 #include "tests/unit/store/StoreTest.h"
 
@@ -166,5 +167,106 @@ TEST_F(StoreWindowPlacement, SavedPlacementLoadsBack)
     EXPECT_TRUE(LoadWindowPlacement(settings));
     EXPECT_TRUE(IsRectEqual(settings.m_windowRect, expected));
     EXPECT_TRUE(settings.m_maximized);
+}
+
+MONITORINFO Monitor(const RECT& monitor, const RECT& work, bool primary)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    info.rcMonitor = monitor;
+    info.rcWork = work;
+    info.dwFlags = primary ? MONITORINFOF_PRIMARY : 0;
+    return info;
+}
+
+// Wine keeps the work area of its desktop at the whole screen (SPI_SETWORKAREA changes
+// only what the calling process reads back), so the taskbars are given here.
+TEST(MainWindowPlace, StoredPlaceIsReadInTheWorkAreaOfItsMonitor)
+{
+    const RECT stored = {100, 80, 740, 560};
+    const struct
+    {
+        const char* setting;
+        MONITORINFO monitor;
+        RECT screen;
+    } cases[] = {
+        {"taskbar at the bottom", Monitor({0, 0, 1280, 800}, {0, 0, 1280, 760}, true), stored},
+        {"taskbar at the top",
+         Monitor({0, 0, 1280, 800}, {0, 40, 1280, 800}, true),
+         {100, 120, 740, 600}},
+        {"taskbar at the left",
+         Monitor({0, 0, 1280, 800}, {62, 0, 1280, 800}, true),
+         {162, 80, 802, 560}},
+        {"monitor left of and above the primary, taskbar at its top",
+         Monitor({-1920, -300, 0, 780}, {-1920, -260, 0, 780}, false),
+         {100, 120, 740, 600}},
+    };
+    for (const auto& place : cases)
+    {
+        SCOPED_TRACE(place.setting);
+        EXPECT_TRUE(
+            IsRectEqual(CMainWindowPlace::WorkspaceToScreen(stored, place.monitor), place.screen));
+    }
+}
+
+TEST(MainWindowPlace, MaximizedFillsTheWorkAreaWithTheFrameBeyondIt)
+{
+    const struct
+    {
+        const char* setting;
+        MONITORINFO monitor;
+        POINT position;
+        POINT size;
+    } cases[] = {
+        {"taskbar at the bottom",
+         Monitor({0, 0, 1280, 800}, {0, 0, 1280, 760}, true),
+         {-4, -4},
+         {1288, 768}},
+        {"taskbar at the top",
+         Monitor({0, 0, 1280, 800}, {0, 40, 1280, 800}, true),
+         {-4, 36},
+         {1288, 768}},
+        {"taskbar at the left",
+         Monitor({0, 0, 1280, 800}, {62, 0, 1280, 800}, true),
+         {58, -4},
+         {1226, 808}},
+    };
+    for (const auto& place : cases)
+    {
+        SCOPED_TRACE(place.setting);
+        MINMAXINFO info = {};
+        info.ptMaxPosition = {-7, -7};
+        info.ptMaxSize = {-7, -7};
+        info.ptMinTrackSize = {600, 400};
+        CMainWindowPlace::FitMaximized(info, place.monitor, SIZE{4, 4});
+        EXPECT_EQ(place.position.x, info.ptMaxPosition.x);
+        EXPECT_EQ(place.position.y, info.ptMaxPosition.y);
+        EXPECT_EQ(place.size.x, info.ptMaxSize.x);
+        EXPECT_EQ(place.size.y, info.ptMaxSize.y);
+        EXPECT_EQ(600, info.ptMinTrackSize.x) << "the smallest size was touched";
+    }
+}
+
+// What the main window does at start: created at the screen rectangle, then given the
+// stored place; saved again, the place is the same to the pixel.
+TEST_F(StoreWindowPlacement, ShownAtTheStoredPlaceItSavesTheSamePlace)
+{
+    for (const bool maximized : {false, true})
+    {
+        SCOPED_TRACE(maximized ? "maximized" : "normal");
+        const RECT stored = {60, 70, 760, 570};
+        const CMainWindowPlace place(stored, SIZE{600, 400});
+        const RECT& rect = place.GetScreenRect();
+        const UniqueWindow window(CreateWindowExW(0, L"STATIC", L"Placement", WS_OVERLAPPEDWINDOW,
+                                                  rect.left, rect.top, rect.right - rect.left,
+                                                  rect.bottom - rect.top, nullptr, nullptr,
+                                                  GetModuleHandleW(nullptr), nullptr));
+        ASSERT_TRUE(window);
+        place.Show(window.get(), maximized);
+        EXPECT_EQ(maximized, IsZoomed(window.get()) != FALSE);
+        SaveWindowPlacement(window.get());
+        EXPECT_TRUE(IsRectValue(RootKey, L"WindowPos", stored));
+        EXPECT_TRUE(IsDwordValue(RootKey, L"Maximized", maximized ? 1 : 0));
+    }
 }
 } // namespace

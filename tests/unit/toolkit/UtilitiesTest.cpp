@@ -109,4 +109,23 @@ TEST(ToolkitUtilities, ScreenRectToClient)
     EXPECT_EQ(36, rect.bottom);
     DestroyWindow(hWnd);
 }
+
+// A point left of or above a window (with the capture, or on a monitor left of the
+// primary one) is negative; read unsigned it would lie some 65000 pixels away.
+TEST(ToolkitUtilities, PointsOfMouseMessagesAreSigned)
+{
+    const POINT point = PointFromLParam(MAKELPARAM(-12, -3));
+    EXPECT_EQ(-12, point.x);
+    EXPECT_EQ(-3, point.y);
+
+    const HWND hWnd =
+        CRecordingWindow::CreateTestWindow(nullptr, WS_POPUP, nullptr, {100, 50, 300, 250});
+    ASSERT_NE(nullptr, hWnd);
+    POINT origin = {0, 0};
+    ClientToScreen(hWnd, &origin);
+    const POINT screen = ScreenPointFromLParam(hWnd, MAKELPARAM(-120, 7));
+    EXPECT_EQ(origin.x - 120, screen.x);
+    EXPECT_EQ(origin.y + 7, screen.y);
+    DestroyWindow(hWnd);
+}
 } // namespace
