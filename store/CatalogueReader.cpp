@@ -2,11 +2,14 @@
 
 #include <utility>
 
-CCatalogueReader::CCatalogueReader() : m_thread(&CCatalogueReader::Read, this) {}
+CCatalogueReader::CCatalogueReader()
+{
+    m_thread.Start([this] { Read(); });
+}
 
 CCatalogueReader::~CCatalogueReader()
 {
-    m_thread.join();
+    m_thread.Join();
 }
 
 bool CCatalogueReader::Next(ReadCategory& category)

@@ -3,10 +3,10 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <thread>
 
 #include "catalogue/Catalogue.h"
 #include "store/CatalogueStore.h"
+#include "toolkit/WorkerThread.h"
 
 // Reads the stored catalogue on a thread of its own, a category at a time, so
 // that the window thread can create the windows of the categories read so far
@@ -39,6 +39,6 @@ private:
     std::condition_variable m_changed;
     std::deque<ReadCategory> m_read;
     bool m_finished = false;
-    // Last: it starts once everything it uses exists.
-    std::thread m_thread;
+    // Last: it goes first, once the reading has ended.
+    CWorkerThread m_thread;
 };

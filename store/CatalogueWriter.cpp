@@ -6,37 +6,39 @@
 #include "store/CatalogueStaging.h"
 
 CCatalogueWriter::CCatalogueWriter(std::function<void()> wholeSaveWanted)
-    : m_wholeSaveWanted(std::move(wholeSaveWanted)), m_thread(&CCatalogueWriter::Run, this)
+    : m_wholeSaveWanted(std::move(wholeSaveWanted))
 {
 }
 
 CCatalogueWriter::~CCatalogueWriter()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_ending = true;
-    }
-    m_changed.notify_all();
-    m_thread.join();
+    Flush();
+    m_thread.Join();
 }
 
 void CCatalogueWriter::Write(CatalogueChange change)
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_tasks.push_back({std::move(change), {}, false});
-    }
-    m_changed.notify_all();
+    Queue({std::move(change), {}, false});
 }
 
 void CCatalogueWriter::Save(std::vector<StoredList> lists)
 {
+    Queue({{}, std::move(lists), true});
+}
+
+// A thread that found the queue empty has ended or is about to: Start waits for it.
+void CCatalogueWriter::Queue(Task task)
+{
+    bool start = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_tasks.push_back({{}, std::move(lists), true});
-        m_wholeSavePending = true;
+        m_wholeSavePending = m_wholeSavePending || task.whole;
+        m_tasks.push_back(std::move(task));
+        start = !m_draining;
+        m_draining = true;
     }
-    m_changed.notify_all();
+    if (start)
+        m_thread.Start([this] { Drain(); });
 }
 
 void CCatalogueWriter::Flush()
@@ -71,14 +73,11 @@ bool CCatalogueWriter::Finish(const Task& task, bool stored)
     return true;
 }
 
-void CCatalogueWriter::Run()
+void CCatalogueWriter::Drain()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    for (;;)
+    while (!m_tasks.empty())
     {
-        m_changed.wait(lock, [this] { return m_ending || !m_tasks.empty(); });
-        if (m_tasks.empty())
-            return;
         const Task task = std::move(m_tasks.front());
         m_tasks.pop_front();
         m_writing = true;
@@ -95,4 +94,6 @@ void CCatalogueWriter::Run()
         m_changed.notify_all();
         lock.lock();
     }
+    m_draining = false;
+    m_changed.notify_all();
 }
