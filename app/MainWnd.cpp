@@ -68,18 +68,22 @@ CMainWnd::CMainWnd() : m_toolbar(new CShortcutsToolbar), m_catalogue(nullptr)
     try
     {
         m_catalogue = new CCatalogue;
+        m_catalogueDialogs = std::make_unique<CCatalogueDialogs>(*m_catalogue);
     }
     catch (...)
     {
+        delete m_catalogue;
         delete m_toolbar;
         throw;
     }
+    m_catalogue->SetListener(this);
 }
 
 CMainWnd::~CMainWnd()
 {
     // The editor's field goes with the catalogue and must not call back into this.
     CKeyShortcutEdit::SetFocusListener(nullptr);
+    m_catalogueDialogs.reset();
     delete m_catalogue;
     delete m_toolbar;
     delete m_foldersPane;
@@ -382,6 +386,18 @@ void CMainWnd::OnCatalogueChanged(const CatalogueChange& change)
 {
     LayoutPages(true);
     StoreChange(change);
+}
+
+CCatalogueDialogs* CMainWnd::Dialogs()
+{
+    CMainWnd* mainWnd = Instance();
+    return mainWnd ? mainWnd->m_catalogueDialogs.get() : nullptr;
+}
+
+void CMainWnd::OnRowCreated(CListItemWindow& window)
+{
+    if (CPageWindow* page = GetPageOfWindow(GetParent(window.GetHwnd())))
+        page->AddEntryTool(window);
 }
 
 // A store that did not load as it lies (equal names joined, entries dropped) is written

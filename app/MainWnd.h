@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "app/CatalogueDialogs.h"
 #include "app/ColumnPlacer.h"
 #include "app/HotKeyRepeatFilter.h"
 #include "app/RowPlacement.h"
 #include "app/TabControl.h"
 #include "app/TabControlListener.h"
+#include "catalogue/CatalogueListener.h"
 #include "store/Settings.h"
 #include "toolkit/KeyShortcutEditListener.h"
 #include "toolkit/ToolTipControl.h"
@@ -37,7 +39,10 @@ class CPageWindow;
 class CShortcutsToolbar;
 
 // The program's one top-level window; owns the user interface and the catalogue.
-class CMainWnd : public CWindow, public IMyTabControlListener, public IKeyShortcutEditListener
+class CMainWnd : public CWindow,
+                 public IMyTabControlListener,
+                 public IKeyShortcutEditListener,
+                 public ICatalogueListener
 {
 public:
     CMainWnd();
@@ -58,6 +63,9 @@ public:
     void ShowTrayMenu();
 
     CCatalogue* GetCatalogue() const { return m_catalogue; }
+    // The dialogs that change the catalogue, for the rows' and pages' commands; null
+    // before there is a main window.
+    static CCatalogueDialogs* Dialogs();
     // Sorts the list's categories and places headers and rows in columns of its page or pane.
     // sliced: the rows move a slice at a time afterwards, those in sight first.
     void LayoutPage(CCategorizedList& list, bool sliced = false);
@@ -67,7 +75,9 @@ public:
     void FinishLayout() { m_placement.Finish(); }
     // Every change of the catalogue ends here: the pages are laid out and the change
     // is stored at once, so no change waits for a clean shut-down.
-    void OnCatalogueChanged(const CatalogueChange& change);
+    void OnCatalogueChanged(const CatalogueChange& change) override;
+    // A row made after the start gets its tooltip from its page.
+    void OnRowCreated(CListItemWindow& window) override;
     // Returns once every change so far is in the store.
     void FlushStore();
     // The page or pane object whose window is parent, or null.
@@ -132,4 +142,5 @@ private:
     bool m_storedAsLoaded = true;
     CShortcutsToolbar* m_toolbar;
     CCatalogue* m_catalogue;
+    std::unique_ptr<CCatalogueDialogs> m_catalogueDialogs;
 };

@@ -116,6 +116,6 @@ void CPageWindow::OnRButtonDown(LPARAM lParam)
 
 void CPageWindow::AddCategory()
 {
-    if (CCatalogue* catalogue = CCatalogue::Current())
-        catalogue->AddCategoryWithDialog(GetHwnd(), static_cast<ListKind>(m_kind));
+    if (CCatalogueDialogs* dialogs = CMainWnd::Dialogs())
+        dialogs->AddCategory(GetHwnd(), static_cast<ListKind>(m_kind));
 }

@@ -152,9 +152,9 @@ void CShortcutsToolbar::OnFlatButtonClick(WPARAM wParam)
     const auto kind = static_cast<ListKind>(mainWnd->GetCurrentPage());
     const HWND button = reinterpret_cast<HWND>(wParam);
     if (m_addGroupButton && button == m_addGroupButton->GetHwnd())
-        CCatalogue::Current()->AddCategoryWithDialog(GetHwnd(), kind);
+        mainWnd->Dialogs()->AddCategory(GetHwnd(), kind);
     else if (m_addItemButton && button == m_addItemButton->GetHwnd())
-        CCatalogue::Current()->AddItemWithDialog(L"", GetHwnd(), kind);
+        mainWnd->Dialogs()->AddItem(GetHwnd(), kind, L"");
 }
 
 void CShortcutsToolbar::OnSearchChanged()

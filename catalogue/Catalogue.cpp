@@ -1,28 +1,17 @@
 #include "catalogue/Catalogue.h"
 
 #include "app/MainWnd.h"
-#include "app/PageWindow.h"
+
+#include "catalogue/CatalogueListener.h"
 #include "catalogue/HotKeyRules.h"
 #include "catalogue/NameOrder.h"
 #include "store/CatalogueChange.h"
-#include "dialogs/AddCategoryDialog.h"
-#include "dialogs/EditItemDialog.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
 
 namespace
 {
 void (*g_changeHook)(const CatalogueChange&) = nullptr;
-
-// Every change ends here, once: the main window lays the pages out and stores what
-// changed.
-void NotifyCatalogueChanged(const CatalogueChange& change)
-{
-    if (g_changeHook)
-        g_changeHook(change);
-    if (CMainWnd* mainWnd = CMainWnd::Instance())
-        mainWnd->OnCatalogueChanged(change);
-}
 
 CatalogueChange Removal(ListKind kind, const std::wstring& category,
                         const std::wstring& item = std::wstring())
@@ -39,29 +28,9 @@ CatalogueChange& Writing(CatalogueChange& change, ListKind kind, const CListItem
     return change;
 }
 
-// The page or pane that holds a new window gives it its tooltip.
-void AddWindowTool(CListItemWindow* window)
-{
-    const CMainWnd* mainWnd = CMainWnd::Instance();
-    if (!mainWnd || !window)
-        return;
-    if (CPageWindow* page = mainWnd->GetPageOfWindow(GetParent(window->GetHwnd())))
-        page->AddEntryTool(*window);
-}
-
-void ShowCategoryExists(HWND owner)
-{
-    MessageBoxW(owner, LoadResString(IDS_CATEGORY_EXISTS).c_str(), nullptr, MB_ICONWARNING);
-}
-
-void ShowItemExists(HWND owner)
-{
-    MessageBoxW(owner, LoadResString(IDS_ITEM_EXISTS).c_str(), nullptr, MB_ICONWARNING);
-}
-
 } // namespace
 
-CCatalogue::CCatalogue() : m_itemEditor(std::make_unique<CEditItemDialog>()) {}
+CCatalogue::CCatalogue() = default;
 
 CCatalogue::~CCatalogue() = default;
 
@@ -91,21 +60,6 @@ bool CCatalogue::ItemNameExists(ListKind kind, const std::wstring& categoryName,
     return category && category->HasItem(itemName);
 }
 
-void CCatalogue::AddCategoryWithDialog(HWND owner, ListKind kind)
-{
-    CAddCategoryDialog dialog;
-    if (dialog.DoModal(owner, L"", false) != IDOK || RefuseUnstorableName(owner, dialog.m_name))
-        return;
-    CCategorizedList& list = GetList(kind);
-    if (list.FindCategoryIndex(dialog.m_name) != -1)
-    {
-        ShowCategoryExists(owner);
-        return;
-    }
-    if (CCategory* added = AddCategory(kind, dialog.m_name))
-        AddWindowTool(added->m_window.get());
-}
-
 CCategory* CCatalogue::AddCategory(ListKind kind, const std::wstring& name)
 {
     CCategory* added = GetList(kind).AddCategory(name);
@@ -113,23 +67,9 @@ CCategory* CCatalogue::AddCategory(ListKind kind, const std::wstring& name)
         return nullptr;
     CatalogueChange change;
     change.written.push_back({kind, {added->m_name, {}}});
-    NotifyCatalogueChanged(change);
+    Notify(change);
+    TellRowCreated(added->m_window.get());
     return added;
-}
-
-void CCatalogue::EditCategoryWithDialog(HWND owner, ListKind kind, CCategory& category)
-{
-    CAddCategoryDialog dialog;
-    if (dialog.DoModal(owner, category.m_name, true) != IDOK ||
-        RefuseUnstorableName(owner, dialog.m_name))
-        return;
-    if (!NamesEqual(dialog.m_name, category.m_name) &&
-        GetList(kind).FindCategoryIndex(dialog.m_name) != -1)
-    {
-        ShowCategoryExists(owner);
-        return;
-    }
-    RenameCategory(kind, category, dialog.m_name);
 }
 
 void CCatalogue::RenameCategory(ListKind kind, CCategory& category, const std::wstring& name)
@@ -139,16 +79,7 @@ void CCatalogue::RenameCategory(ListKind kind, CCategory& category, const std::w
     if (category.m_window)
         InvalidateRect(category.m_window->GetHwnd(), nullptr, FALSE);
     change.written.push_back({kind, StoredCategoryOf(category)});
-    NotifyCatalogueChanged(change);
-}
-
-void CCatalogue::DeleteCategoryWithPrompt(ListKind kind, const std::wstring& categoryName,
-                                          HWND owner)
-{
-    if (MessageBoxW(owner, LoadResString(IDS_DELETE_CATEGORY_PROMPT).c_str(), nullptr,
-                    MB_ICONWARNING | MB_YESNO) != IDYES)
-        return;
-    DeleteCategory(kind, categoryName);
+    Notify(change);
 }
 
 void CCatalogue::DeleteCategory(ListKind kind, const std::wstring& categoryName)
@@ -159,52 +90,7 @@ void CCatalogue::DeleteCategory(ListKind kind, const std::wstring& categoryName)
     // The stored key carries the name as the category does, whatever the letter case asked.
     const CatalogueChange change = Removal(kind, category->m_name);
     GetList(kind).DeleteCategory(categoryName);
-    NotifyCatalogueChanged(change);
-}
-
-void CCatalogue::AddItemWithDialog(const std::wstring& categoryName, HWND owner, ListKind kind)
-{
-    CEditItemDialog& editor = *m_itemEditor;
-    GuardEditorHotKey(editor, nullptr);
-    if (editor.DoModal(kind, owner, std::nullopt, categoryName) != IDOK || !editor.m_item)
-        return;
-    const CCategory* category = editor.m_item->m_category;
-    if (!category->m_window)
-        return;
-    const CListItem* added = editor.m_item.get();
-    if (AddItemIfUnique(owner, std::move(editor.m_item), kind))
-        TellIfHotKeyInactive(owner, *added);
-}
-
-void CCatalogue::EditItemWithDialog(HWND owner, ListKind kind, CListItem& item)
-{
-    CEditItemDialog editor;
-    GuardEditorHotKey(editor, &item);
-    CCategory* oldCategory = item.m_category;
-    // Only a new combination that does not work is worth a message; the row shows the old.
-    const WORD oldHotKey = item.GetHotKey();
-    if (editor.DoModal(kind, owner, item.m_name, oldCategory->m_name, item.GetPath(),
-                       item.GetArguments(), item.GetStartIn(), item.GetHotKey()) != IDOK ||
-        !editor.m_item || RefuseUnstorableName(owner, editor.m_name))
-        return;
-    const bool nameChanged = !NamesEqual(editor.m_name, item.m_name);
-    const bool categoryChanged = !NamesEqual(editor.m_group, oldCategory->m_name);
-    const bool newHotKey = !SameCombination(editor.m_hotKey, oldHotKey);
-    if ((nameChanged || categoryChanged) && editor.m_item->m_category->HasItem(editor.m_name))
-    {
-        ShowItemExists(owner);
-        return;
-    }
-    if (!categoryChanged)
-    {
-        ChangeItem(item, *editor.m_item);
-        if (newHotKey)
-            TellIfHotKeyInactive(owner, item);
-        return;
-    }
-    const CListItem* moved = editor.m_item.get();
-    if (MoveItem(owner, item, std::move(editor.m_item)) && newHotKey)
-        TellIfHotKeyInactive(owner, *moved);
+    Notify(change);
 }
 
 void CCatalogue::ChangeItem(CListItem& item, const CListItem& values)
@@ -217,7 +103,7 @@ void CCatalogue::ChangeItem(CListItem& item, const CListItem& values)
     item.CopyFrom(values);
     if (kind)
         Writing(change, *kind, item);
-    NotifyCatalogueChanged(change);
+    Notify(change);
 }
 
 bool CCatalogue::MoveItem(HWND owner, CListItem& item, std::unique_ptr<CListItem> moved)
@@ -227,7 +113,7 @@ bool CCatalogue::MoveItem(HWND owner, CListItem& item, std::unique_ptr<CListItem
         return false;
     if (target->HasItem(moved->m_name))
     {
-        ShowItemExists(owner);
+        TellItemExists(owner);
         return false;
     }
     CListItem* added = moved.get();
@@ -245,8 +131,8 @@ bool CCatalogue::MoveItem(HWND owner, CListItem& item, std::unique_ptr<CListItem
     item.m_category->DeleteItem(oldName);
     // The old entry held the combination until now: only now can the moved one have it.
     added->RegisterItemHotKey();
-    NotifyCatalogueChanged(change);
-    AddWindowTool(added->m_window.get());
+    Notify(change);
+    TellRowCreated(added->m_window.get());
     return true;
 }
 
@@ -257,7 +143,7 @@ bool CCatalogue::AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, Li
         return false;
     if (ItemNameExists(kind, category->m_name, item->m_name))
     {
-        ShowItemExists(owner);
+        TellItemExists(owner);
         return false;
     }
     const CListItem* added = item.get();
@@ -266,8 +152,8 @@ bool CCatalogue::AddItemIfUnique(HWND owner, std::unique_ptr<CListItem> item, Li
     CatalogueChange change;
     if (const std::optional<ListKind> listKind = KindOf(category))
         Writing(change, *listKind, *added);
-    NotifyCatalogueChanged(change);
-    AddWindowTool(added->m_window.get());
+    Notify(change);
+    TellRowCreated(added->m_window.get());
     return true;
 }
 
@@ -279,14 +165,14 @@ void CCatalogue::RemoveItem(CListItem& item)
     const CatalogueChange change =
         kind ? Removal(*kind, item.m_category->m_name, name) : CatalogueChange();
     item.m_category->DeleteItem(name);
-    NotifyCatalogueChanged(change);
+    Notify(change);
 }
 
 void CCatalogue::NotifyWholeChange()
 {
     CatalogueChange change;
     change.whole = true;
-    NotifyCatalogueChanged(change);
+    Notify(change);
 }
 
 std::optional<ListKind> CCatalogue::KindOf(const CCategory* category) const
@@ -300,6 +186,27 @@ std::optional<ListKind> CCatalogue::KindOf(const CCategory* category) const
             if (held.get() == category)
                 return kind;
     return std::nullopt;
+}
+
+// Every change ends here, once: the listener (the main window) lays the pages out and
+// stores what changed.
+void CCatalogue::Notify(const CatalogueChange& change)
+{
+    if (g_changeHook)
+        g_changeHook(change);
+    if (m_listener)
+        m_listener->OnCatalogueChanged(change);
+}
+
+void CCatalogue::TellRowCreated(CListItemWindow* window)
+{
+    if (m_listener && window)
+        m_listener->OnRowCreated(*window);
+}
+
+void CCatalogue::TellItemExists(HWND owner)
+{
+    MessageBoxW(owner, LoadResString(IDS_ITEM_EXISTS).c_str(), nullptr, MB_ICONWARNING);
 }
 
 void CCatalogue::SetChangeHook(void (*hook)(const CatalogueChange&))

@@ -14,7 +14,8 @@
 
 class CApplicationItem;
 struct CatalogueChange;
-class CEditItemDialog;
+class CListItemWindow;
+class ICatalogueListener;
 class CLaunchItem;
 class CListItem;
 class CShortcutItem;
@@ -54,16 +55,10 @@ public:
     bool ItemNameExists(ListKind kind, const std::wstring& categoryName,
                         const std::wstring& itemName);
 
-    // Asks for a new category's name and adds it, or refuses a name the list has
-    // whatever its letter case.
-    void AddCategoryWithDialog(HWND owner, ListKind kind);
-    // Renames the category; a change of letter case only is always accepted.
-    void EditCategoryWithDialog(HWND owner, ListKind kind, CCategory& category);
-    // Deletes the category with its entries once the user agrees. The category's header
-    // window goes with it.
-    void DeleteCategoryWithPrompt(ListKind kind, const std::wstring& categoryName, HWND owner);
+    // Who is told of every change (the main window); none by default.
+    void SetListener(ICatalogueListener* listener) { m_listener = listener; }
 
-    // The operations below the dialogs; each tells the main window what it changed.
+    // The operations below the dialogs; each tells the listener what it changed.
     // AddCategory returns null when the list refuses the name.
     CCategory* AddCategory(ListKind kind, const std::wstring& name);
     void RenameCategory(ListKind kind, CCategory& category, const std::wstring& name);
@@ -75,12 +70,6 @@ public:
     // The stored list that holds the category, if any.
     std::optional<ListKind> KindOf(const CCategory* category) const;
 
-    // Runs the shared item editor for a new entry, preselecting the category when the
-    // name is not empty, and adds the entry unless its name is taken in its category.
-    void AddItemWithDialog(const std::wstring& categoryName, HWND owner, ListKind kind);
-    // Runs a fresh item editor on the entry; a changed name or category must be free in
-    // the target category. A move keeps the hotkey. The entry may be gone afterwards.
-    void EditItemWithDialog(HWND owner, ListKind kind, CListItem& item);
     // Inserts the item into its own category unless the name is taken there, in which
     // case owner shows "Item with this name already exists" and the item is discarded, or
     // cannot be stored, in which case owner says why.
@@ -143,6 +132,8 @@ public:
     static void SetChangeHook(void (*hook)(const CatalogueChange&));
     // True, once owner has said why, for a name the store cannot hold (NameRefusal).
     static bool RefuseUnstorableName(HWND owner, const std::wstring& name);
+    // "Item with this name already exists", to owner.
+    static void TellItemExists(HWND owner);
     // Takes every entry's registration back while a hotkey field has the focus, so that
     // the field receives the keys; ids, words and states of the entries stay as they are.
     void SuspendHotKeys();
@@ -164,7 +155,6 @@ public:
     CNoteCategorizedList m_notes;
     CFolderCategorizedList m_folders;
     CShortcutCategorizedList m_shortcuts;
-    std::unique_ptr<CEditItemDialog> m_itemEditor;
     int m_lastHotKeyId = 1;
 
     // The show-window hotkey as last registered (key 0: none) and whether that worked.
@@ -177,10 +167,11 @@ public:
     ShowWindowHotKey m_showWindowHotKey;
 
 private:
+    void Notify(const CatalogueChange& change);
+    void TellRowCreated(CListItemWindow* window);
     // The item is one of the lists' and its registration holds that combination.
     bool HoldsRegistration(const CListItem* item, WORD hotKey) const;
-    // The editor's check at OK, for the entry edited (null for a new one).
-    void GuardEditorHotKey(CEditItemDialog& editor, const CListItem* self);
+    ICatalogueListener* m_listener = nullptr;
     bool m_hotKeysSuspended = false;
     std::vector<int> m_suspendedHotKeyIds;
 };

@@ -9,7 +9,6 @@
 #include "catalogue/HotKeyRules.h"
 #include "catalogue/LaunchItem.h"
 #include "catalogue/ShortcutItem.h"
-#include "dialogs/EditItemDialog.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
 
@@ -249,12 +248,6 @@ bool CCatalogue::RegisterShowWindowHotKey(HWND window, UINT modifiers, UINT key)
     if (CCatalogue* catalogue = Current())
         catalogue->m_showWindowHotKey = ShowWindowHotKey{modifiers, key, active};
     return active;
-}
-
-void CCatalogue::GuardEditorHotKey(CEditItemDialog& editor, const CListItem* self)
-{
-    editor.m_refuseHotKey = [this, self](HWND dialog, WORD hotKey)
-    { return RefuseHeldHotKey(dialog, hotKey, self); };
 }
 
 CApplicationItem* CCatalogue::FindApplicationByHotKeyId(int id)

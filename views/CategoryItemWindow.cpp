@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/MainWnd.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
 #include "catalogue/LaunchItem.h"
@@ -84,8 +85,8 @@ void CCategoryItemWindow::RunMenuCommand(UINT command)
     switch (command)
     {
     case ID_ADD:
-        if (CCatalogue* catalogue = CCatalogue::Current())
-            catalogue->AddItemWithDialog(m_category->m_name, GetHwnd(), GetKind());
+        if (CCatalogueDialogs* dialogs = CMainWnd::Dialogs())
+            dialogs->AddItem(GetHwnd(), GetKind(), m_category->m_name);
         break;
     case ID_EDIT:
         RenameWithDialog(GetKind());
@@ -129,16 +130,16 @@ void CCategoryItemWindow::LaunchAll() const
 
 void CCategoryItemWindow::RenameWithDialog(ListKind kind)
 {
-    if (CCatalogue* catalogue = CCatalogue::Current())
-        catalogue->EditCategoryWithDialog(GetHwnd(), kind, *m_category);
+    if (CCatalogueDialogs* dialogs = CMainWnd::Dialogs())
+        dialogs->EditCategory(GetHwnd(), kind, *m_category);
 }
 
 // A copy of the name: deleting the category destroys this header and its category.
 void CCategoryItemWindow::DeleteWithPrompt(ListKind kind)
 {
     const std::wstring name = m_category->m_name;
-    if (CCatalogue* catalogue = CCatalogue::Current())
-        catalogue->DeleteCategoryWithPrompt(kind, name, GetHwnd());
+    if (CCatalogueDialogs* dialogs = CMainWnd::Dialogs())
+        dialogs->DeleteCategory(GetHwnd(), kind, name);
 }
 
 // One change for the catalogue, which refuses it without loss and stores it once.

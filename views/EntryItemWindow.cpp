@@ -114,8 +114,8 @@ bool CEntryItemWindow::RunEntryCommand(UINT command, ListKind kind, const wchar_
     {
     case ID_EDIT:
         // A move to another category deletes this row: nothing of it is used afterwards.
-        if (CCatalogue* catalogue = CCatalogue::Current())
-            catalogue->EditItemWithDialog(GetHwnd(), kind, entry);
+        if (CCatalogueDialogs* dialogs = CMainWnd::Dialogs())
+            dialogs->EditItem(GetHwnd(), kind, entry);
         return true;
     case ID_COPY:
         CopyFilesToClipboard({entry.GetPath()});

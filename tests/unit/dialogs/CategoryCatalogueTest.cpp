@@ -1,4 +1,5 @@
 #include "catalogue/ApplicationItem.h"
+#include "app/MainWnd.h"
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "store/RegistryNames.h"
@@ -81,7 +82,7 @@ protected:
 TEST_F(DialogsCategoryCatalogue, AddCreatesTheCategoryWithItsHeaderAndStoresIt)
 {
     CModalDriver driver(Enter(L"  Office  "));
-    m_catalogue->AddCategoryWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications);
+    CMainWnd::Dialogs()->AddCategory(m_mainWnd->GetHwnd(), ListKind::Applications);
     ASSERT_TRUE(driver.m_ran);
     EXPECT_TRUE(m_closer->m_texts.empty()) << "unexpected: " << Narrow(m_closer->m_texts[0]);
     const CCategory* office = m_catalogue->m_applications.FindCategory(L"Office");
@@ -94,7 +95,7 @@ TEST_F(DialogsCategoryCatalogue, AddCreatesTheCategoryWithItsHeaderAndStoresIt)
 TEST_F(DialogsCategoryCatalogue, AddRefusesANameTheListHasInOtherLetters)
 {
     CModalDriver driver(Enter(L"TOOLS"));
-    m_catalogue->AddCategoryWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications);
+    CMainWnd::Dialogs()->AddCategory(m_mainWnd->GetHwnd(), ListKind::Applications);
     ASSERT_TRUE(driver.m_ran);
     ExpectRefusal();
     EXPECT_EQ((std::vector<std::wstring>{L"Games", L"Tools"}), Names());
@@ -103,7 +104,7 @@ TEST_F(DialogsCategoryCatalogue, AddRefusesANameTheListHasInOtherLetters)
 TEST_F(DialogsCategoryCatalogue, AddToTheShortcutsDoesNotLookAtTheApplications)
 {
     CModalDriver driver(Enter(L"Tools"));
-    m_catalogue->AddCategoryWithDialog(m_mainWnd->GetHwnd(), ListKind::Shortcuts);
+    CMainWnd::Dialogs()->AddCategory(m_mainWnd->GetHwnd(), ListKind::Shortcuts);
     ASSERT_TRUE(driver.m_ran);
     EXPECT_TRUE(m_closer->m_texts.empty()) << "refused: " << Narrow(m_closer->m_texts[0]);
     EXPECT_NE(nullptr, m_catalogue->m_shortcuts.FindCategory(L"Tools"));
@@ -112,7 +113,7 @@ TEST_F(DialogsCategoryCatalogue, AddToTheShortcutsDoesNotLookAtTheApplications)
 TEST_F(DialogsCategoryCatalogue, RenameToAnotherCategorysNameIsRefused)
 {
     CModalDriver driver(Enter(L"tools"));
-    m_catalogue->EditCategoryWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications, *m_games);
+    CMainWnd::Dialogs()->EditCategory(m_mainWnd->GetHwnd(), ListKind::Applications, *m_games);
     ASSERT_TRUE(driver.m_ran);
     ExpectRefusal();
     EXPECT_EQ(L"Games", m_games->m_name);
@@ -128,7 +129,7 @@ TEST_F(DialogsCategoryCatalogue, RenameOfTheLetterCaseOnlyIsTakenWithoutATest)
             EXPECT_EQ(L"Tools", std::wstring(shown)) << "the dialog starts from the old name";
             Enter(L"TOOLS")(dialog);
         });
-    m_catalogue->EditCategoryWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications, *m_tools);
+    CMainWnd::Dialogs()->EditCategory(m_mainWnd->GetHwnd(), ListKind::Applications, *m_tools);
     ASSERT_TRUE(driver.m_ran);
     EXPECT_TRUE(m_closer->m_texts.empty()) << "refused: " << Narrow(m_closer->m_texts[0]);
     EXPECT_EQ(L"TOOLS", m_tools->m_name);
@@ -141,7 +142,7 @@ TEST_F(DialogsCategoryCatalogue, RenameKeepsTheEntriesAndTheirHeaderWindow)
                                            L"", 0, m_catalogue->m_applications.m_parentWindow)));
     const HWND header = m_tools->m_window->GetHwnd();
     CModalDriver driver(Enter(L"Utilities"));
-    m_catalogue->EditCategoryWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications, *m_tools);
+    CMainWnd::Dialogs()->EditCategory(m_mainWnd->GetHwnd(), ListKind::Applications, *m_tools);
     ASSERT_TRUE(driver.m_ran);
     EXPECT_EQ(L"Utilities", m_tools->m_name);
     ASSERT_EQ(1u, m_tools->m_items.size());
@@ -159,7 +160,7 @@ TEST_F(DialogsCategoryCatalogue, CancelledRenameChangesNothing)
             SetDlgItemTextW(dialog, IDC_CATEGORY_NAME_EDIT, L"Other");
             SendDlgItemMessageW(dialog, IDCANCEL, BM_CLICK, 0, 0);
         });
-    m_catalogue->EditCategoryWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications, *m_tools);
+    CMainWnd::Dialogs()->EditCategory(m_mainWnd->GetHwnd(), ListKind::Applications, *m_tools);
     ASSERT_TRUE(driver.m_ran);
     EXPECT_EQ(L"Tools", m_tools->m_name);
 }
@@ -167,7 +168,7 @@ TEST_F(DialogsCategoryCatalogue, CancelledRenameChangesNothing)
 TEST_F(DialogsCategoryCatalogue, DeleteAnsweredNoKeepsTheCategory)
 {
     catalogue_test::CMessageBoxCloser closer(IDNO);
-    m_catalogue->DeleteCategoryWithPrompt(ListKind::Applications, L"Tools", m_mainWnd->GetHwnd());
+    CMainWnd::Dialogs()->DeleteCategory(m_mainWnd->GetHwnd(), ListKind::Applications, L"Tools");
     ASSERT_EQ(1u, closer.m_texts.size());
     EXPECT_EQ(DeletePrompt, closer.m_texts[0]) << Narrow(closer.m_texts[0]);
     EXPECT_EQ((std::vector<std::wstring>{L"Games", L"Tools"}), Names());
@@ -183,8 +184,7 @@ TEST_F(DialogsCategoryCatalogue, DeleteAnsweredYesTakesTheEntriesAndTheirHotKeys
         << "the entry did not hold its hotkey";
     {
         catalogue_test::CMessageBoxCloser closer(IDYES);
-        m_catalogue->DeleteCategoryWithPrompt(ListKind::Applications, L"tools",
-                                              m_mainWnd->GetHwnd());
+        CMainWnd::Dialogs()->DeleteCategory(m_mainWnd->GetHwnd(), ListKind::Applications, L"tools");
         ASSERT_EQ(1u, closer.m_texts.size());
     }
     EXPECT_EQ((std::vector<std::wstring>{L"Games"}), Names());

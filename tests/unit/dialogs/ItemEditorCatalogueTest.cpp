@@ -1,4 +1,5 @@
 #include "catalogue/ApplicationItem.h"
+#include "app/MainWnd.h"
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "tests/unit/catalogue/MainWindowTest.h"
@@ -95,7 +96,7 @@ TEST_F(DialogsItemEditorCatalogue, AddPutsTheEntryIntoTheChosenCategory)
             SetDlgItemTextW(dialog, IDC_PATH_EDIT, m_path.c_str());
             Fill(L"Runner", L"Zeta games")(dialog);
         });
-    m_catalogue->AddItemWithDialog(L"Zeta games", m_mainWnd->GetHwnd(), ListKind::Applications);
+    CMainWnd::Dialogs()->AddItem(m_mainWnd->GetHwnd(), ListKind::Applications, L"Zeta games");
     ASSERT_TRUE(driver.m_ran);
     ASSERT_EQ(1u, m_games->m_items.size());
     EXPECT_EQ(L"Runner", m_games->m_items[0]->m_name);
@@ -111,7 +112,7 @@ TEST_F(DialogsItemEditorCatalogue, AddRefusesATakenName)
             SetDlgItemTextW(dialog, IDC_PATH_EDIT, m_path.c_str());
             Fill(L"RUNNER", L"Zeta tools")(dialog);
         });
-    m_catalogue->AddItemWithDialog(L"", m_mainWnd->GetHwnd(), ListKind::Applications);
+    CMainWnd::Dialogs()->AddItem(m_mainWnd->GetHwnd(), ListKind::Applications, L"");
     ASSERT_TRUE(driver.m_ran);
     ExpectOneRefusal();
     ASSERT_EQ(1u, m_tools->m_items.size());
@@ -123,7 +124,7 @@ TEST_F(DialogsItemEditorCatalogue, EditRefusesTheNameOfAnotherEntry)
     Insert(m_tools, L"Alpha", 0);
     CApplicationItem* beta = Insert(m_tools, L"Beta", 0);
     CModalDriver driver(Fill(L"alpha", L"Zeta tools"));
-    m_catalogue->EditItemWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications, *beta);
+    CMainWnd::Dialogs()->EditItem(m_mainWnd->GetHwnd(), ListKind::Applications, *beta);
     ASSERT_TRUE(driver.m_ran);
     ExpectOneRefusal();
     EXPECT_EQ(L"Beta", beta->m_name);
@@ -138,7 +139,7 @@ TEST_F(DialogsItemEditorCatalogue, EditInPlaceTakesTheNewValues)
             SetDlgItemTextW(dialog, IDC_ARGUMENTS_EDIT, L"--fast");
             Fill(L"ALPHA", L"Zeta tools")(dialog);
         });
-    m_catalogue->EditItemWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications, *item);
+    CMainWnd::Dialogs()->EditItem(m_mainWnd->GetHwnd(), ListKind::Applications, *item);
     ASSERT_TRUE(driver.m_ran);
     ASSERT_EQ(1u, m_tools->m_items.size());
     EXPECT_EQ(L"ALPHA", item->m_name) << "a change of case only is applied";
@@ -164,7 +165,7 @@ TEST_F(DialogsItemEditorCatalogue, EditKeepsANewHotKeyAnotherProgramHoldsAndSays
             ASSERT_TRUE(RegisterHotKey(nullptr, heldId, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'Q'));
             Fill(L"Alpha", L"Zeta tools")(dialog);
         });
-    m_catalogue->EditItemWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications, *item);
+    CMainWnd::Dialogs()->EditItem(m_mainWnd->GetHwnd(), ListKind::Applications, *item);
     UnregisterHotKey(nullptr, heldId);
     dialogs_test::ReleaseModifiers();
     ASSERT_TRUE(driver.m_ran);
@@ -181,7 +182,7 @@ TEST_F(DialogsItemEditorCatalogue, MoveKeepsTheHotKeyRegistered)
     CApplicationItem* item = Insert(m_tools, L"Alpha", kHotKey);
     ASSERT_NE(-1, item->m_hotKeyId) << "the combination could not be registered at all";
     CModalDriver driver(Fill(L"Alpha", L"Zeta games"));
-    m_catalogue->EditItemWithDialog(m_mainWnd->GetHwnd(), ListKind::Applications, *item);
+    CMainWnd::Dialogs()->EditItem(m_mainWnd->GetHwnd(), ListKind::Applications, *item);
     ASSERT_TRUE(driver.m_ran);
     EXPECT_TRUE(m_tools->m_items.empty());
     ASSERT_EQ(1u, m_games->m_items.size());
