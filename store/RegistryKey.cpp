@@ -42,10 +42,7 @@ LONG QueryStringData(HKEY key, const wchar_t* name, DWORD& type, std::vector<wch
 }
 } // namespace
 
-CRegistryKey::~CRegistryKey()
-{
-    Close();
-}
+CRegistryKey::~CRegistryKey() = default;
 
 LONG CRegistryKey::Open(HKEY parent, const wchar_t* path, REGSAM access)
 {
@@ -53,7 +50,7 @@ LONG CRegistryKey::Open(HKEY parent, const wchar_t* path, REGSAM access)
     HKEY key = nullptr;
     const LONG result = RegOpenKeyExW(parent, path, 0, access, &key);
     if (result == ERROR_SUCCESS)
-        m_key = key;
+        m_key.Reset(key);
     return result;
 }
 
@@ -64,27 +61,24 @@ LONG CRegistryKey::Create(HKEY parent, const wchar_t* path, REGSAM access, DWORD
     const LONG result = RegCreateKeyExW(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
                                         nullptr, &key, disposition);
     if (result == ERROR_SUCCESS)
-        m_key = key;
+        m_key.Reset(key);
     return result;
 }
 
 LONG CRegistryKey::Close()
 {
-    if (!m_key)
-        return ERROR_SUCCESS;
-    const LONG result = RegCloseKey(m_key);
-    m_key = nullptr;
-    return result;
+    const HKEY key = m_key.Detach();
+    return key ? RegCloseKey(key) : ERROR_SUCCESS;
 }
 
 HKEY CRegistryKey::Get() const
 {
-    return m_key;
+    return m_key.Get();
 }
 
 bool CRegistryKey::HasValue(const wchar_t* name) const
 {
-    return RegQueryValueExW(m_key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return RegQueryValueExW(m_key.Get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 LONG CRegistryKey::QueryDword(const wchar_t* name, DWORD& value) const
@@ -92,7 +86,7 @@ LONG CRegistryKey::QueryDword(const wchar_t* name, DWORD& value) const
     DWORD type = REG_NONE;
     DWORD data = 0;
     DWORD size = sizeof data;
-    const LONG result = RegQueryValueExW(m_key, name, nullptr, &type, AsBytes(&data), &size);
+    const LONG result = RegQueryValueExW(m_key.Get(), name, nullptr, &type, AsBytes(&data), &size);
     if (result != ERROR_SUCCESS)
         return result;
     if (type != REG_DWORD || size != sizeof data)
@@ -107,7 +101,7 @@ LONG CRegistryKey::QueryBinary(const wchar_t* name, void* data, DWORD size) cons
     std::vector<BYTE> buffer(static_cast<std::size_t>(size) + 1);
     DWORD type = REG_NONE;
     DWORD read = static_cast<DWORD>(buffer.size());
-    const LONG result = RegQueryValueExW(m_key, name, nullptr, &type, buffer.data(), &read);
+    const LONG result = RegQueryValueExW(m_key.Get(), name, nullptr, &type, buffer.data(), &read);
     if (result == ERROR_MORE_DATA)
         return ERROR_INVALID_DATA;
     if (result != ERROR_SUCCESS)
@@ -123,7 +117,7 @@ LONG CRegistryKey::QueryString(const wchar_t* name, std::wstring& value) const
     DWORD type = REG_NONE;
     DWORD size = 0;
     std::vector<wchar_t> buffer;
-    const LONG result = QueryStringData(m_key, name, type, buffer, size);
+    const LONG result = QueryStringData(m_key.Get(), name, type, buffer, size);
     if (result != ERROR_SUCCESS)
         return result;
     if (!IsStringType(type))
@@ -135,21 +129,21 @@ LONG CRegistryKey::QueryString(const wchar_t* name, std::wstring& value) const
 
 LONG CRegistryKey::SetDword(const wchar_t* name, DWORD value)
 {
-    return RegSetValueExW(m_key, name, 0, REG_DWORD, AsBytes(&value), sizeof value);
+    return RegSetValueExW(m_key.Get(), name, 0, REG_DWORD, AsBytes(&value), sizeof value);
 }
 
 LONG CRegistryKey::SetBinary(const wchar_t* name, const void* data, DWORD size)
 {
-    return RegSetValueExW(m_key, name, 0, REG_BINARY, AsBytes(data), size);
+    return RegSetValueExW(m_key.Get(), name, 0, REG_BINARY, AsBytes(data), size);
 }
 
 LONG CRegistryKey::SetString(const wchar_t* name, const std::wstring& value)
 {
     const DWORD size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(m_key, name, 0, REG_SZ, AsBytes(value.c_str()), size);
+    return RegSetValueExW(m_key.Get(), name, 0, REG_SZ, AsBytes(value.c_str()), size);
 }
 
 LONG CRegistryKey::DeleteValue(const wchar_t* name)
 {
-    return RegDeleteValueW(m_key, name);
+    return RegDeleteValueW(m_key.Get(), name);
 }

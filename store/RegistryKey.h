@@ -4,8 +4,11 @@
 
 #include <string>
 
-// Owns one open registry key and closes it. Every read leaves the caller's
-// variable as it was unless it succeeds with data of the expected type and size.
+#include "toolkit/Scoped.h"
+
+// One open registry key, held by the scoped key holder, with the reads and writes the
+// program makes. Every read leaves the caller's variable as it was unless it succeeds
+// with data of the expected type and size.
 class CRegistryKey
 {
 public:
@@ -35,5 +38,5 @@ public:
     LONG DeleteValue(const wchar_t* name);
 
 private:
-    HKEY m_key = nullptr;
+    CScopedKey m_key;
 };
