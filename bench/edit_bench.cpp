@@ -206,22 +206,11 @@ HKEY CreateKey(const std::wstring& path)
     return key;
 }
 
-void SetString(HKEY key, const wchar_t* name, const std::wstring& value)
-{
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
 void WriteEntry(const std::wstring& category, const std::wstring& name)
 {
-    const HKEY entry = CreateKey(category + name);
-    SetString(entry, ItemPathValue, bench::EntryPath());
-    SetString(entry, ArgumentsValue, L"");
-    SetString(entry, StartInValue, L"");
-    const DWORD hotKey = 0;
-    RegSetValueExW(entry, HotKeyValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hotKey),
-                   sizeof(hotKey));
-    RegCloseKey(entry);
+    const HKEY key = CreateKey(category);
+    bench::WriteBareEntry(key, name);
+    RegCloseKey(key);
 }
 
 std::wstring FloorCategory(int index)

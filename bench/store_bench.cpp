@@ -36,12 +36,6 @@ void Fill(CApplicationCategorizedList& list)
     }
 }
 
-void SetString(HKEY key, const wchar_t* name, const std::wstring& value)
-{
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
 std::wstring QueryString(HKEY key, const wchar_t* name)
 {
     DWORD size = 0;
@@ -69,14 +63,7 @@ HKEY OpenKey(HKEY parent, const std::wstring& path)
 
 void FloorWriteEntry(HKEY category, int index)
 {
-    const HKEY entry = CreateKey(category, bench::EntryName(index));
-    SetString(entry, ItemPathValue, bench::EntryPath());
-    SetString(entry, ArgumentsValue, L"");
-    SetString(entry, StartInValue, L"");
-    const DWORD hotKey = 0;
-    RegSetValueExW(entry, HotKeyValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hotKey),
-                   sizeof(hotKey));
-    RegCloseKey(entry);
+    bench::WriteBareEntry(category, bench::EntryName(index));
 }
 
 void FloorSave()

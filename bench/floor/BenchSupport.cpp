@@ -162,6 +162,26 @@ int CategoryCount(int entries)
     return (entries + EntriesPerCategory - 1) / EntriesPerCategory;
 }
 
+void WriteBareEntry(HKEY category, const std::wstring& name)
+{
+    HKEY entry = nullptr;
+    if (RegCreateKeyExW(category, name.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &entry,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    const auto setString = [entry](const wchar_t* value, const std::wstring& text)
+    {
+        RegSetValueExW(entry, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    };
+    setString(ItemPathValue, EntryPath());
+    setString(ArgumentsValue, L"");
+    setString(StartInValue, L"");
+    const DWORD hotKey = 0;
+    RegSetValueExW(entry, HotKeyValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hotKey),
+                   sizeof(hotKey));
+    RegCloseKey(entry);
+}
+
 std::wstring EntryName(int index)
 {
     return L"Entry " + std::to_wstring(index);

@@ -50,6 +50,9 @@ bool WriteCatalogue(int entries);
 void DeleteProgramRoot();
 
 std::wstring BinaryDirectory();
+// One entry's key below category with its four values, written with bare registry
+// calls as the floors write them.
+void WriteBareEntry(HKEY category, const std::wstring& name);
 // The names of a key's subkeys, with bare registry calls as the floors make them.
 std::vector<std::wstring> SubkeyNames(HKEY key);
 
