@@ -2,9 +2,9 @@
 
 #include "catalogue/CategorizedList.h"
 
+class CApplicationCategoryWindow;
+
 // The applications page's categories.
-class CApplicationCategorizedList : public CCategorizedList
+class CApplicationCategorizedList : public CHeaderedCategorizedList<CApplicationCategoryWindow>
 {
-public:
-    CCategory* AddCategory(const std::wstring& name) override;
 };

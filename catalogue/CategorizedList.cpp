@@ -3,6 +3,11 @@
 #include <algorithm>
 
 #include "catalogue/NameOrder.h"
+#include "resources/resource.h"
+#include "toolkit/Application.h"
+#include "views/ApplicationCategoryWindow.h"
+#include "views/FolderCategoryWindow.h"
+#include "views/ShortcutCategoryWindow.h"
 
 CCategorizedList::~CCategorizedList() = default;
 
@@ -62,3 +67,18 @@ CCategory* CCategorizedList::Append(std::unique_ptr<CCategory> category)
     m_categories.push_back(std::move(category));
     return m_categories.back().get();
 }
+
+template <typename THeader>
+CCategory* CHeaderedCategorizedList<THeader>::AddCategory(const std::wstring& name)
+{
+    // Shared by every header for the whole run.
+    static const HBITMAP bitmap = LoadBitmapW(CApplication::Instance().GetInstanceHandle(),
+                                              MAKEINTRESOURCEW(IDB_CATEGORY_HEADER));
+    auto category = std::make_unique<CCategory>(name, this);
+    AttachHeader(*category, std::make_unique<THeader>(category.get(), bitmap));
+    return InsertByName(std::move(category));
+}
+
+template class CHeaderedCategorizedList<CApplicationCategoryWindow>;
+template class CHeaderedCategorizedList<CFolderCategoryWindow>;
+template class CHeaderedCategorizedList<CShortcutCategoryWindow>;

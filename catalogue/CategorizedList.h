@@ -41,3 +41,12 @@ protected:
     CCategory* InsertByName(std::unique_ptr<CCategory> category);
     CCategory* Append(std::unique_ptr<CCategory> category);
 };
+
+// A list whose categories have headers of class THeader on the shared header image and
+// are kept in name order; the pages' and the pane's lists differ in nothing else. The
+// member is instantiated for each header class in CategorizedList.cpp.
+template <typename THeader> class CHeaderedCategorizedList : public CCategorizedList
+{
+public:
+    CCategory* AddCategory(const std::wstring& name) override;
+};

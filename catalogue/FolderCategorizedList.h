@@ -2,9 +2,9 @@
 
 #include "catalogue/CategorizedList.h"
 
+class CFolderCategoryWindow;
+
 // The folders pane's categories.
-class CFolderCategorizedList : public CCategorizedList
+class CFolderCategorizedList : public CHeaderedCategorizedList<CFolderCategoryWindow>
 {
-public:
-    CCategory* AddCategory(const std::wstring& name) override;
 };

@@ -2,9 +2,9 @@
 
 #include "catalogue/CategorizedList.h"
 
+class CShortcutCategoryWindow;
+
 // The shortcuts page's categories.
-class CShortcutCategorizedList : public CCategorizedList
+class CShortcutCategorizedList : public CHeaderedCategorizedList<CShortcutCategoryWindow>
 {
-public:
-    CCategory* AddCategory(const std::wstring& name) override;
 };
