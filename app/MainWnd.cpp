@@ -13,6 +13,7 @@
 #include "app/PageWindow.h"
 #include "app/RowPlacement.h"
 #include "app/ShortcutsToolbar.h"
+#include "app/TrayIcon.h"
 #include "dialogs/KeyShortcutsDialog.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/NameOrder.h"
@@ -36,7 +37,6 @@ const wchar_t MainWindowClassName[] = L"ApplicationManagerWindowClass";
 namespace
 {
 const wchar_t ProgramName[] = L"Pathmoor";
-constexpr UINT TrayIconId = 1;
 constexpr UINT_PTR ScanTimerId = 0;
 constexpr UINT ScanPeriodMs = 5000;
 constexpr int ShowWindowHotKeyId = 0;
@@ -51,15 +51,6 @@ constexpr int RowHeight = CColumnPlacer::RowHeight;
 
 // The shell sends this after its taskbar was (re)created, e.g. after explorer restarted.
 const UINT TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
-
-NOTIFYICONDATAW MakeTrayIconData(HWND window)
-{
-    NOTIFYICONDATAW data = {};
-    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    data.hWnd = window;
-    data.uID = TrayIconId;
-    return data;
-}
 
 } // namespace
 
@@ -130,29 +121,8 @@ bool CMainWnd::Create()
     Attach(window);
 
     place.Show(window, m_settings.m_maximized);
-    AddTrayIcon();
+    CTrayIcon::Add(GetHwnd());
     return true;
-}
-
-void CMainWnd::AddTrayIcon()
-{
-    NOTIFYICONDATAW data = MakeTrayIconData(GetHwnd());
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = WM_TRAYICON;
-    if (m_trayIcon == nullptr)
-        m_trayIcon =
-            LoadIconW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(IDI_PATHMOOR));
-    data.hIcon = m_trayIcon;
-    lstrcpynW(data.szTip, ProgramName, ARRAYSIZE(data.szTip));
-    Shell_NotifyIconW(NIM_ADD, &data);
-}
-
-// The icon comes from LoadIconW, which shares one icon for the whole run: it is never
-// destroyed.
-void CMainWnd::RemoveTrayIcon()
-{
-    NOTIFYICONDATAW data = MakeTrayIconData(GetHwnd());
-    Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
 WPARAM CMainWnd::RunMessageLoop()
@@ -451,7 +421,7 @@ LRESULT CMainWnd::OnShutDown(bool ending)
     SaveWindowPlacement(GetHwnd());
     if (ending)
     {
-        RemoveTrayIcon();
+        CTrayIcon::Remove(GetHwnd());
         m_hotKeyDialog.reset();
     }
     // Every change is stored as it happens; only one left out is stored now, with the rest.
@@ -612,40 +582,20 @@ LRESULT CMainWnd::OnRestoreApp()
 
 LRESULT CMainWnd::OnTrayIcon(WPARAM id, LPARAM mouseMessage)
 {
-    if (id != TrayIconId)
+    if (id != CTrayIcon::Id)
         return 0;
     if (mouseMessage == WM_LBUTTONDOWN)
         ShowMainWindow();
     else if (mouseMessage == WM_RBUTTONDOWN)
-        ShowTrayMenu();
+        CarryOutTrayCommand(CTrayIcon::ShowMenu(GetHwnd(), m_settings));
     return 0;
 }
 
 // Without this a window hidden in the tray would be unreachable after the shell restarts.
 LRESULT CMainWnd::OnTaskbarCreated()
 {
-    AddTrayIcon();
+    CTrayIcon::Add(GetHwnd());
     return 0;
-}
-
-void CMainWnd::ShowTrayMenu()
-{
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    const CSettings& settings = m_settings;
-    auto prepare = [&settings](HMENU popup)
-    {
-        auto check = [popup](UINT id, bool on)
-        { CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); };
-        check(ID_LAUNCH_ON_STARTUP, !settings.m_startupCommand.empty());
-        check(ID_SHOW_APPLICATION_ICONS, settings.m_showApplicationIcons);
-        check(ID_SHOW_FOLDER_ICONS, settings.m_showFolderIcons);
-        check(ID_SHOW_SHORTCUT_ICONS, settings.m_showShortcutIcons);
-        check(ID_HIDE_AFTER_LAUNCH, settings.m_hideAfterLaunch);
-    };
-    // The menu must be owned by the foreground window to close when the user clicks elsewhere.
-    SetForegroundWindow(GetHwnd());
-    CarryOutTrayCommand(TrackMenuResource(IDM_TRAY_MENU, cursor, GetHwnd(), prepare));
 }
 
 void CMainWnd::CarryOutTrayCommand(UINT command)

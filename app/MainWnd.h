@@ -60,7 +60,6 @@ public:
     void OnHotKeyFieldFocus(bool focused) override;
 
     void ShowMainWindow();
-    void ShowTrayMenu();
 
     CCatalogue* GetCatalogue() const { return m_catalogue; }
     // The dialogs that change the catalogue, for the rows' and pages' commands; null
@@ -113,8 +112,6 @@ private:
     // The defaults of a user's very first start, after the stored catalogue.
     void CreateFirstLaunchCatalogue();
     void ResizeChildren();
-    void AddTrayIcon();
-    void RemoveTrayIcon();
     void ShowAboutBox();
     // One "Shortcut key" dialog at a time: a second request brings it forward.
     void ShowHotKeyDialog();
@@ -129,7 +126,6 @@ private:
     CRowPlacement m_placement;
     CMyTabControl m_tabControl;
     std::vector<CPageWindow*> m_pages;
-    HICON m_trayIcon = nullptr;
     int m_currentPage = 0;
     CFoldersPane* m_foldersPane = nullptr;
     // The modeless hotkey dialog while it is open; released when it reports its end.
