@@ -180,11 +180,18 @@ WPARAM CMainWnd::RunMessageLoop()
     return msg.wParam;
 }
 
+// Brought back, the window is ready for a new search: typing replaces the last one.
 void CMainWnd::ShowMainWindow()
 {
     SetForegroundWindow(GetHwnd());
     ShowWindow(GetHwnd(), SW_SHOW);
     ShowWindow(GetHwnd(), SW_RESTORE);
+    m_toolbar->FocusSearchBox();
+}
+
+bool CMainWnd::PreTranslateMessage(MSG* msg)
+{
+    return m_input.PreTranslateMessage(*msg);
 }
 
 LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -295,6 +302,13 @@ void PlaceRow(HWND row, POINT place)
         SetWindowPos(row, nullptr, place.x, place.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
 }
+
+// Every change of the catalogue is laid out, so the windows' texts follow renames here.
+void PlaceListWindow(CListItemWindow& window, POINT place)
+{
+    window.SyncWindowText();
+    PlaceRow(window.GetHwnd(), place);
+}
 } // namespace
 
 // The header and rows are shown where the layout will place them as they are created:
@@ -366,9 +380,10 @@ CColumnPlacer CMainWnd::PlacerFor(HWND page) const
 {
     RECT client = {};
     GetClientRect(page, &client);
-    // The folders pane is one narrow column: its categories follow each other without a gap.
-    const bool pane = m_foldersPane != nullptr && page == m_foldersPane->GetHwnd();
-    return CColumnPlacer(client.right, pane ? 0 : RowHeight);
+    const CPageWindow* const window = GetPageOfWindow(page);
+    if (window == nullptr)
+        return CColumnPlacer(client.right, RowHeight);
+    return CColumnPlacer(client.right, window->GetRowGap(), -window->GetScrollTop());
 }
 
 void CMainWnd::LayoutPage(CCategorizedList& list)
@@ -376,15 +391,17 @@ void CMainWnd::LayoutPage(CCategorizedList& list)
     list.SortCategories();
     if (list.m_parentWindow == nullptr)
         return;
+    if (CPageWindow* page = GetPageOfWindow(list.m_parentWindow))
+        page->FitScrollBar();
     CColumnPlacer placer = PlacerFor(list.m_parentWindow);
     for (const auto& category : list.m_categories)
     {
         if (category->m_window == nullptr)
             continue;
-        PlaceRow(category->m_window->GetHwnd(), placer.NextColumn());
+        PlaceListWindow(*category->m_window, placer.NextColumn());
         for (const auto& item : category->m_items)
             if (item->m_window != nullptr)
-                PlaceRow(item->m_window->GetHwnd(), placer.NextRow());
+                PlaceListWindow(*item->m_window, placer.NextRow());
     }
     // The rows were placed without redrawing; the page and all of them are repainted
     // with one request, which costs a fraction of one per row.
@@ -463,7 +480,8 @@ void CMainWnd::ResizeChildren()
     const int height = client.bottom;
     m_toolbar->Resize(width, -1);
     m_tabControl.Resize(width, -1);
-    m_pages[m_currentPage]->Resize(width - PaneWidth, height - RowHeight);
+    // Ending with the client area, so a scroll bar is seen whole.
+    m_pages[m_currentPage]->Resize(width - PaneWidth, height - PageTop);
     m_foldersPane->MoveTo(width - PaneWidth, -1);
     m_foldersPane->Resize(-1, height - m_foldersPane->GetTop());
 }
@@ -534,6 +552,7 @@ LRESULT CMainWnd::OnHotKey(WPARAM wParam, LPARAM lParam)
         SetForegroundWindow(GetHwnd());
         BringWindowToTop(GetHwnd());
         ShowWindow(GetHwnd(), SW_SHOWNORMAL);
+        m_toolbar->FocusSearchBox();
         return 0;
     }
     if (!m_catalogue->LaunchApplicationByHotKeyId(id))

@@ -25,6 +25,17 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnNotify(NMHDR* header, LRESULT* result) override;
 
+    // The space between bands of columns.
+    virtual int GetRowGap() const;
+    // How far the columns are scrolled up: the layout places them that much higher.
+    int GetScrollTop() const { return m_scrollTop; }
+    // Before a layout: shows the vertical scroll bar only while the columns of the sorted
+    // list reach below the page, which narrows the room for them, and keeps the scroll
+    // position inside the range.
+    void FitScrollBar();
+    // Scrolls the columns so that the row is wholly inside the page.
+    void ScrollIntoView(HWND row);
+
     CCategorizedList* m_list;
     CToolTipControl m_toolTip;
     int m_kind;
@@ -38,6 +49,17 @@ protected:
 
 private:
     void OnPaint();
+    void OnVScroll(WPARAM wParam);
+    void OnMouseWheel(WPARAM wParam);
+    // Lays the list out again at the new position, kept inside the range.
+    void ScrollTo(int top);
+    int GetClientHeight() const;
+
+    int m_scrollTop = 0;
+    // Height of the columns while they overflow the page; 0 while they fit.
+    int m_contentHeight = 0;
+    // Wheel turns below one notch, kept for the next ones.
+    int m_wheelRest = 0;
 };
 
 // Background colour of the pages, the tab strip and the folders pane.

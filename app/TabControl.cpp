@@ -120,10 +120,15 @@ void CMyTabControl::OnLButtonDown(LPARAM lParam)
         const RECT& tab = m_tabRects[i];
         if (x < tab.left || x > tab.right || y < tab.top || y > tab.bottom)
             continue;
-        m_selected = static_cast<int>(i);
-        InvalidateRect(GetHwnd(), nullptr, FALSE);
-        if (m_listener != nullptr)
-            m_listener->OnTabChanged(static_cast<int>(i));
+        Select(static_cast<int>(i));
         break;
     }
+}
+
+void CMyTabControl::Select(int index)
+{
+    m_selected = index;
+    InvalidateRect(GetHwnd(), nullptr, FALSE);
+    if (m_listener != nullptr)
+        m_listener->OnTabChanged(index);
 }
