@@ -14,6 +14,7 @@
 #include "tests/e2e/Screen.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -149,6 +150,21 @@ protected:
             << "visible " << IsWindowVisible(m_window) << ", foreground " << GetForegroundWindow()
             << " (main " << m_window << "), focus " << FocusOfThread(m_window) << " (search box "
             << m_searchBox << ")";
+    }
+
+    // Turns the wheel a notch at a time until reached holds, each time until the page has
+    // moved: the layout places the reference window last, so once it has moved the rows are
+    // all in place. False when the page stops first.
+    bool TurnWheelUntil(int delta, HWND reference, const std::function<bool()>& reached)
+    {
+        for (int notch = 0; notch < 500 && !reached(); ++notch)
+        {
+            const LONG before = WindowRect(reference).top;
+            Wheel(delta);
+            if (!WaitFor([&] { return WindowRect(reference).top != before; }, 2000))
+                return false;
+        }
+        return reached();
     }
 
     // The recorder's command line once it holds the text, or what it held last.
@@ -303,21 +319,33 @@ TEST_F(KeyboardTest, TallCatalogueScrollsToItsLastEntryByWheelAndSearch)
 
     const POINT centre = CentreOf(m_page);
     MoveMouse(centre.x, centre.y);
-    for (int notch = 0; notch < 400 && !IsInsidePage(last, m_page); ++notch)
-    {
-        Wheel(-WHEEL_DELTA);
-        Settle(m_window);
-    }
-    EXPECT_TRUE(IsInsidePage(last, m_page)) << "the wheel did not reach the last entry";
+    EXPECT_TRUE(TurnWheelUntil(-WHEEL_DELTA, last, [&] { return IsInsidePage(last, m_page); }))
+        << "the wheel did not reach the last entry: it spans " << WindowRect(last).top << " to "
+        << WindowRect(last).bottom << ", visible " << IsWindowVisible(last) << ", the page "
+        << WindowRect(m_page).top << " to " << WindowRect(m_page).bottom;
     EXPECT_FALSE(IsInsidePage(top, m_page));
     SaveScreenshot(L"keyboard-scrolled-to-the-end");
 
-    for (int notch = 0; notch < 400 && !IsInsidePage(top, m_page); ++notch)
-    {
-        Wheel(WHEEL_DELTA);
-        Settle(m_window);
-    }
-    ASSERT_TRUE(IsInsidePage(top, m_page)) << "the wheel did not come back to the top";
+    // On the scrolled page a row is dragged onto the header of another category.
+    HWND header = FindListWindow(m_page, L"Group 38");
+    HWND dragged = FindListWindow(m_page, L"Entry 780");
+    ASSERT_TRUE(header && dragged);
+    ASSERT_TRUE(TurnWheelUntil(WHEEL_DELTA, last, [&] { return IsInsidePage(header, m_page); }));
+    ASSERT_TRUE(IsInsidePage(dragged, m_page));
+    Drag(CentreOf(dragged), CentreOf(header));
+    EXPECT_TRUE(WaitFor(
+        [&]
+        {
+            const HWND moved = FindListWindow(m_page, L"Entry 780");
+            return !IsWindow(dragged) && moved && WindowRect(moved).left == WindowRect(header).left;
+        }))
+        << "the drop on the scrolled page did not move the entry";
+    EXPECT_TRUE(WaitFor([] { return KeyExists(ApplicationsKey + L"\\Group 38\\Entry 780"); }))
+        << "the move was not stored";
+
+    MoveMouse(centre.x, centre.y);
+    ASSERT_TRUE(TurnWheelUntil(WHEEL_DELTA, last, [&] { return IsInsidePage(top, m_page); }))
+        << "the wheel did not come back to the top";
     EXPECT_EQ(WindowRect(m_page).top, WindowRect(top).top) << "the top is not where it started";
 
     PressShowWindowHotKey(__LINE__);
