@@ -365,13 +365,23 @@ void CMainWnd::LoadCatalogue()
     CPageWindow* const pages[] = {m_pages[0], m_pages[1], m_foldersPane}; // by ListKind
     CColumnPlacer placers[] = {PlacerFor(pages[0]->GetHwnd()), PlacerFor(pages[1]->GetHwnd()),
                                PlacerFor(pages[2]->GetHwnd())};
+    bool overflowed[] = {false, false, false};
     CCatalogueReader::ReadCategory read;
     while (m_reader && m_reader->Next(read))
     {
         const auto kind = static_cast<size_t>(read.kind);
-        if (CCategory* category =
-                AddStoredCategory(m_catalogue->GetList(read.kind), read.kind, read.stored))
+        CCategorizedList& list = m_catalogue->GetList(read.kind);
+        if (CCategory* category = AddStoredCategory(list, read.kind, read.stored))
             ShowLoadedCategory(*category, *pages[kind], placers[kind]);
+        // Columns that reach below the page bring its scroll bar, which may narrow them by a
+        // column: the rows shown so far move once, the rest are made in their final places.
+        if (!overflowed[kind] && placers[kind].GetBottom() > pages[kind]->GetClientHeight())
+        {
+            overflowed[kind] = true;
+            LayoutPage(list);
+            placers[kind] = PlacerFor(pages[kind]->GetHwnd());
+            PassOver(list, placers[kind]);
+        }
     }
     m_reader.reset();
 }

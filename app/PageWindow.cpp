@@ -35,6 +35,13 @@ constexpr int RowHeight = CColumnPlacer::RowHeight;
 int MeasureColumns(const CCategorizedList& list, int width, int rowGap)
 {
     CColumnPlacer placer(width, rowGap);
+    PassOver(list, placer);
+    return placer.GetBottom();
+}
+} // namespace
+
+void PassOver(const CCategorizedList& list, CColumnPlacer& placer)
+{
     for (const auto& category : list.m_categories)
     {
         if (category->m_window == nullptr)
@@ -44,9 +51,7 @@ int MeasureColumns(const CCategorizedList& list, int width, int rowGap)
             if (item->m_window != nullptr)
                 placer.NextRow();
     }
-    return placer.GetBottom();
 }
-} // namespace
 
 void PaintPageBackground(HWND window)
 {
@@ -152,6 +157,11 @@ int CPageWindow::GetRowGap() const
     return RowHeight;
 }
 
+bool CPageWindow::HasScrollBar() const
+{
+    return (GetWindowLongPtrW(GetHwnd(), GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
 int CPageWindow::GetClientHeight() const
 {
     RECT client = {};
@@ -163,7 +173,7 @@ void CPageWindow::FitScrollBar()
 {
     RECT client = {};
     GetClientRect(GetHwnd(), &client);
-    const bool shown = (GetWindowLongPtrW(GetHwnd(), GWL_STYLE) & WS_VSCROLL) != 0;
+    const bool shown = HasScrollBar();
     const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
     const int fullWidth = client.right + (shown ? barWidth : 0);
     int height = MeasureColumns(*m_list, fullWidth, GetRowGap());

@@ -6,6 +6,7 @@
 #include "toolkit/Window.h"
 
 class CCategorizedList;
+class CColumnPlacer;
 class CListItemWindow;
 
 // One page under the tab strip, or the folders pane: the parent of the category and entry
@@ -35,6 +36,8 @@ public:
     void FitScrollBar();
     // Scrolls the columns so that the row is wholly inside the page.
     void ScrollIntoView(HWND row);
+    bool HasScrollBar() const;
+    int GetClientHeight() const;
 
     CCategorizedList* m_list;
     CToolTipControl m_toolTip;
@@ -53,7 +56,6 @@ private:
     void OnMouseWheel(WPARAM wParam);
     // Lays the list out again at the new position, kept inside the range.
     void ScrollTo(int top);
-    int GetClientHeight() const;
 
     int m_scrollTop = 0;
     // Height of the columns while they overflow the page; 0 while they fit.
@@ -67,5 +69,8 @@ constexpr COLORREF PageBackgroundColour = RGB(199, 206, 226);
 
 // Fills a window's client area in the page colour (WM_PAINT of pages and the folders pane).
 void PaintPageBackground(HWND window);
+// The placer once it has placed the headers and rows of the list, in the list's order,
+// without moving any window.
+void PassOver(const CCategorizedList& list, CColumnPlacer& placer);
 // Passes a tooltip's text request on to the object of the window it is shown for.
 void ForwardToolTipRequest(NMHDR* header, LRESULT* result);
