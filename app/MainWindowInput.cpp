@@ -159,7 +159,7 @@ void CMainWindowInput::ActOnMatch(Action action)
     const std::vector<Match> matches = FindMatches();
     if (matches.empty())
     {
-        MessageBeep(MB_ICONEXCLAMATION);
+        BeepRefusal();
         return;
     }
     const int current = FindCurrent(matches, m_mainWnd.m_currentMatch);

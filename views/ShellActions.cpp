@@ -68,7 +68,7 @@ bool LaunchPath(const std::wstring& path, const std::wstring& startIn,
                                            arguments.c_str(), startIn.c_str(), SW_SHOWNORMAL);
     if (ShellAccepted(result) || (NeedsOpenWith(result) && OfferOpenWith(path)))
         return true;
-    MessageBeep(MB_ICONEXCLAMATION);
+    BeepRefusal();
     return false;
 }
 
@@ -90,7 +90,7 @@ bool LaunchPathAsAdministrator(const std::wstring& path, const std::wstring& sta
         return true;
     // The user said no to the elevation prompt: that is an answer, not a failure.
     if (GetLastError() != ERROR_CANCELLED)
-        MessageBeep(MB_ICONEXCLAMATION);
+        BeepRefusal();
     return false;
 }
 
@@ -102,8 +102,13 @@ bool ShowInFolder(const std::wstring& path, bool isFolder)
     if (ShellAccepted(ShellExecuteW(GetDesktopWindow(), L"open", L"explorer.exe",
                                     parameters.c_str(), nullptr, SW_SHOWNORMAL)))
         return true;
-    MessageBeep(MB_ICONEXCLAMATION);
+    BeepRefusal();
     return false;
+}
+
+void BeepRefusal()
+{
+    MessageBeep(MB_ICONEXCLAMATION);
 }
 
 std::wstring MakeOpenWithParameters(const std::wstring& path)

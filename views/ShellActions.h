@@ -21,6 +21,9 @@ bool LaunchPathAsAdministrator(const std::wstring& path, const std::wstring& sta
 // entry's own folder is opened itself. A refusal beeps.
 bool ShowInFolder(const std::wstring& path, bool isFolder);
 
+// The sound of a refused launch, and of a key that has nothing to act on.
+void BeepRefusal();
+
 // The rundll32 command line of the shell's Open With dialog for path.
 std::wstring MakeOpenWithParameters(const std::wstring& path);
 

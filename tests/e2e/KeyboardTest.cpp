@@ -25,18 +25,11 @@ namespace
 {
 constexpr WORD ShowWindowKey = 'J'; // with Ctrl+Alt
 
-std::wstring TextOf(HWND window)
-{
-    wchar_t text[128] = L"";
-    GetWindowTextW(window, text, 128);
-    return text;
-}
-
-std::vector<std::wstring> TextsOf(const std::vector<HWND>& windows)
+std::vector<std::wstring> WindowTitles(const std::vector<HWND>& windows)
 {
     std::vector<std::wstring> texts;
     for (HWND window : windows)
-        texts.push_back(TextOf(window));
+        texts.push_back(WindowTitle(window));
     return texts;
 }
 
@@ -53,18 +46,9 @@ HWND FindListWindow(HWND page, const std::wstring& name)
 {
     for (HWND child = FindWindowExW(page, nullptr, L"ListItem", nullptr); child != nullptr;
          child = FindWindowExW(page, child, L"ListItem", nullptr))
-        if (TextOf(child) == name)
+        if (WindowTitle(child) == name)
             return child;
     return nullptr;
-}
-
-HWND FocusOfThread(HWND window)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
 }
 
 // The row lies wholly inside the page's client area, where it can be seen and clicked.
@@ -145,10 +129,10 @@ protected:
             [&]
             {
                 return IsWindowVisible(m_window) && GetForegroundWindow() == m_window &&
-                       FocusOfThread(m_window) == m_searchBox;
+                       FocusOf(m_window) == m_searchBox;
             }))
             << "visible " << IsWindowVisible(m_window) << ", foreground " << GetForegroundWindow()
-            << " (main " << m_window << "), focus " << FocusOfThread(m_window) << " (search box "
+            << " (main " << m_window << "), focus " << FocusOf(m_window) << " (search box "
             << m_searchBox << ")";
     }
 
@@ -205,8 +189,8 @@ TEST_F(KeyboardTest, SearchBoxKeysLaunchShowSwitchAndHide)
     // Names as another process reads them, header first; a catalogue that fits has no bar.
     const std::vector<std::wstring> expected = {L"Tools", L"Notepad", L"Recorder one",
                                                 L"Recorder two"};
-    EXPECT_EQ(expected, TextsOf(ListWindowsInOrder(m_page)))
-        << Joined(TextsOf(ListWindowsInOrder(m_page)));
+    EXPECT_EQ(expected, WindowTitles(ListWindowsInOrder(m_page)))
+        << Joined(WindowTitles(ListWindowsInOrder(m_page)));
     EXPECT_FALSE(HasScrollBar(m_page));
 
     PressShowWindowHotKey(__LINE__);
@@ -254,7 +238,7 @@ TEST_F(KeyboardTest, SearchBoxKeysLaunchShowSwitchAndHide)
         {
             for (HWND window : VisibleTopLevelWindows())
                 if (before.count(window) == 0 && m_shellWindows.insert(window).second)
-                    opened.push_back(TextOf(window));
+                    opened.push_back(WindowTitle(window));
             return std::find(opened.begin(), opened.end(), folder) != opened.end();
         }))
         << "expected a window " << Utf8(folder) << ", new windows: " << Joined(opened);
