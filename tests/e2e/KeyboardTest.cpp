@@ -1,9 +1,9 @@
 // The window from the keyboard: the show-window hotkey puts the focus in the search box
 // with its text selected, Enter and the arrow keys start the highlighted entries,
-// Ctrl+Shift+E shows an entry's file in its folder, Ctrl+Tab switches the page, and Escape
-// clears the search and then sends the window to the tray. Every row carries its name as
-// its window text, which is how another process reads the catalogue, and a catalogue taller
-// than the page scrolls to its last entry by the wheel and by a search.
+// Ctrl+Shift+Enter runs one as administrator, Ctrl+Shift+E shows an entry's file in its folder,
+// Ctrl+Tab switches the page, and Escape clears the search and then sends the window to the tray.
+// Every row carries its name as its window text, which is how another process reads the catalogue,
+// and a catalogue taller than the page scrolls to its last entry by the wheel and by a search.
 
 #include <gtest/gtest.h>
 
@@ -225,6 +225,14 @@ TEST_F(KeyboardTest, SearchBoxKeysLaunchShowSwitchAndHide)
     const std::wstring second = WaitForLaunchWith(L"second");
     EXPECT_NE(std::wstring::npos, second.find(L"second")) << Utf8(second);
 
+    // Ctrl+Shift+Enter asks the shell to run the current match, still the second, as
+    // administrator; Wine has no elevation prompt and starts it at once.
+    PressShowWindowHotKey(__LINE__);
+    ASSERT_TRUE(DeleteFileW(m_record.c_str()));
+    PressChord({VK_CONTROL, VK_SHIFT}, VK_RETURN);
+    const std::wstring elevated = WaitForLaunchWith(L"second");
+    EXPECT_NE(std::wstring::npos, elevated.find(L"second")) << Utf8(elevated);
+
     // The current match is still the second: the folder of its file opens in the shell's
     // file window, titled with the folder's name.
     PressShowWindowHotKey(__LINE__);
@@ -276,7 +284,7 @@ TEST_F(KeyboardTest, SearchBoxKeysLaunchShowSwitchAndHide)
     Click(icon.x, icon.y);
     ExpectShownWithSearchFocus(__LINE__);
     EXPECT_EQ(recorded, ReadRecord(m_record)) << "Enter on an empty search launched something";
-    EXPECT_EQ(2, CountWindowsOfClass(L"LaunchRecorderWindow")) << "two launches, two recorders";
+    EXPECT_EQ(3, CountWindowsOfClass(L"LaunchRecorderWindow")) << "three launches, three recorders";
 }
 
 TEST_F(KeyboardTest, TallCatalogueScrollsToItsLastEntryByWheelAndSearch)
