@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-CColumnPlacer::CColumnPlacer(int pageWidth, int rowGap) : m_pageWidth(pageWidth), m_rowGap(rowGap)
+CColumnPlacer::CColumnPlacer(int pageWidth, int rowGap, int top)
+    : m_pageWidth(pageWidth), m_rowGap(rowGap), m_y(top), m_bandBottom(top)
 {
 }
 
@@ -15,7 +16,7 @@ POINT CColumnPlacer::NextColumn()
     {
         m_y = m_bandBottom + m_rowGap;
         m_x = 0;
-        m_bandBottom = 0;
+        m_bandBottom = m_y;
     }
     m_nextY = m_y + RowHeight;
     m_bandBottom = std::max(m_bandBottom, m_nextY);

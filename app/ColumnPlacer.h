@@ -13,13 +13,15 @@ public:
     static constexpr int ColumnStep = 150;
     static constexpr int RowHeight = 22;
 
-    // rowGap: the space between bands of columns.
-    CColumnPlacer(int pageWidth, int rowGap);
+    // rowGap: the space between bands of columns; top: where the first band starts.
+    CColumnPlacer(int pageWidth, int rowGap, int top = 0);
 
     // The place of the next category's header; its rows follow below it.
     POINT NextColumn();
     // The place of the next row of the current category.
     POINT NextRow();
+    // The bottom of everything placed so far.
+    int GetBottom() const { return m_bandBottom; }
 
 private:
     int m_pageWidth;

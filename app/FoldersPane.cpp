@@ -18,6 +18,11 @@ bool CFoldersPane::Create(const RECT& rect, HWND parent)
     return CreateChild(L"FoldersPane", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent);
 }
 
+int CFoldersPane::GetRowGap() const
+{
+    return 0;
+}
+
 void CFoldersPane::RunMenuCommand(UINT command)
 {
     if (command == ID_ADD)

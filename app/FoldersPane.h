@@ -16,6 +16,8 @@ public:
 
     // Carries out a command of the pane's menu.
     void RunMenuCommand(UINT command);
+    // One narrow column: its categories follow each other without a gap.
+    int GetRowGap() const override;
 
 protected:
     void OnRButtonDown(LPARAM lParam) override;

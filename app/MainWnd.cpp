@@ -140,11 +140,18 @@ WPARAM CMainWnd::RunMessageLoop()
     return msg.wParam;
 }
 
+// Brought back, the window is ready for a new search: typing replaces the last one.
 void CMainWnd::ShowMainWindow()
 {
     SetForegroundWindow(GetHwnd());
     ShowWindow(GetHwnd(), SW_SHOW);
     ShowWindow(GetHwnd(), SW_RESTORE);
+    m_toolbar->FocusSearchBox();
+}
+
+bool CMainWnd::PreTranslateMessage(MSG* msg)
+{
+    return m_input.PreTranslateMessage(*msg);
 }
 
 LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -240,6 +247,16 @@ void CMainWnd::CreateChildren()
     m_catalogue->m_folders.m_parentWindow = m_foldersPane->GetHwnd();
 }
 
+namespace
+{
+// Every change of the catalogue is laid out, so the windows' texts follow renames here.
+void PlaceListWindow(CRowPlacement& placement, CListItemWindow& window, POINT place)
+{
+    window.SyncWindowText();
+    placement.Place(window.GetHwnd(), place);
+}
+} // namespace
+
 // The header and rows are shown where the layout will place them as they are created:
 // at start-up with many rows, a second pass moving and showing each one costs as much
 // as creating them.
@@ -298,13 +315,24 @@ void CMainWnd::LoadCatalogue()
     CPageWindow* const pages[] = {m_pages[0], m_pages[1], m_foldersPane}; // by ListKind
     CColumnPlacer placers[] = {PlacerFor(pages[0]->GetHwnd()), PlacerFor(pages[1]->GetHwnd()),
                                PlacerFor(pages[2]->GetHwnd())};
+    bool overflowed[] = {false, false, false};
     CCatalogueReader::ReadCategory read;
     while (m_reader && m_reader->Next(read))
     {
         const auto kind = static_cast<size_t>(read.kind);
-        if (CCategory* category = AddStoredCategory(m_catalogue->GetList(read.kind), read.kind,
-                                                    read.stored, &m_storedAsLoaded))
+        CCategorizedList& list = m_catalogue->GetList(read.kind);
+        if (CCategory* category =
+                AddStoredCategory(list, read.kind, read.stored, &m_storedAsLoaded))
             ShowLoadedCategory(*category, *pages[kind], placers[kind]);
+        // Columns that reach below the page bring its scroll bar, which may narrow them by a
+        // column: the rows shown so far move once, the rest are made in their final places.
+        if (!overflowed[kind] && placers[kind].GetBottom() > pages[kind]->GetClientHeight())
+        {
+            overflowed[kind] = true;
+            LayoutPage(list);
+            placers[kind] = PlacerFor(pages[kind]->GetHwnd());
+            PassOver(list, placers[kind]);
+        }
     }
     m_reader.reset();
 }
@@ -313,9 +341,10 @@ CColumnPlacer CMainWnd::PlacerFor(HWND page) const
 {
     RECT client = {};
     GetClientRect(page, &client);
-    // The folders pane is one narrow column: its categories follow each other without a gap.
-    const bool pane = m_foldersPane != nullptr && page == m_foldersPane->GetHwnd();
-    return CColumnPlacer(client.right, pane ? 0 : RowHeight);
+    const CPageWindow* const window = GetPageOfWindow(page);
+    if (window == nullptr)
+        return CColumnPlacer(client.right, RowHeight);
+    return CColumnPlacer(client.right, window->GetRowGap(), -window->GetScrollTop());
 }
 
 void CMainWnd::LayoutPage(CCategorizedList& list, bool sliced)
@@ -323,6 +352,8 @@ void CMainWnd::LayoutPage(CCategorizedList& list, bool sliced)
     list.SortCategories();
     if (list.m_parentWindow == nullptr)
         return;
+    if (CPageWindow* page = GetPageOfWindow(list.m_parentWindow))
+        page->FitScrollBar();
     CColumnPlacer placer = PlacerFor(list.m_parentWindow);
     m_placement.SetOwner(GetHwnd());
     m_placement.Begin(list.m_parentWindow, sliced);
@@ -330,10 +361,10 @@ void CMainWnd::LayoutPage(CCategorizedList& list, bool sliced)
     {
         if (category->m_window == nullptr)
             continue;
-        m_placement.Place(category->m_window->GetHwnd(), placer.NextColumn());
+        PlaceListWindow(m_placement, *category->m_window, placer.NextColumn());
         for (const auto& item : category->m_items)
             if (item->m_window != nullptr)
-                m_placement.Place(item->m_window->GetHwnd(), placer.NextRow());
+                PlaceListWindow(m_placement, *item->m_window, placer.NextRow());
     }
     m_placement.End();
     // The rows were placed without redrawing; the page and all of them are repainted
@@ -460,7 +491,8 @@ void CMainWnd::ResizeChildren()
     const int height = client.bottom;
     m_toolbar->Resize(width, -1);
     m_tabControl.Resize(width, -1);
-    m_pages[m_currentPage]->Resize(width - PaneWidth, height - RowHeight);
+    // Ending with the client area, so a scroll bar is seen whole.
+    m_pages[m_currentPage]->Resize(width - PaneWidth, height - PageTop);
     m_foldersPane->MoveTo(width - PaneWidth, -1);
     m_foldersPane->Resize(-1, height - m_foldersPane->GetTop());
 }
@@ -537,6 +569,7 @@ LRESULT CMainWnd::OnHotKey(WPARAM wParam, LPARAM lParam)
         SetForegroundWindow(GetHwnd());
         BringWindowToTop(GetHwnd());
         ShowWindow(GetHwnd(), SW_SHOWNORMAL);
+        m_toolbar->FocusSearchBox();
         return 0;
     }
     if (!m_catalogue->LaunchApplicationByHotKeyId(id))

@@ -9,6 +9,7 @@
 #include "app/CatalogueDialogs.h"
 #include "app/ColumnPlacer.h"
 #include "app/HotKeyRepeatFilter.h"
+#include "app/MainWindowInput.h"
 #include "app/RowPlacement.h"
 #include "app/TabControl.h"
 #include "app/TabControlListener.h"
@@ -55,6 +56,8 @@ public:
     WPARAM RunMessageLoop();
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The keys of the search box and the page switch, and the wheel over the pages.
+    bool PreTranslateMessage(MSG* msg) override;
     void OnTabChanged(int index) override;
     // Every global hotkey of the program is held back while a hotkey field has the focus.
     void OnHotKeyFieldFocus(bool focused) override;
@@ -84,9 +87,13 @@ public:
     int GetCurrentPage() const { return m_currentPage; }
     CPageWindow* GetPage(int index) const;
     CFoldersPane* GetFoldersPane() const { return m_foldersPane; }
+    CShortcutsToolbar* GetToolbar() const { return m_toolbar; }
+    CMyTabControl& GetTabControl() { return m_tabControl; }
 
     CSettings m_settings;
     std::wstring m_searchText;
+    // The row among the search's matches that Enter launches; null for the first match.
+    HWND m_currentMatch = nullptr;
     bool m_itemEditorAdvanced = false;
 
 private:
@@ -124,6 +131,7 @@ private:
     bool m_showWindowHotKeySuspended = false;
     CHotKeyRepeatFilter m_hotKeyRepeats;
     CRowPlacement m_placement;
+    CMainWindowInput m_input{*this};
     CMyTabControl m_tabControl;
     std::vector<CPageWindow*> m_pages;
     int m_currentPage = 0;

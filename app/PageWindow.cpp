@@ -1,6 +1,9 @@
 #include "app/PageWindow.h"
 
+#include <algorithm>
+
 #include "app/ChildWindowClass.h"
+#include "app/ColumnPlacer.h"
 #include "app/MainWnd.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
@@ -27,7 +30,29 @@ const wchar_t* PageTitle(int kind)
 }
 
 constexpr UINT AddCategoryCommand = 1;
+constexpr int RowHeight = CColumnPlacer::RowHeight;
+
+// The bottom of the columns as the layout would place the sorted list in that width.
+int MeasureColumns(const CCategorizedList& list, int width, int rowGap)
+{
+    CColumnPlacer placer(width, rowGap);
+    PassOver(list, placer);
+    return placer.GetBottom();
+}
 } // namespace
+
+void PassOver(const CCategorizedList& list, CColumnPlacer& placer)
+{
+    for (const auto& category : list.m_categories)
+    {
+        if (category->m_window == nullptr)
+            continue;
+        placer.NextColumn();
+        for (const auto& item : category->m_items)
+            if (item->m_window != nullptr)
+                placer.NextRow();
+    }
+}
 
 void PaintPageBackground(HWND window)
 {
@@ -88,6 +113,12 @@ LRESULT CPageWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
         OnRButtonDown(lParam);
         return 0;
+    case WM_VSCROLL:
+        OnVScroll(wParam);
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(wParam);
+        return 0;
     default:
         return CWindow::WindowProc(msg, wParam, lParam);
     }
@@ -118,4 +149,124 @@ void CPageWindow::AddCategory()
 {
     if (CCatalogueDialogs* dialogs = CMainWnd::Dialogs())
         dialogs->AddCategory(GetHwnd(), static_cast<ListKind>(m_kind));
+}
+
+int CPageWindow::GetRowGap() const
+{
+    return RowHeight;
+}
+
+bool CPageWindow::HasScrollBar() const
+{
+    return (GetWindowLongPtrW(GetHwnd(), GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
+int CPageWindow::GetClientHeight() const
+{
+    RECT client = {};
+    GetClientRect(GetHwnd(), &client);
+    return client.bottom;
+}
+
+void CPageWindow::FitScrollBar()
+{
+    RECT client = {};
+    GetClientRect(GetHwnd(), &client);
+    const bool shown = HasScrollBar();
+    const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+    const int fullWidth = client.right + (shown ? barWidth : 0);
+    int height = MeasureColumns(*m_list, fullWidth, GetRowGap());
+    const bool needed = height > client.bottom;
+    // The bar takes its width from the columns, which may then wrap further down.
+    if (needed)
+        height = MeasureColumns(*m_list, fullWidth - barWidth, GetRowGap());
+    m_contentHeight = needed ? height : 0;
+    m_scrollTop =
+        std::clamp(m_scrollTop, 0, std::max(0, m_contentHeight - static_cast<int>(client.bottom)));
+    if (needed)
+    {
+        SCROLLINFO info = {sizeof(info),
+                           SIF_RANGE | SIF_PAGE | SIF_POS,
+                           0,
+                           height - 1,
+                           static_cast<UINT>(client.bottom),
+                           m_scrollTop,
+                           0};
+        SetScrollInfo(GetHwnd(), SB_VERT, &info, TRUE);
+    }
+    if (needed != shown)
+        ShowScrollBar(GetHwnd(), SB_VERT, needed);
+}
+
+void CPageWindow::ScrollTo(int top)
+{
+    top = std::clamp(top, 0, std::max(0, m_contentHeight - GetClientHeight()));
+    if (top == m_scrollTop)
+        return;
+    m_scrollTop = top;
+    if (CMainWnd* mainWnd = CMainWnd::Instance())
+        mainWnd->LayoutPage(*m_list);
+}
+
+void CPageWindow::ScrollIntoView(HWND row)
+{
+    RECT rect = {};
+    GetWindowRect(row, &rect);
+    MapWindowPoints(nullptr, GetHwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    if (rect.top < 0)
+        ScrollTo(m_scrollTop + rect.top);
+    else if (rect.bottom > GetClientHeight())
+        ScrollTo(m_scrollTop + rect.bottom - GetClientHeight());
+}
+
+void CPageWindow::OnVScroll(WPARAM wParam)
+{
+    const int page = GetClientHeight();
+    switch (LOWORD(wParam))
+    {
+    case SB_LINEUP:
+        ScrollTo(m_scrollTop - RowHeight);
+        break;
+    case SB_LINEDOWN:
+        ScrollTo(m_scrollTop + RowHeight);
+        break;
+    case SB_PAGEUP:
+        ScrollTo(m_scrollTop - page);
+        break;
+    case SB_PAGEDOWN:
+        ScrollTo(m_scrollTop + page);
+        break;
+    case SB_TOP:
+        ScrollTo(0);
+        break;
+    case SB_BOTTOM:
+        ScrollTo(m_contentHeight);
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+    {
+        // The 32-bit position: the 16 bits of wParam end at 65535 pixels.
+        SCROLLINFO info = {sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
+        GetScrollInfo(GetHwnd(), SB_VERT, &info);
+        ScrollTo(info.nTrackPos);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CPageWindow::OnMouseWheel(WPARAM wParam)
+{
+    if (m_contentHeight == 0)
+        return;
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    // "One screen at a time" comes as a huge line count.
+    const int step =
+        lines == WHEEL_PAGESCROLL ? GetClientHeight() : static_cast<int>(lines) * RowHeight;
+    m_wheelRest += GET_WHEEL_DELTA_WPARAM(wParam);
+    const int notches = m_wheelRest / WHEEL_DELTA;
+    m_wheelRest %= WHEEL_DELTA;
+    ScrollTo(m_scrollTop - notches * step);
 }

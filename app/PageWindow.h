@@ -6,6 +6,7 @@
 #include "toolkit/Window.h"
 
 class CCategorizedList;
+class CColumnPlacer;
 class CListItemWindow;
 
 // One page under the tab strip, or the folders pane: the parent of the category and entry
@@ -25,6 +26,19 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnNotify(NMHDR* header, LRESULT* result) override;
 
+    // The space between bands of columns.
+    virtual int GetRowGap() const;
+    // How far the columns are scrolled up: the layout places them that much higher.
+    int GetScrollTop() const { return m_scrollTop; }
+    // Before a layout: shows the vertical scroll bar only while the columns of the sorted
+    // list reach below the page, which narrows the room for them, and keeps the scroll
+    // position inside the range.
+    void FitScrollBar();
+    // Scrolls the columns so that the row is wholly inside the page.
+    void ScrollIntoView(HWND row);
+    bool HasScrollBar() const;
+    int GetClientHeight() const;
+
     CCategorizedList* m_list;
     CToolTipControl m_toolTip;
     int m_kind;
@@ -38,6 +52,16 @@ protected:
 
 private:
     void OnPaint();
+    void OnVScroll(WPARAM wParam);
+    void OnMouseWheel(WPARAM wParam);
+    // Lays the list out again at the new position, kept inside the range.
+    void ScrollTo(int top);
+
+    int m_scrollTop = 0;
+    // Height of the columns while they overflow the page; 0 while they fit.
+    int m_contentHeight = 0;
+    // Wheel turns below one notch, kept for the next ones.
+    int m_wheelRest = 0;
 };
 
 // Background colour of the pages, the tab strip and the folders pane.
@@ -45,5 +69,8 @@ constexpr COLORREF PageBackgroundColour = RGB(199, 206, 226);
 
 // Fills a window's client area in the page colour (WM_PAINT of pages and the folders pane).
 void PaintPageBackground(HWND window);
+// The placer once it has placed the headers and rows of the list, in the list's order,
+// without moving any window.
+void PassOver(const CCategorizedList& list, CColumnPlacer& placer);
 // Passes a tooltip's text request on to the object of the window it is shown for.
 void ForwardToolTipRequest(NMHDR* header, LRESULT* result);

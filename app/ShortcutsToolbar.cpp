@@ -78,6 +78,12 @@ CFlatButton* CShortcutsToolbar::AddButton(const std::wstring& text, int iconId)
     return button.release();
 }
 
+void CShortcutsToolbar::FocusSearchBox()
+{
+    SetFocus(m_searchEdit.GetHwnd());
+    m_searchEdit.SendMessage(EM_SETSEL, 0, -1);
+}
+
 bool CShortcutsToolbar::CreateSearchBox()
 {
     // No border: the box sits flat on the toolbar's tiles.
@@ -163,6 +169,8 @@ void CShortcutsToolbar::OnSearchChanged()
     if (mainWnd == nullptr)
         return;
     mainWnd->m_searchText = m_searchEdit.GetText();
+    // Other text, other matches: Enter starts from the first one again.
+    mainWnd->m_currentMatch = nullptr;
     if (const CPageWindow* page = mainWnd->GetPage(mainWnd->GetCurrentPage()))
         RepaintRows(page->GetHwnd());
     if (const CFoldersPane* pane = mainWnd->GetFoldersPane())

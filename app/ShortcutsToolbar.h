@@ -22,6 +22,8 @@ public:
 
     bool Create(const RECT& rect, HWND parent);
     CFlatButton* AddButton(const std::wstring& text, int iconId);
+    // The keyboard focus in the search box with its text selected, so typing replaces it.
+    void FocusSearchBox();
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnNotify(NMHDR* header, LRESULT* result) override;

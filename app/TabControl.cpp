@@ -121,10 +121,15 @@ void CMyTabControl::OnLButtonDown(LPARAM lParam)
         // All four edges count as inside.
         if (point.x < tab.left || point.x > tab.right || point.y < tab.top || point.y > tab.bottom)
             continue;
-        m_selected = static_cast<int>(i);
-        InvalidateRect(GetHwnd(), nullptr, FALSE);
-        if (m_listener != nullptr)
-            m_listener->OnTabChanged(static_cast<int>(i));
+        Select(static_cast<int>(i));
         break;
     }
+}
+
+void CMyTabControl::Select(int index)
+{
+    m_selected = index;
+    InvalidateRect(GetHwnd(), nullptr, FALSE);
+    if (m_listener != nullptr)
+        m_listener->OnTabChanged(index);
 }

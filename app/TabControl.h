@@ -17,6 +17,8 @@ public:
 
     bool Create(const RECT& rect, HWND parent, IMyTabControlListener* listener);
     void AddTab(const std::wstring& text);
+    // What a click on the tab does, also when it is selected already.
+    void Select(int index);
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

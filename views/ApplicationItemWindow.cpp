@@ -84,6 +84,11 @@ CListItem& CApplicationItemWindow::GetEntry() const
     return *m_item;
 }
 
+void CApplicationItemWindow::LaunchAsClicked()
+{
+    LaunchAndHide(*m_item);
+}
+
 bool CApplicationItemWindow::IsOnBall(POINT point)
 {
     return point.x >= BallLeft && point.x <= BallLeft + BallSize && point.y >= BallTop &&
@@ -158,6 +163,6 @@ LRESULT CApplicationItemWindow::OnListItemClick(LPARAM lParam)
     if (IsOnBall(point) && m_item->m_running)
         CloseApplication(*m_item);
     else
-        LaunchAndHide(*m_item);
+        LaunchAsClicked();
     return 0;
 }

@@ -27,6 +27,7 @@ public:
     CApplicationItem* m_item;
 
     CListItem& GetEntry() const override;
+    void LaunchAsClicked() override;
 
 protected:
     int DrawIcons(HDC dc) const override;

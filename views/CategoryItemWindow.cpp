@@ -59,6 +59,11 @@ bool CCategoryItemWindow::IsCategory() const
     return true;
 }
 
+std::wstring CCategoryItemWindow::GetCatalogueName() const
+{
+    return m_category->m_name;
+}
+
 void CCategoryItemWindow::PaintHeader()
 {
     CScopedPaint paint(GetHwnd());

@@ -23,6 +23,7 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnReflectNotify(NMHDR* header, LRESULT* result) override;
     bool IsCategory() const override;
+    std::wstring GetCatalogueName() const override;
 
     void PaintHeader();
     // Carries out a command of the category's menu; the header may be gone afterwards.

@@ -89,6 +89,11 @@ bool CEntryItemWindow::IsCategory() const
     return false;
 }
 
+std::wstring CEntryItemWindow::GetCatalogueName() const
+{
+    return GetEntry().GetName();
+}
+
 LRESULT CEntryItemWindow::PaintEntry()
 {
     CScopedPaint paint(GetHwnd());
@@ -102,8 +107,11 @@ LRESULT CEntryItemWindow::PaintEntry()
         DrawHotkeyMarker(dc, client, GetEntry().HasActiveHotKey());
         bounds.right -= HotkeyMarkerInset;
     }
+    const bool current = IsCurrentMatch(GetHwnd());
     m_truncated = DrawItemName(dc, GetEntry().GetName(), GetSearchText(), bounds,
-                               SharedListFont(m_hover ? ListFont::Link : ListFont::Name));
+                               SharedListFont(m_hover ? ListFont::Link : ListFont::Name), current);
+    if (current)
+        DrawCurrentMatchFrame(dc, client);
     return 0;
 }
 

@@ -29,8 +29,11 @@ public:
 
     void OnReflectNotify(NMHDR* header, LRESULT* result) override;
     bool IsCategory() const override;
+    std::wstring GetCatalogueName() const override;
     // The entry the row shows.
     virtual CListItem& GetEntry() const = 0;
+    // What a click on the row's name does; keys launch through it too.
+    virtual void LaunchAsClicked() = 0;
 
     // Where a row's shell icon stands, and where the icon column ends with the icon
     // option off, with no icon to draw, and with the icon drawn.

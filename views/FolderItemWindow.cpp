@@ -83,8 +83,13 @@ LRESULT CFolderItemWindow::OnRButtonDown(LPARAM lParam)
 // Opening a folder is no launch of a program: the main window stays.
 LRESULT CFolderItemWindow::OnListItemClick()
 {
-    m_item->Launch();
+    LaunchAsClicked();
     return 0;
+}
+
+void CFolderItemWindow::LaunchAsClicked()
+{
+    m_item->Launch();
 }
 
 int CFolderItemWindow::DrawIcons(HDC dc) const

@@ -20,6 +20,7 @@ public:
     CFolderItem* m_item;
 
     CListItem& GetEntry() const override;
+    void LaunchAsClicked() override;
 
 protected:
     int DrawIcons(HDC dc) const override;

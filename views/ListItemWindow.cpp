@@ -1,6 +1,7 @@
 #include "views/ListItemWindow.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
@@ -46,8 +47,9 @@ bool CListItemWindow::Create(HWND parent, const POINT* shownAt)
 {
     const POINT place = shownAt ? *shownAt : POINT{0, 0};
     const DWORD style = WS_CHILD | WS_CLIPCHILDREN | (shownAt ? WS_VISIBLE : 0);
-    const HWND hWnd = CreateWindowExW(0, ListItemClassName, L"", style, place.x, place.y,
-                                      WindowWidth, WindowHeight, parent, nullptr,
+    m_windowText = GetCatalogueName();
+    const HWND hWnd = CreateWindowExW(0, ListItemClassName, m_windowText.c_str(), style, place.x,
+                                      place.y, WindowWidth, WindowHeight, parent, nullptr,
                                       CApplication::Instance().GetInstanceHandle(), this);
     if (hWnd)
         return true;
@@ -65,6 +67,19 @@ LRESULT CALLBACK CListItemWindow::ListItemWindowProc(HWND hWnd, UINT msg, WPARAM
             CToolTipControl::RelayEvent(window->m_toolTip, hWnd, msg, wParam, lParam);
     }
     return StaticWindowProc(hWnd, msg, wParam, lParam);
+}
+
+std::wstring CListItemWindow::GetCatalogueName() const
+{
+    return std::wstring();
+}
+
+void CListItemWindow::SyncWindowText()
+{
+    std::wstring name = GetCatalogueName();
+    if (name == m_windowText || !SetWindowTextW(GetHwnd(), name.c_str()))
+        return;
+    m_windowText = std::move(name);
 }
 
 CListItemWindow* CListItemWindow::FromHandle(HWND hWnd)
@@ -90,6 +105,13 @@ LRESULT CListItemWindow::CommonWindowProc(UINT msg, WPARAM wParam, LPARAM lParam
         return OnLButtonUp(wParam, lParam);
     case WM_CAPTURECHANGED:
         return OnCaptureChanged(lParam);
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_MOUSEWHEEL:
+        // The text keeps the name where other processes read it (the rows draw their own);
+        // the wheel goes on to the page.
+        return DefWindowProcW(GetHwnd(), msg, wParam, lParam);
     default:
         // The tiles cover the window, so erasing is skipped too.
         return 0;

@@ -33,6 +33,11 @@ public:
     LRESULT CommonWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // Headers are never dragged.
     virtual bool IsCategory() const = 0;
+    // The entry's or category's name, which is also the window's text: assistive
+    // technology and automation read the catalogue from that.
+    virtual std::wstring GetCatalogueName() const;
+    // Sets the window's text anew after a rename; a name already shown costs no call.
+    void SyncWindowText();
 
     // The list window object of a handle, or null.
     static CListItemWindow* FromHandle(HWND hWnd);
@@ -44,6 +49,8 @@ public:
     // The tooltip control this window is a tool of, which it passes its mouse messages on to.
     HWND m_toolTip = nullptr;
     bool m_dragging = false;
+    // The window's text as last set.
+    std::wstring m_windowText;
 
     // A left-button press in a list window is in progress; that window holds the capture.
     static bool s_buttonDown;

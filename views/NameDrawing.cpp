@@ -10,11 +10,13 @@ const COLORREF HighlightColour = RGB(255, 255, 0);
 const COLORREF TextColour = RGB(0, 0, 0);
 
 // Draws one run from bounds.left and returns its full width, also when it was cut.
-int DrawSegment(HDC dc, const std::wstring& text, bool highlighted, const RECT& bounds)
+int DrawSegment(HDC dc, const std::wstring& text, bool highlighted, bool currentMatch,
+                const RECT& bounds)
 {
     SetBkMode(dc, highlighted ? OPAQUE : TRANSPARENT);
+    SetTextColor(dc, highlighted && currentMatch ? GetSysColor(COLOR_HIGHLIGHTTEXT) : TextColour);
     if (highlighted)
-        SetBkColor(dc, HighlightColour);
+        SetBkColor(dc, currentMatch ? GetSysColor(COLOR_HIGHLIGHT) : HighlightColour);
     std::wstring buffer = text;
     RECT rect = bounds;
     DrawTextExW(dc, &buffer[0], static_cast<int>(buffer.size()), &rect, DT_WORD_ELLIPSIS, nullptr);
@@ -51,20 +53,34 @@ std::wstring GetSearchText()
     return mainWnd ? mainWnd->m_searchText : std::wstring();
 }
 
+bool IsCurrentMatch(HWND row)
+{
+    const CMainWnd* mainWnd = CMainWnd::Instance();
+    return mainWnd && row != nullptr && mainWnd->m_currentMatch == row;
+}
+
 bool DrawItemName(HDC dc, const std::wstring& name, const std::wstring& needle, const RECT& bounds,
-                  HFONT font)
+                  HFONT font, bool currentMatch)
 {
     CScopedSelect selectFont(dc, font);
-    SetTextColor(dc, TextColour);
     RECT rect = bounds;
     bool truncated = false;
     for (const CNameSegment& segment : SplitHighlightSegments(name, needle))
     {
         const int width = DrawSegment(dc, name.substr(segment.m_start, segment.m_length),
-                                      segment.m_highlighted, rect);
+                                      segment.m_highlighted, currentMatch, rect);
         // The last run ends where the name ends, so its answer is the name's.
         truncated = bounds.right - rect.left < width;
         rect.left += width;
     }
     return truncated;
+}
+
+void DrawCurrentMatchFrame(HDC dc, const RECT& client)
+{
+    FrameRect(dc, &client, GetSysColorBrush(COLOR_HIGHLIGHT));
+    RECT inner = client;
+    InflateRect(&inner, -1, -1);
+    // Inverted, so it shows on the tiles in any colour scheme.
+    DrawFocusRect(dc, &inner);
 }

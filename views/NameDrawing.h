@@ -22,8 +22,13 @@ std::vector<CNameSegment> SplitHighlightSegments(const std::wstring& name,
 
 // The main window's search text; empty while there is no main window.
 std::wstring GetSearchText();
+// The row carries the search's current match, which Enter launches.
+bool IsCurrentMatch(HWND row);
 
 // Draws the name in bounds (left: the origin, right: the limit) with the matches of the
-// needle on yellow. Returns whether the name ran past the right limit.
+// needle on yellow; in the current match they take the system's selection colours, which
+// high-contrast schemes keep apart. Returns whether the name ran past the right limit.
 bool DrawItemName(HDC dc, const std::wstring& name, const std::wstring& needle, const RECT& bounds,
-                  HFONT font);
+                  HFONT font, bool currentMatch = false);
+// The frame around the current match: the selection colour and a focus rectangle inside it.
+void DrawCurrentMatchFrame(HDC dc, const RECT& client);

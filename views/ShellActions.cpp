@@ -68,8 +68,47 @@ bool LaunchPath(const std::wstring& path, const std::wstring& startIn,
                                            arguments.c_str(), startIn.c_str(), SW_SHOWNORMAL);
     if (ShellAccepted(result) || (NeedsOpenWith(result) && OfferOpenWith(path)))
         return true;
-    MessageBeep(MB_ICONEXCLAMATION);
+    BeepRefusal();
     return false;
+}
+
+bool LaunchPathAsAdministrator(const std::wstring& path, const std::wstring& startIn,
+                               const std::wstring& arguments)
+{
+    if (path.empty())
+        return false;
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = GetDesktopWindow();
+    info.lpVerb = L"runas";
+    info.lpFile = path.c_str();
+    info.lpParameters = arguments.c_str();
+    info.lpDirectory = startIn.empty() ? nullptr : startIn.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExW(&info))
+        return true;
+    // The user said no to the elevation prompt: that is an answer, not a failure.
+    if (GetLastError() != ERROR_CANCELLED)
+        BeepRefusal();
+    return false;
+}
+
+bool ShowInFolder(const std::wstring& path, bool isFolder)
+{
+    if (path.empty())
+        return false;
+    const std::wstring parameters = (isFolder ? L"\"" : L"/select,\"") + path + L"\"";
+    if (ShellAccepted(ShellExecuteW(GetDesktopWindow(), L"open", L"explorer.exe",
+                                    parameters.c_str(), nullptr, SW_SHOWNORMAL)))
+        return true;
+    BeepRefusal();
+    return false;
+}
+
+void BeepRefusal()
+{
+    MessageBeep(MB_ICONEXCLAMATION);
 }
 
 std::wstring MakeOpenWithParameters(const std::wstring& path)

@@ -12,6 +12,18 @@
 bool LaunchPath(const std::wstring& path, const std::wstring& startIn,
                 const std::wstring& arguments);
 
+// The same through the shell's "runas" verb, which asks for administrator rights; a
+// declined request does nothing more.
+bool LaunchPathAsAdministrator(const std::wstring& path, const std::wstring& startIn,
+                               const std::wstring& arguments);
+
+// Opens the folder that holds path in the shell's file window with path selected; a folder
+// entry's own folder is opened itself. A refusal beeps.
+bool ShowInFolder(const std::wstring& path, bool isFolder);
+
+// The sound of a refused launch, and of a key that has nothing to act on.
+void BeepRefusal();
+
 // The rundll32 command line of the shell's Open With dialog for path.
 std::wstring MakeOpenWithParameters(const std::wstring& path);
 

@@ -91,6 +91,11 @@ LRESULT CShortcutItemWindow::OnRButtonDown(LPARAM lParam)
 // "Hide after launch" is for applications; opening a shortcut leaves the window alone.
 LRESULT CShortcutItemWindow::OnListItemClick()
 {
-    m_item->Launch();
+    LaunchAsClicked();
     return 0;
+}
+
+void CShortcutItemWindow::LaunchAsClicked()
+{
+    m_item->Launch();
 }

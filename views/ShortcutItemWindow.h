@@ -19,6 +19,7 @@ public:
     CShortcutItem* m_item;
 
     CListItem& GetEntry() const override;
+    void LaunchAsClicked() override;
 
 protected:
     int DrawIcons(HDC dc) const override;

@@ -42,16 +42,6 @@ HWND FirstColumnEntry(const std::vector<HWND>& rows)
     return entry;
 }
 
-// The control with the keyboard focus in the thread that owns the window.
-HWND FocusOf(HWND window)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
-
 // The visible rows and headers of the applications page, top to bottom.
 std::vector<HWND> PageRows(HWND window)
 {

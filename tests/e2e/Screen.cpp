@@ -98,6 +98,22 @@ std::wstring ControlText(HWND control)
     return text;
 }
 
+std::wstring WindowTitle(HWND window)
+{
+    wchar_t title[256] = L"";
+    GetWindowTextW(window, title, 256);
+    return title;
+}
+
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
 bool WaitForTip(DWORD pid, const std::wstring& text, std::wstring& seen)
 {
     seen = L"none";

@@ -46,6 +46,10 @@ HWND ShownPopupMenu();
 // GetWindowTextW of another process's control returns only its stored title, so the
 // control itself is asked with WM_GETTEXT.
 std::wstring ControlText(HWND control);
+// The stored title another process's GetWindowTextW gives: the name of a row or header.
+std::wstring WindowTitle(HWND window);
+// The control with the keyboard focus in the thread that owns the window.
+HWND FocusOf(HWND window);
 std::vector<HWND> VisibleChildren(HWND parent, const wchar_t* className);
 // Waits for the process's tooltip to show that text; seen receives what it showed
 // ("none" when no tip came up), for the failure message.

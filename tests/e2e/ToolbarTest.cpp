@@ -31,13 +31,6 @@ int CountYellowInRows(HWND page)
     return CountColourIn(VisibleChildren(page, L"ListItem"), Yellow);
 }
 
-std::wstring TitleOf(HWND window)
-{
-    wchar_t title[64] = L"";
-    GetWindowTextW(window, title, 64);
-    return title;
-}
-
 class ToolbarTest : public ::testing::Test
 {
 protected:
@@ -146,7 +139,7 @@ TEST_F(ToolbarTest, AddItemOpensTheApplicationEditor)
     ClickToolbar(AddItemPoint);
     const HWND dialog = WaitForDialog();
     ASSERT_NE(nullptr, dialog) << "no item editor";
-    EXPECT_EQ(L"Add application", TitleOf(dialog));
+    EXPECT_EQ(L"Add application", WindowTitle(dialog));
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "Esc did not close the editor";
 }
@@ -184,7 +177,7 @@ TEST_F(ToolbarTest, AboutBoxOpensFromTheTrayMenuAndClosesWithEscape)
     PressKey('A');
     const HWND about = WaitForDialog();
     ASSERT_NE(nullptr, about) << "no About box";
-    EXPECT_EQ(L"About", TitleOf(about));
+    EXPECT_EQ(L"About", WindowTitle(about));
     SaveScreenshot(L"about-box");
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); })) << "Esc did not close the About box";

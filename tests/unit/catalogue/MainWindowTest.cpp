@@ -18,6 +18,14 @@ void MarkReturningUser()
                     &zero, sizeof(zero));
 }
 
+// The stored text, read without a message, as another process's GetWindowTextW reads it.
+std::wstring WindowText(const CListItemWindow& window)
+{
+    wchar_t text[256] = L"";
+    InternalGetWindowText(window.GetHwnd(), text, 256);
+    return text;
+}
+
 void CMainWindowTest::SetUp()
 {
     DeleteProgramKey();

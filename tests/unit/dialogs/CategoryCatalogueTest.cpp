@@ -148,6 +148,8 @@ TEST_F(DialogsCategoryCatalogue, RenameKeepsTheEntriesAndTheirHeaderWindow)
     ASSERT_EQ(1u, m_tools->m_items.size());
     EXPECT_EQ(L"Editor", m_tools->m_items[0]->m_name);
     EXPECT_EQ(header, m_tools->m_window->GetHwnd());
+    EXPECT_EQ(L"Utilities", catalogue_test::WindowText(*m_tools->m_window));
+    EXPECT_EQ(L"Editor", catalogue_test::WindowText(*m_tools->m_items[0]->m_window));
     EXPECT_TRUE(StoredCategoryExists(L"Utilities"));
     EXPECT_FALSE(StoredCategoryExists(L"Tools")) << "the old key outlived the rename";
 }

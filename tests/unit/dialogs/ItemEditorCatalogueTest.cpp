@@ -143,6 +143,8 @@ TEST_F(DialogsItemEditorCatalogue, EditInPlaceTakesTheNewValues)
     ASSERT_TRUE(driver.m_ran);
     ASSERT_EQ(1u, m_tools->m_items.size());
     EXPECT_EQ(L"ALPHA", item->m_name) << "a change of case only is applied";
+    ASSERT_NE(nullptr, item->m_window);
+    EXPECT_EQ(L"ALPHA", catalogue_test::WindowText(*item->m_window));
     EXPECT_EQ(L"--fast", item->GetArguments());
     EXPECT_EQ(kHotKey, item->GetHotKey());
     EXPECT_TRUE(HotKeyHeld(kHotKey)) << "the hotkey must stay registered";
@@ -189,6 +191,8 @@ TEST_F(DialogsItemEditorCatalogue, MoveKeepsTheHotKeyRegistered)
     auto* moved = dynamic_cast<CApplicationItem*>(m_games->m_items[0].get());
     ASSERT_NE(nullptr, moved);
     EXPECT_EQ(kHotKey, moved->GetHotKey());
+    ASSERT_NE(nullptr, moved->m_window);
+    EXPECT_EQ(L"Alpha", catalogue_test::WindowText(*moved->m_window));
     EXPECT_NE(-1, moved->m_hotKeyId);
     EXPECT_TRUE(HotKeyHeld(kHotKey)) << "the moved entry must hold the hotkey";
     EXPECT_EQ(moved, m_catalogue->FindApplicationByHotKeyId(moved->m_hotKeyId));
