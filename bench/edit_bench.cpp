@@ -176,7 +176,8 @@ double TimeEdit(const Edit& edit)
         return Unmeasured(edit, "no row to edit");
     SetForegroundWindow(started.MainWindow());
     bench::RightClickAt(Centre(target));
-    if (!FindProcessWindow(process, L"#32768"))
+    // Answered once the menu's own loop runs, which then takes the key.
+    if (!FindProcessWindow(process, L"#32768") || !bench::Settle(started.MainWindow(), TimeoutMs))
         return Unmeasured(edit, "no menu");
     bench::PressKey(edit.menuKey);
     const HWND dialog = FindProcessWindow(process, L"#32770");

@@ -30,8 +30,16 @@ CCategory* CCategorizedList::FindCategory(const std::wstring& name) const
 void CCategorizedList::DeleteCategory(const std::wstring& name)
 {
     const int index = FindCategoryIndex(name);
-    if (index != -1)
-        m_categories.erase(m_categories.begin() + index);
+    if (index == -1)
+        return;
+    // The page draws nothing while the rows go, so that not every one of them makes the
+    // window manager work out what it uncovered; the layout that follows repaints the page.
+    const bool shown = m_parentWindow && IsWindowVisible(m_parentWindow);
+    if (shown)
+        SendMessageW(m_parentWindow, WM_SETREDRAW, FALSE, 0);
+    m_categories.erase(m_categories.begin() + index);
+    if (shown)
+        SendMessageW(m_parentWindow, WM_SETREDRAW, TRUE, 0);
 }
 
 void CCategorizedList::SortCategories()
