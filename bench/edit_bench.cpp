@@ -22,6 +22,8 @@ namespace
 {
 constexpr int Entries = 2000;
 constexpr DWORD TimeoutMs = 20000;
+constexpr DWORD DialogWaitMs = 3000;
+constexpr int MenuAttempts = 3;
 constexpr double Goal = 2.0;
 const wchar_t FloorPath[] = L"Software\\Quillbrook\\PathmoorBenchFloor\\";
 
@@ -123,7 +125,7 @@ POINT Centre(HWND window)
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-HWND FindProcessWindow(DWORD process, const wchar_t* className)
+HWND FindProcessWindow(DWORD process, const wchar_t* className, DWORD timeoutMs = TimeoutMs)
 {
     HWND found = nullptr;
     bench::WaitUntil(
@@ -139,7 +141,7 @@ HWND FindProcessWindow(DWORD process, const wchar_t* className)
             }
             return false;
         },
-        TimeoutMs);
+        timeoutMs);
     return found;
 }
 
@@ -174,13 +176,25 @@ double TimeEdit(const Edit& edit)
     const HWND target = edit.onHeader ? rows[0] : rows[1];
     if (!target)
         return Unmeasured(edit, "no row to edit");
-    SetForegroundWindow(started.MainWindow());
-    bench::RightClickAt(Centre(target));
-    // Answered once the menu's own loop runs, which then takes the key.
-    if (!FindProcessWindow(process, L"#32768") || !bench::Settle(started.MainWindow(), TimeoutMs))
-        return Unmeasured(edit, "no menu");
-    bench::PressKey(edit.menuKey);
-    const HWND dialog = FindProcessWindow(process, L"#32770");
+    // Under Wine the first menu of a freshly started program sometimes misses its key:
+    // the menu is closed and opened again.
+    HWND dialog = nullptr;
+    for (int attempt = 0; attempt < MenuAttempts && !dialog; ++attempt)
+    {
+        SetForegroundWindow(started.MainWindow());
+        bench::RightClickAt(Centre(target));
+        // Answered once the menu's own loop runs, which then takes the key.
+        if (!FindProcessWindow(process, L"#32768") ||
+            !bench::Settle(started.MainWindow(), TimeoutMs))
+            return Unmeasured(edit, "no menu");
+        bench::PressKey(edit.menuKey);
+        dialog = FindProcessWindow(process, L"#32770", DialogWaitMs);
+        if (!dialog)
+        {
+            bench::PressKey(VK_ESCAPE);
+            bench::WaitUntil([&] { return !FindProcessWindow(process, L"#32768", 0); }, TimeoutMs);
+        }
+    }
     if (!dialog)
         return Unmeasured(edit, "no dialog");
     if (edit.nameField != 0)
