@@ -84,7 +84,13 @@ void WriteRecord()
     WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,
               nullptr);
     CloseHandle(file);
-    MoveFileExW(temporary.c_str(), target, MOVEFILE_REPLACE_EXISTING);
+    // A test polling the record holds it open for a moment, and the replacement then fails.
+    for (int attempt = 0; attempt < 250; ++attempt)
+    {
+        if (MoveFileExW(temporary.c_str(), target, MOVEFILE_REPLACE_EXISTING))
+            return;
+        Sleep(20);
+    }
 }
 } // namespace
 
