@@ -27,6 +27,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/KeyShortcutEdit.h"
 #include "toolkit/PopupMenu.h"
+#include "toolkit/DpiScale.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
 #include "views/CategoryItemWindow.h"
@@ -107,7 +108,9 @@ bool CMainWnd::Create()
     CListItemWindow::RegisterListItemClass();
 
     LoadSettings(m_settings);
-    const CMainWindowPlace place(m_settings.m_windowRect, SIZE{MinimumWidth, MinimumHeight});
+    m_scale = CDpiScale::ForSystem();
+    const CMainWindowPlace place(m_settings.m_windowRect,
+                                 m_scale.Scale(SIZE{MinimumWidth, MinimumHeight}));
     const RECT& rect = place.GetScreenRect();
 
     HWND window = CreateWindowExW(
@@ -170,6 +173,8 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnPaint();
     case WM_GETMINMAXINFO:
         return OnGetMinMaxInfo(lParam);
+    case WM_DPICHANGED:
+        return OnDpiChanged(wParam, lParam);
     case WM_COMMAND:
         return OnCommand(wParam);
     case WM_TIMER:
@@ -195,6 +200,7 @@ LRESULT CMainWnd::OnCreate()
     // take it.
     RegisterShowWindowHotKey();
     CKeyShortcutEdit::SetFocusListener(this);
+    m_scale = CDpiScale::ForWindow(GetHwnd());
 
     // The store is read while the windows that will show it are made.
     RecoverCatalogueStore();
@@ -216,17 +222,20 @@ void CMainWnd::CreateChildren()
 {
     RECT client = {};
     GetClientRect(GetHwnd(), &client);
-    m_toolbar->Create(RECT{client.left, client.top, client.right, client.top + ToolbarHeight},
+    const int toolbarHeight = m_scale.Scale(ToolbarHeight);
+    const int paneWidth = m_scale.Scale(PaneWidth);
+    m_toolbar->Create(RECT{client.left, client.top, client.right, client.top + toolbarHeight},
                       GetHwnd());
 
-    m_tabControl.Create(RECT{client.left, ToolbarHeight, client.right, TabStripBottom}, GetHwnd(),
-                        this);
+    m_tabControl.Create(
+        RECT{client.left, toolbarHeight, client.right, m_scale.Scale(TabStripBottom)}, GetHwnd(),
+        this);
     m_tabControl.AddTab(LoadResString(IDS_APPLICATIONS_TAB));
     m_tabControl.AddTab(LoadResString(IDS_SHORTCUTS_TAB));
     m_tabControl.m_selected = 0;
     InvalidateRect(m_tabControl.GetHwnd(), nullptr, FALSE);
 
-    const RECT pageRect = {0, PageTop, client.right - PaneWidth, client.bottom};
+    const RECT pageRect = {0, m_scale.Scale(PageTop), client.right - paneWidth, client.bottom};
     CCategorizedList* lists[] = {&m_catalogue->m_applications, &m_catalogue->m_shortcuts};
     for (int kind = 0; kind < 2; ++kind)
     {
@@ -243,7 +252,7 @@ void CMainWnd::CreateChildren()
     ScreenRectToClient(GetHwnd(), &strip);
     m_foldersPane = new CFoldersPane(&m_catalogue->m_folders);
     m_foldersPane->Create(
-        RECT{client.right - PaneWidth, strip.bottom + 1, client.right, client.bottom}, GetHwnd());
+        RECT{client.right - paneWidth, strip.bottom + 1, client.right, client.bottom}, GetHwnd());
     m_catalogue->m_folders.m_parentWindow = m_foldersPane->GetHwnd();
 }
 
@@ -310,8 +319,9 @@ void CMainWnd::ResizeChildren()
     m_toolbar->Resize(width, -1);
     m_tabControl.Resize(width, -1);
     // Ending with the client area, so a scroll bar is seen whole.
-    m_pages[m_currentPage]->Resize(width - PaneWidth, height - PageTop);
-    m_foldersPane->MoveTo(width - PaneWidth, -1);
+    const int paneWidth = m_scale.Scale(PaneWidth);
+    m_pages[m_currentPage]->Resize(width - paneWidth, height - m_scale.Scale(PageTop));
+    m_foldersPane->MoveTo(width - paneWidth, -1);
     m_foldersPane->Resize(-1, height - m_foldersPane->GetTop());
 }
 
@@ -328,8 +338,21 @@ LRESULT CMainWnd::OnPaint()
 LRESULT CMainWnd::OnGetMinMaxInfo(LPARAM lParam)
 {
     auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMinTrackSize = POINT{MinimumWidth, MinimumHeight};
+    info->ptMinTrackSize = POINT{m_scale.Scale(MinimumWidth), m_scale.Scale(MinimumHeight)};
     CMainWindowPlace::FitMaximizedToWorkArea(GetHwnd(), *info);
+    return 0;
+}
+
+// The window moved to a monitor of another DPI: take the size the system suggests for it
+// and lay the pages out at the new scale.
+LRESULT CMainWnd::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    m_scale = CDpiScale(HIWORD(wParam));
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(GetHwnd(), nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeChildren();
     return 0;
 }
 

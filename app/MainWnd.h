@@ -15,6 +15,7 @@
 #include "app/TabControlListener.h"
 #include "catalogue/CatalogueListener.h"
 #include "store/Settings.h"
+#include "toolkit/DpiScale.h"
 #include "toolkit/KeyShortcutEditListener.h"
 #include "toolkit/ToolTipControl.h"
 #include "toolkit/Window.h"
@@ -91,6 +92,7 @@ public:
     CMyTabControl& GetTabControl() { return m_tabControl; }
 
     CSettings m_settings;
+    CDpiScale m_scale;
     std::wstring m_searchText;
     // The row among the search's matches that Enter launches; null for the first match.
     HWND m_currentMatch = nullptr;
@@ -102,6 +104,7 @@ private:
     LRESULT OnSize(WPARAM type);
     LRESULT OnPaint();
     LRESULT OnGetMinMaxInfo(LPARAM lParam);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnCommand(WPARAM wParam);
     LRESULT OnTimer(WPARAM id);
     LRESULT OnHotKey(WPARAM id, LPARAM lParam);

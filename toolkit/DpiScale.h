@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+// The dots per inch a window is drawn at, and the measures of a 96-DPI design scaled
+// to it. Every pixel measure goes through Scale, so one place rounds them all.
+class CDpiScale
+{
+public:
+    static constexpr UINT DesignDpi = USER_DEFAULT_SCREEN_DPI;
+
+    explicit CDpiScale(UINT dpi = DesignDpi) : m_dpi(dpi == 0 ? DesignDpi : dpi) {}
+
+    // The DPI of the window's monitor where the system tells it per window, else the
+    // system DPI.
+    static CDpiScale ForWindow(HWND window);
+    // The system DPI, for measures needed before a window exists.
+    static CDpiScale ForSystem();
+
+    UINT GetDpi() const { return m_dpi; }
+    // A 96-DPI measure at this DPI, rounded to whole pixels.
+    int Scale(int designPixels) const { return MulDiv(designPixels, m_dpi, DesignDpi); }
+    SIZE Scale(SIZE design) const { return SIZE{Scale(design.cx), Scale(design.cy)}; }
+    // A system metric at this DPI (GetSystemMetricsForDpi where the system has it).
+    int GetSystemMetric(int index) const;
+
+    bool operator==(const CDpiScale& other) const { return m_dpi == other.m_dpi; }
+    bool operator!=(const CDpiScale& other) const { return m_dpi != other.m_dpi; }
+
+private:
+    UINT m_dpi;
+};
