@@ -322,7 +322,7 @@ void CMainWnd::ResizeChildren()
     const int paneWidth = m_scale.Scale(PaneWidth);
     m_pages[m_currentPage]->Resize(width - paneWidth, height - m_scale.Scale(PageTop));
     m_foldersPane->MoveTo(width - paneWidth, -1);
-    m_foldersPane->Resize(-1, height - m_foldersPane->GetTop());
+    m_foldersPane->Resize(paneWidth, height - m_foldersPane->GetTop());
 }
 
 LRESULT CMainWnd::OnPaint()

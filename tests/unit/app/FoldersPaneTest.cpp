@@ -194,3 +194,26 @@ TEST_F(FoldersPane, FolderAddedAtRunTimeGetsItsTooltip)
         ListKind::Folders));
     EXPECT_EQ(before + 1, SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
 }
+
+// Windows sends WM_DPICHANGED when the window reaches a monitor of another DPI; Wine
+// never does, so the test sends it as Windows would.
+TEST_F(FoldersPane, MainWindowTakesTheSuggestedRectAndScaleOfANewDpi)
+{
+    const HWND main = m_mainWnd->GetHwnd();
+    const RECT suggested = {20, 30, 20 + 1000, 30 + 700};
+    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT window = {-1, -1, -1, -1};
+    GetWindowRect(main, &window);
+    EXPECT_TRUE(EqualRect(&window, &suggested))
+        << window.left << "," << window.top << " " << window.right << "," << window.bottom;
+    MINMAXINFO limits = {};
+    SendMessageW(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(900, limits.ptMinTrackSize.x);
+    EXPECT_EQ(600, limits.ptMinTrackSize.y);
+    RECT client = {};
+    GetClientRect(main, &client);
+    const CFoldersPane* pane = m_mainWnd->GetFoldersPane();
+    EXPECT_EQ(client.right - 210, pane->GetLeft()) << "client width " << client.right;
+    EXPECT_EQ(210, pane->GetWidth());
+}
