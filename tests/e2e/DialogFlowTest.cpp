@@ -7,11 +7,11 @@
 #include <tlhelp32.h>
 
 #include "resources/resource.h"
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Input.h"
-#include "tests/e2e/Registry.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/Input.h"
+#include "tests/support/Registry.h"
+#include "tests/support/Screen.h"
 
 #include <initializer_list>
 #include <string>

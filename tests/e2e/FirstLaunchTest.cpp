@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Registry.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/Registry.h"
 
 #include <shlobj.h>
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Harness.h"
+#include "tests/support/Harness.h"
 
 #include <algorithm>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "tests/unit/toolkit/SettledInput.h"
+#include "tests/support/SettledInput.h"
 
 namespace views_test
 {

@@ -9,7 +9,7 @@ namespace views_test
 {
 // Real mouse input through SendInput, and a message pump that lets a test wait for what
 // the input causes instead of sleeping. The input settles as the toolkit tests' does
-// (tests/unit/toolkit/SettledInput.h); these add the window that must receive it.
+// (tests/support/SettledInput.h); these add the window that must receive it.
 
 // Dispatches this thread's messages until done() holds after a dispatch, showing each
 // message to watch (when given) before it is dispatched. False after timeoutMs without.

@@ -1,4 +1,4 @@
-#include "tests/unit/toolkit/SettledInput.h"
+#include "tests/support/SettledInput.h"
 
 namespace toolkit_test
 {
