@@ -237,7 +237,8 @@ TEST_F(MainWindowTest, WindowCannotBeDraggedSmallerThan600By400)
     HWND window = Start();
     ASSERT_NE(nullptr, window);
     const RECT rect = WindowRect(window);
-    Drag({rect.right - 2, rect.bottom - 2}, {rect.left + 50, rect.top + 50});
+    ASSERT_TRUE(
+        DragFrame(window, {rect.right - 2, rect.bottom - 2}, {rect.left + 50, rect.top + 50}));
     ASSERT_TRUE(WaitFor(
         [&]
         {

@@ -168,7 +168,8 @@ TEST_F(StartupTest, ClosingSavesThePlaceAndTheNextStartComesBackThere)
     // Drag the window by its caption, as a user moves it.
     const int captionY =
         before.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-    Drag({before.left + 120, captionY}, {before.left + 180, captionY + 40});
+    ASSERT_TRUE(
+        DragFrame(window, {before.left + 120, captionY}, {before.left + 180, captionY + 40}));
     ASSERT_TRUE(WaitFor([&] { return WindowRect(window).left == before.left + 60; }))
         << "the window did not follow the drag; it is at " << WindowRect(window).left;
     const RECT moved = WindowRect(window);

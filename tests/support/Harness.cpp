@@ -357,6 +357,29 @@ void Drag(POINT from, POINT to, int steps)
     MouseButton(true, false);
 }
 
+::testing::AssertionResult DragFrame(HWND window, POINT from, POINT to, int steps)
+{
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    auto inMoveSize = [thread]
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+    };
+    MoveMouse(from.x, from.y);
+    MouseButton(true, true);
+    if (!WaitFor(inMoveSize))
+    {
+        MouseButton(true, false);
+        return ::testing::AssertionFailure()
+               << "no move or size loop began at " << from.x << "," << from.y;
+    }
+    for (int i = 1; i <= steps; ++i)
+        MoveMouse(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
+    MouseButton(true, false);
+    return ::testing::AssertionSuccess();
+}
+
 void Wheel(int delta)
 {
     INPUT input = {};

@@ -4,6 +4,8 @@
 // in Wine's virtual desktop, sends real input with SendInput, and reads back
 // windows and the registry.
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <functional>
@@ -70,6 +72,9 @@ void Click(int x, int y, bool left = true);
 // Returns once the thread that owns the window has handled everything sent before.
 void Settle(HWND window);
 void Drag(POINT from, POINT to, int steps = 10);
+// Drags a window by its caption or frame. The steps follow only once the window's own move
+// or size loop holds the button: steps queued before that loop starts can be lost to it.
+::testing::AssertionResult DragFrame(HWND window, POINT from, POINT to, int steps = 10);
 // Turns the wheel at the pointer by delta (WHEEL_DELTA per notch, negative towards the user).
 void Wheel(int delta);
 void PressKey(WORD vk, bool extended = false);
