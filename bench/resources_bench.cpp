@@ -91,10 +91,12 @@ void PrintAboveFloor(int entries, double pathmoorKb, double floorKb)
 void PrintPerEntry(const std::string& what, int entries, double pathmoor, double pathmoorBase,
                    double floor, double floorBase)
 {
-    const bool measured = pathmoor >= 0 && pathmoorBase >= 0 && floor >= 0 && floorBase >= 0;
+    // Each side is shown where it was measured: the system counts the floor's objects only
+    // where GetGuiResources works, the program's holders count its own everywhere.
+    auto perEntry = [entries](double figure, double base)
+    { return figure >= 0 && base >= 0 ? (figure - base) / entries : -1; };
     PrintFigure(what + " per entry, " + std::to_string(entries) + " entries",
-                measured ? (pathmoor - pathmoorBase) / entries : -1,
-                measured ? (floor - floorBase) / entries : -1);
+                perEntry(pathmoor, pathmoorBase), perEntry(floor, floorBase));
 }
 
 void PrintUsage(int entries, const Usage& pathmoor, const Usage& pathmoorBase, const Usage& floor,
