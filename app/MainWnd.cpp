@@ -187,6 +187,8 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnTrayIcon(wParam, lParam);
     case WM_SAVECATALOGUE:
         return OnSaveCatalogue();
+    case WM_GUIOBJECTCOUNT:
+        return OwnedGuiObjects(static_cast<GuiObjectKind>(wParam));
     default:
         if (msg == TaskbarCreatedMessage && msg != 0)
             return OnTaskbarCreated();

@@ -26,6 +26,9 @@ constexpr UINT WM_RESTOREAPP = WM_USER + 1;
 constexpr UINT WM_TRAYICON = WM_USER + 10;
 // The store asks for the whole catalogue: a change could not be stored by itself.
 constexpr UINT WM_SAVECATALOGUE = WM_USER + 11;
+// Answers the GDI (wParam 1) or USER (wParam 2) objects the program's handle holders own:
+// what the benchmarks read where GetGuiResources is not implemented.
+constexpr UINT WM_GUIOBJECTCOUNT = WM_USER + 12;
 
 extern const wchar_t MainWindowClassName[];
 

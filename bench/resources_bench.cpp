@@ -31,6 +31,20 @@ double GuiResources(HANDLE process, DWORD kind)
     return count == 0 && GetLastError() != ERROR_SUCCESS ? -1.0 : static_cast<double>(count);
 }
 
+// The program's message WM_GUIOBJECTCOUNT (WM_USER + 12) with its wParam values.
+constexpr UINT GuiObjectCountMessage = WM_USER + 12;
+constexpr WPARAM HeldGdiObjects = 1;
+constexpr WPARAM HeldUserObjects = 2;
+
+double HeldObjects(HWND window, WPARAM kind)
+{
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(window, GuiObjectCountMessage, kind, 0, SMTO_ABORTIFHUNG, 5000,
+                             &count))
+        return -1;
+    return static_cast<double>(count);
+}
+
 Usage MeasureUsage(const bench::ProgramUnderTest& program, int entries)
 {
     bench::CStartedProgram started;
@@ -43,6 +57,11 @@ Usage MeasureUsage(const bench::ProgramUnderTest& program, int entries)
         usage.workingSetKb = static_cast<double>(counters.WorkingSetSize) / 1024;
     usage.gdiObjects = GuiResources(started.Process(), GR_GDIOBJECTS);
     usage.userObjects = GuiResources(started.Process(), GR_USEROBJECTS);
+    // Where the system keeps no count, the program's own holders tell theirs.
+    if (usage.gdiObjects < 0 && &program == &bench::Pathmoor)
+        usage.gdiObjects = HeldObjects(started.MainWindow(), HeldGdiObjects);
+    if (usage.userObjects < 0 && &program == &bench::Pathmoor)
+        usage.userObjects = HeldObjects(started.MainWindow(), HeldUserObjects);
     usage.windows = static_cast<double>(bench::VisibleDescendants(started.MainWindow()).size() + 1);
     return usage;
 }
@@ -72,10 +91,12 @@ void PrintAboveFloor(int entries, double pathmoorKb, double floorKb)
 void PrintPerEntry(const std::string& what, int entries, double pathmoor, double pathmoorBase,
                    double floor, double floorBase)
 {
-    const bool measured = pathmoor >= 0 && pathmoorBase >= 0 && floor >= 0 && floorBase >= 0;
+    // Each side is shown where it was measured: the system counts the floor's objects only
+    // where GetGuiResources works, the program's holders count its own everywhere.
+    auto perEntry = [entries](double figure, double base)
+    { return figure >= 0 && base >= 0 ? (figure - base) / entries : -1; };
     PrintFigure(what + " per entry, " + std::to_string(entries) + " entries",
-                measured ? (pathmoor - pathmoorBase) / entries : -1,
-                measured ? (floor - floorBase) / entries : -1);
+                perEntry(pathmoor, pathmoorBase), perEntry(floor, floorBase));
 }
 
 void PrintUsage(int entries, const Usage& pathmoor, const Usage& pathmoorBase, const Usage& floor,

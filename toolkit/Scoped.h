@@ -3,10 +3,37 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include <atomic>
 #include <utility>
 
 // Owners of Win32 handles and COM pointers. None of them can be copied: a copy would free
 // the same handle twice.
+
+// Windows gives a process a quota of GDI and of USER objects (10,000 each by default), and
+// drawing fails across the whole program once it is spent. The holders count what they own
+// of each, so a test can show how the count grows with the catalogue; GetGuiResources gives
+// the system's own figure where it is supported.
+enum class GuiObjectKind
+{
+    None,
+    Gdi,
+    User,
+};
+
+namespace ScopedCounts
+{
+inline std::atomic<long>& Of(GuiObjectKind kind)
+{
+    static std::atomic<long> counts[3];
+    return counts[static_cast<int>(kind)];
+}
+} // namespace ScopedCounts
+
+// The GDI or USER objects the holders own at this moment.
+inline long OwnedGuiObjects(GuiObjectKind kind)
+{
+    return ScopedCounts::Of(kind).load();
+}
 
 // Frees one handle of the kind Traits describes (Traits::Handle, IsValid, Close).
 template <typename Traits> class CScopedResource
@@ -15,7 +42,7 @@ public:
     using Handle = typename Traits::Handle;
 
     CScopedResource() = default;
-    explicit CScopedResource(Handle handle) : m_handle(handle) {}
+    explicit CScopedResource(Handle handle) : m_handle(handle) { Count(m_handle, 1); }
     ~CScopedResource() { Reset(); }
 
     CScopedResource(const CScopedResource&) = delete;
@@ -31,28 +58,47 @@ public:
     explicit operator bool() const { return Traits::IsValid(m_handle); }
 
     // Gives the handle up without freeing it.
-    Handle Detach() { return std::exchange(m_handle, Handle()); }
+    Handle Detach()
+    {
+        Count(m_handle, -1);
+        return std::exchange(m_handle, Handle());
+    }
 
     void Reset(Handle handle = Handle())
     {
+        if (handle == m_handle)
+            return;
+        Count(handle, 1);
         const Handle old = std::exchange(m_handle, handle);
-        if (Traits::IsValid(old) && old != handle)
+        if (Traits::IsValid(old))
+        {
+            Count(old, -1);
             Traits::Close(old);
+        }
     }
 
-    // For an out parameter: frees the current handle first.
+    // For an out parameter: frees the current handle first. Only for uncounted kinds: the
+    // handle arrives behind the holder's back.
     Handle* Receive()
     {
+        static_assert(Traits::Kind == GuiObjectKind::None, "a received handle is not counted");
         Reset();
         return &m_handle;
     }
 
 private:
+    static void Count(Handle handle, long change)
+    {
+        if (Traits::Kind != GuiObjectKind::None && Traits::IsValid(handle))
+            ScopedCounts::Of(Traits::Kind) += change;
+    }
+
     Handle m_handle = Handle();
 };
 
 struct CKeyTraits
 {
+    static constexpr GuiObjectKind Kind = GuiObjectKind::None;
     using Handle = HKEY;
     static bool IsValid(HKEY key) { return key != nullptr; }
     static void Close(HKEY key) { RegCloseKey(key); }
@@ -60,6 +106,7 @@ struct CKeyTraits
 
 template <typename T> struct CGdiObjectTraits
 {
+    static constexpr GuiObjectKind Kind = GuiObjectKind::Gdi;
     using Handle = T;
     static bool IsValid(T object) { return object != nullptr; }
     static void Close(T object) { DeleteObject(object); }
@@ -67,6 +114,7 @@ template <typename T> struct CGdiObjectTraits
 
 struct CIconTraits
 {
+    static constexpr GuiObjectKind Kind = GuiObjectKind::User;
     using Handle = HICON;
     static bool IsValid(HICON icon) { return icon != nullptr; }
     static void Close(HICON icon) { DestroyIcon(icon); }
@@ -74,6 +122,7 @@ struct CIconTraits
 
 struct CKernelHandleTraits
 {
+    static constexpr GuiObjectKind Kind = GuiObjectKind::None;
     using Handle = HANDLE;
     // Some creators report failure with null, others with INVALID_HANDLE_VALUE.
     static bool IsValid(HANDLE handle) { return handle && handle != INVALID_HANDLE_VALUE; }
@@ -82,6 +131,7 @@ struct CKernelHandleTraits
 
 struct CMenuTraits
 {
+    static constexpr GuiObjectKind Kind = GuiObjectKind::User;
     using Handle = HMENU;
     static bool IsValid(HMENU menu) { return menu != nullptr; }
     static void Close(HMENU menu) { DestroyMenu(menu); }

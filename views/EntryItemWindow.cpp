@@ -1,5 +1,6 @@
 #include "views/EntryItemWindow.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <map>
@@ -16,18 +17,24 @@
 namespace
 {
 constexpr int IconTop = 2;
-constexpr int IconSize = 16;
 constexpr int NameGap = 6;
 constexpr int NameTop = 2;
 
-HICON AskShellForIcon(const std::wstring& path, bool byType)
+// The shell's own list of small icons, shared by every program of the session: a row keeps
+// only its index, so no row owns a GDI or USER object. Not destroyed: it is the shell's.
+HIMAGELIST g_systemSmallIcons = nullptr;
+
+int AskShellForIconIndex(const std::wstring& path, bool byType)
 {
     SHFILEINFOW info = {};
-    const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (byType ? SHGFI_USEFILEATTRIBUTES : 0);
-    if (!SHGetFileInfoW(path.c_str(), byType ? FILE_ATTRIBUTE_NORMAL : 0, &info, sizeof(info),
-                        flags))
-        return nullptr;
-    return info.hIcon;
+    const UINT flags =
+        SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (byType ? SHGFI_USEFILEATTRIBUTES : 0);
+    const auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+        path.c_str(), byType ? FILE_ATTRIBUTE_NORMAL : 0, &info, sizeof(info), flags));
+    if (!list)
+        return CEntryItemWindow::NoIcon;
+    g_systemSmallIcons = list;
+    return info.iIcon;
 }
 
 // The type is the extension, or the whole name when it has none.
@@ -40,38 +47,19 @@ std::wstring TypeOf(const std::wstring& path)
     return ToLower(hasExtension ? path.substr(dot) : path);
 }
 
-// Kept for the whole run, like the other shared row images.
-std::map<std::wstring, HICON>& TypeIcons()
+// Every file of a type has the same icon: the shell is asked once per type.
+int IconIndexOfType(const std::wstring& path)
 {
-    static std::map<std::wstring, HICON> icons;
-    return icons;
-}
-
-HICON IconOfType(const std::wstring& path)
-{
+    static std::map<std::wstring, int> indexes;
     const std::wstring type = TypeOf(path);
-    const auto found = TypeIcons().find(type);
-    if (found != TypeIcons().end())
+    const auto found = indexes.find(type);
+    if (found != indexes.end())
         return found->second;
-    const HICON icon = AskShellForIcon(path, true);
-    TypeIcons().emplace(type, icon);
-    return icon;
-}
-
-bool IsTypeIcon(HICON icon)
-{
-    for (const auto& entry : TypeIcons())
-        if (entry.second == icon)
-            return true;
-    return false;
+    const int index = AskShellForIconIndex(path, true);
+    indexes.emplace(type, index);
+    return index;
 }
 } // namespace
-
-void CRowIconTraits::Close(HICON icon)
-{
-    if (!IsTypeIcon(icon))
-        DestroyIcon(icon);
-}
 
 CEntryItemWindow::CEntryItemWindow(HBITMAP background) : CListItemWindow(background) {}
 
@@ -146,14 +134,7 @@ void CEntryItemWindow::FetchFileIcon(const std::wstring& path, bool byType)
         return;
     m_iconPath = path;
     ++m_iconRequests;
-    if (byType)
-    {
-        // Every file of a type has the same icon: the shell is asked once per type, and
-        // the rows share it rather than each holding a copy.
-        m_fileIcon.Reset(IconOfType(path));
-        return;
-    }
-    m_fileIcon.Reset(AskShellForIcon(path, false));
+    m_iconIndex = byType ? IconIndexOfType(path) : AskShellForIconIndex(path, false);
 }
 
 int CEntryItemWindow::DrawFileIcon(HDC dc, const IconColumn& column,
@@ -162,10 +143,9 @@ int CEntryItemWindow::DrawFileIcon(HDC dc, const IconColumn& column,
     const CMainWnd* mainWnd = CMainWnd::Instance();
     if (mainWnd && !(mainWnd->m_settings.*showIcons))
         return column.bare;
-    if (!m_fileIcon.Get())
+    if (m_iconIndex == NoIcon || !g_systemSmallIcons)
         return column.empty;
-    DrawIconEx(dc, column.iconLeft, IconTop, m_fileIcon.Get(), IconSize, IconSize, 0, nullptr,
-               DI_NORMAL);
+    ImageList_Draw(g_systemSmallIcons, m_iconIndex, dc, column.iconLeft, IconTop, ILD_TRANSPARENT);
     return column.filled;
 }
 

@@ -4,20 +4,10 @@
 #include <string>
 
 #include "store/Settings.h"
-#include "toolkit/Scoped.h"
 #include "views/ListItemWindow.h"
 
 class CListItem;
 enum class ListKind : int;
-
-// A row's own shell icon is freed with the row; an icon shared by every row of a file type
-// lives for the whole run.
-struct CRowIconTraits
-{
-    using Handle = HICON;
-    static bool IsValid(HICON icon) { return icon != nullptr; }
-    static void Close(HICON icon);
-};
 
 // What the rows of entries share: the plain and the underlined font, the shell icon of the
 // entry's file, the hotkey marker, the name drawn after the icon column with the search
@@ -45,7 +35,9 @@ public:
         int filled;
     };
 
-    CScopedResource<CRowIconTraits> m_fileIcon;
+    static constexpr int NoIcon = -1;
+    // The entry's icon in the shell's list of small icons, or NoIcon.
+    int m_iconIndex = NoIcon;
     // The name ran past the right limit at the last paint.
     bool m_truncated = false;
     std::wstring m_tipBuffer;

@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Registry.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
+#include "tests/support/Registry.h"
+#include "tests/support/Screen.h"
 
 #include <string>
 #include <vector>
@@ -18,13 +19,14 @@ namespace
 {
 const std::wstring EntryKey = ApplicationsKey + L"\\Tools\\Recorder";
 
-class ApplicationRowTest : public ::testing::Test
+class ApplicationRowTest : public CProgramTest
 {
 protected:
+    ApplicationRowTest() : CProgramTest(EProgramKey::Returning) {}
+
     void SetUp() override
     {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        ResetProgramRoot();
+        ASSERT_NO_FATAL_FAILURE(CProgramTest::SetUp());
         m_record = PrepareLaunchRecord(L"pathmoor-launch-record.txt");
     }
 
@@ -35,8 +37,7 @@ protected:
             TerminateProcess(m_launched, 255);
             CloseHandle(m_launched);
         }
-        m_program.Kill();
-        DeleteProgramRoot();
+        CProgramTest::TearDown();
         DeleteFileW(m_record.c_str());
     }
 
@@ -61,7 +62,6 @@ protected:
         return lowest;
     }
 
-    CProgram m_program;
     std::wstring m_record;
     HANDLE m_launched = nullptr;
 };

@@ -7,11 +7,12 @@
 #include <tlhelp32.h>
 
 #include "resources/resource.h"
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Input.h"
-#include "tests/e2e/Registry.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
+#include "tests/support/Input.h"
+#include "tests/support/Registry.h"
+#include "tests/support/Screen.h"
 
 #include <initializer_list>
 #include <string>
@@ -75,13 +76,14 @@ bool CombinationHeld(UINT modifiers, UINT key)
     return false;
 }
 
-class DialogFlowTest : public ::testing::Test
+class DialogFlowTest : public CProgramTest
 {
 protected:
+    DialogFlowTest() : CProgramTest(EProgramKey::Deleted) {}
+
     void SetUp() override
     {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        DeleteProgramRoot();
+        ASSERT_NO_FATAL_FAILURE(CProgramTest::SetUp());
         // A returning user: no first-start defaults in the way.
         ASSERT_TRUE(WriteDword(ProgramRoot, L"FirstLaunch", 0));
         m_record = PrepareLaunchRecord(L"pathmoor-dialog-record.txt");
@@ -91,11 +93,10 @@ protected:
     {
         if (PopupMenuShown())
             PressKey(VK_ESCAPE);
-        m_program.Kill();
+        CProgramTest::TearDown();
         CloseRecorder();
         // A test may hold a combination as another program would.
         UnregisterHotKey(nullptr, 1);
-        DeleteProgramRoot();
         DeleteFileW(m_record.c_str());
     }
 
@@ -193,7 +194,6 @@ protected:
         PressKey('S');
     }
 
-    CProgram m_program;
     std::wstring m_record;
 };
 } // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Harness.h"
+#include "tests/support/Harness.h"
 
 #include <string>
 

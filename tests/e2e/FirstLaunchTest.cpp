@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Registry.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
+#include "tests/support/Registry.h"
 
 #include <shlobj.h>
 
@@ -62,20 +63,14 @@ size_t ExpectedTestData()
     return files < 11 ? files : 11;
 }
 
-class FirstLaunchTest : public ::testing::Test
+class FirstLaunchTest : public CProgramTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        DeleteProgramRoot();
-    }
+    FirstLaunchTest() : CProgramTest(EProgramKey::Deleted) {}
 
-    void TearDown() override
-    {
-        m_program.Kill();
-        DeleteProgramRoot();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(CProgramTest::SetUp()); }
+
+    void TearDown() override { CProgramTest::TearDown(); }
 
     // Starts the program, counts the rows of each page and the pane, and closes it again.
     void StartAndClose(int rows[3], int line)
@@ -100,7 +95,6 @@ protected:
         EXPECT_EQ(0u, m_program.ExitCode());
     }
 
-    CProgram m_program;
     bool m_screenshot = true;
 };
 } // namespace

@@ -4,11 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Input.h"
-#include "tests/e2e/Registry.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
+#include "tests/support/Input.h"
+#include "tests/support/Registry.h"
+#include "tests/support/Screen.h"
 
 #include <algorithm>
 #include <string>
@@ -57,21 +58,18 @@ BOOL CALLBACK MatchTitle(HWND window, LPARAM param)
     return FALSE;
 }
 
-class FolderPaneTest : public ::testing::Test
+class FolderPaneTest : public CProgramTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        DeleteProgramRoot();
-    }
+    FolderPaneTest() : CProgramTest(EProgramKey::Deleted) {}
+
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(CProgramTest::SetUp()); }
 
     void TearDown() override
     {
         if (m_opened != nullptr && IsWindow(m_opened))
             PostMessageW(m_opened, WM_CLOSE, 0, 0);
-        m_program.Kill();
-        DeleteProgramRoot();
+        CProgramTest::TearDown();
         if (!m_folder.empty())
             RemoveDirectoryW(m_folder.c_str());
     }
@@ -117,7 +115,6 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the dialog stayed";
     }
 
-    CProgram m_program;
     HWND m_window = nullptr;
     HWND m_opened = nullptr;
     std::wstring m_folder;

@@ -6,11 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Input.h"
-#include "tests/e2e/Registry.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
+#include "tests/support/Input.h"
+#include "tests/support/Registry.h"
+#include "tests/support/Screen.h"
 
 #include <windows.h>
 
@@ -148,13 +149,14 @@ DWORD StormDuration()
     return longRun != nullptr && std::string(longRun) == "1" ? LongStormMs : StormMs;
 }
 
-class InputStormTest : public ::testing::Test
+class InputStormTest : public CProgramTest
 {
 protected:
+    InputStormTest() : CProgramTest(EProgramKey::Returning) {}
+
     void SetUp() override
     {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        ResetProgramRoot();
+        ASSERT_NO_FATAL_FAILURE(CProgramTest::SetUp());
         // Targets that do not exist: a click on them only beeps, so the storm starts nothing.
         m_missing = TempFolder() + L"pathmoor-storm-missing";
         ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_missing.c_str()))
@@ -167,11 +169,10 @@ protected:
     {
         if (m_program.IsRunning() && m_window != nullptr && Answers())
             DismissEverything();
-        m_program.Kill();
+        CProgramTest::TearDown();
         CloseAllRecorders();
         if (m_process != nullptr)
             CloseHandle(m_process);
-        DeleteProgramRoot();
     }
 
     void WriteCatalogue()
@@ -624,7 +625,6 @@ protected:
         return count.windows;
     }
 
-    CProgram m_program;
     HANDLE m_process = nullptr;
     HWND m_window = nullptr;
     HWND m_tabs = nullptr;

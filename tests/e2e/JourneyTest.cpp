@@ -7,11 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Input.h"
-#include "tests/e2e/Registry.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
+#include "tests/support/Input.h"
+#include "tests/support/Registry.h"
+#include "tests/support/Screen.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -131,13 +132,14 @@ struct EntryKind
     std::wstring renamed;
 };
 
-class JourneyTest : public ::testing::Test
+class JourneyTest : public CProgramTest
 {
 protected:
+    JourneyTest() : CProgramTest(EProgramKey::Deleted) {}
+
     void SetUp() override
     {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        DeleteProgramRoot();
+        ASSERT_NO_FATAL_FAILURE(CProgramTest::SetUp());
         const std::wstring temp = TempFolder();
         m_record = PrepareLaunchRecord(L"pathmoor-journey-record.txt");
         m_readerOutput = temp + L"pathmoor-journey-clipboard.txt";
@@ -158,8 +160,7 @@ protected:
         if (PopupMenuShown())
             PressKey(VK_ESCAPE);
         CloseLaunched();
-        m_program.Kill();
-        DeleteProgramRoot();
+        CProgramTest::TearDown();
         DeleteFileW(m_record.c_str());
         DeleteFileW(m_readerOutput.c_str());
         DeleteFileW(m_note.c_str());
@@ -488,7 +489,6 @@ protected:
         EXPECT_EQ(0u, m_program.ExitCode());
     }
 
-    CProgram m_program;
     HWND m_window = nullptr;
     HWND m_toolbar = nullptr;
     HWND m_tabs = nullptr;

@@ -7,11 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Input.h"
-#include "tests/e2e/Registry.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
+#include "tests/support/Input.h"
+#include "tests/support/Registry.h"
+#include "tests/support/Screen.h"
 
 #include <algorithm>
 #include <functional>
@@ -80,13 +81,14 @@ std::set<HWND> VisibleTopLevelWindows()
     return windows;
 }
 
-class KeyboardTest : public ::testing::Test
+class KeyboardTest : public CProgramTest
 {
 protected:
+    KeyboardTest() : CProgramTest(EProgramKey::Returning) {}
+
     void SetUp() override
     {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        ResetProgramRoot();
+        ASSERT_NO_FATAL_FAILURE(CProgramTest::SetUp());
         m_record = PrepareLaunchRecord(L"pathmoor-keyboard-record.txt");
         ASSERT_TRUE(WriteDword(ShowKey, L"Modifiers", MOD_CONTROL | MOD_ALT));
         ASSERT_TRUE(WriteDword(ShowKey, L"Key", ShowWindowKey));
@@ -99,8 +101,7 @@ protected:
             PostMessageW(recorder, WM_CLOSE, 0, 0);
         for (HWND window : m_shellWindows)
             PostMessageW(window, WM_CLOSE, 0, 0);
-        m_program.Kill();
-        DeleteProgramRoot();
+        CProgramTest::TearDown();
         DeleteFileW(m_record.c_str());
     }
 
@@ -164,7 +165,6 @@ protected:
         return record.empty() ? L"<nothing recorded>" : record[0];
     }
 
-    CProgram m_program;
     std::wstring m_record;
     HWND m_window = nullptr;
     HWND m_page = nullptr;

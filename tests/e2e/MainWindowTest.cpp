@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Registry.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
+#include "tests/support/Registry.h"
+#include "tests/support/Screen.h"
 
 #include <shellapi.h>
 
@@ -67,21 +68,18 @@ void ExpectOutlinesFitTheTabTexts(HWND tabs)
     }
 }
 
-class MainWindowTest : public ::testing::Test
+class MainWindowTest : public CProgramTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        ResetProgramRoot();
-    }
+    MainWindowTest() : CProgramTest(EProgramKey::Returning) {}
+
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(CProgramTest::SetUp()); }
 
     void TearDown() override
     {
         if (PopupMenuShown())
             PressKey(VK_ESCAPE);
-        m_program.Kill();
-        DeleteProgramRoot();
+        CProgramTest::TearDown();
         RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                            L"Pathmoor");
     }
@@ -104,8 +102,6 @@ protected:
         Click(icon.x, icon.y, false);
         ASSERT_TRUE(WaitFor(PopupMenuShown)) << "the tray menu did not open";
     }
-
-    CProgram m_program;
 };
 } // namespace
 

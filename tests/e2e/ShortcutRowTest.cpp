@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Registry.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
+#include "tests/support/Registry.h"
+#include "tests/support/Screen.h"
 
 #include <string>
 #include <vector>
@@ -20,13 +21,14 @@ namespace
 // shortcuts page whatever other categories the program starts with.
 const std::wstring CategoryKey = ShortcutsKey + L"\\!e2e";
 
-class ShortcutRowTest : public ::testing::Test
+class ShortcutRowTest : public CProgramTest
 {
 protected:
+    ShortcutRowTest() : CProgramTest(EProgramKey::Deleted) {}
+
     void SetUp() override
     {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        DeleteProgramRoot();
+        ASSERT_NO_FATAL_FAILURE(CProgramTest::SetUp());
         m_record = PrepareLaunchRecord(L"pathmoor-shortcut-record.txt");
         m_readerOutput = TempFolder() + L"pathmoor-clipboard-reader.txt";
     }
@@ -40,8 +42,7 @@ protected:
             TerminateProcess(m_launched, 255);
             CloseHandle(m_launched);
         }
-        m_program.Kill();
-        DeleteProgramRoot();
+        CProgramTest::TearDown();
         DeleteFileW(m_record.c_str());
         DeleteFileW(m_readerOutput.c_str());
     }
@@ -105,7 +106,6 @@ protected:
 
     std::wstring RecorderPath() const { return ExecutableDirectory() + L"launch_recorder.exe"; }
 
-    CProgram m_program;
     HWND m_page = nullptr;
     std::wstring m_record;
     std::wstring m_readerOutput;

@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Harness.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
 
 #include <algorithm>
 #include <string>
@@ -92,20 +93,16 @@ RECT MaximizedRectOn(HWND window, const RECT& work)
     return expected;
 }
 
-class StartupTest : public ::testing::Test
+class StartupTest : public CProgramTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        DeleteProgramRoot();
-    }
+    StartupTest() : CProgramTest(EProgramKey::Deleted) {}
 
     void TearDown() override
     {
         m_first.Kill();
         m_second.Kill();
-        DeleteProgramRoot();
+        CProgramTest::TearDown();
     }
 
     HWND StartFirst()

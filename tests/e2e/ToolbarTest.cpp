@@ -4,11 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Input.h"
-#include "tests/e2e/Registry.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/ProgramTest.h"
+#include "tests/support/Input.h"
+#include "tests/support/Registry.h"
+#include "tests/support/Screen.h"
 
 #include <string>
 #include <vector>
@@ -31,21 +32,18 @@ int CountYellowInRows(HWND page)
     return CountColourIn(VisibleChildren(page, L"ListItem"), Yellow);
 }
 
-class ToolbarTest : public ::testing::Test
+class ToolbarTest : public CProgramTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(0, CountWindowsOfClass(MainWindowClass)) << "a Pathmoor window is left over";
-        ResetProgramRoot();
-    }
+    ToolbarTest() : CProgramTest(EProgramKey::Returning) {}
+
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(CProgramTest::SetUp()); }
 
     void TearDown() override
     {
         if (PopupMenuShown())
             PressKey(VK_ESCAPE);
-        m_program.Kill();
-        DeleteProgramRoot();
+        CProgramTest::TearDown();
     }
 
     void Start()
@@ -112,7 +110,6 @@ protected:
                                  name);
     }
 
-    CProgram m_program;
     HWND m_window = nullptr;
     HWND m_toolbar = nullptr;
     std::vector<std::wstring> m_expectedKeys;

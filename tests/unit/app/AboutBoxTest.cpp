@@ -1,6 +1,6 @@
 #include "app/AboutBox.h"
 #include "resources/resource.h"
-#include "tests/unit/toolkit/SettledInput.h"
+#include "tests/support/SettledInput.h"
 #include "toolkit/HyperLink.h"
 
 #include <gtest/gtest.h>

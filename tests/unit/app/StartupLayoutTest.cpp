@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "app/MainWnd.h"
 #include "app/PageWindow.h"
+#include "toolkit/Scoped.h"
 #include "views/ListItemWindow.h"
 #include "tests/unit/catalogue/MainWindowTest.h"
 
@@ -21,10 +23,10 @@ namespace
 {
 const std::wstring ProgramKey = L"Software\\Quillbrook\\Pathmoor\\";
 
-void StoreEntry(const std::wstring& kind, const std::wstring& category, const std::wstring& name)
+void StoreEntry(const std::wstring& kind, const std::wstring& category, const std::wstring& name,
+                const std::wstring& path = L"C:\\windows\\notepad.exe")
 {
     const std::wstring key = ProgramKey + kind + L"\\Category\\" + category + L"\\" + name;
-    const std::wstring path = L"C:\\windows\\notepad.exe";
     ASSERT_EQ(ERROR_SUCCESS,
               RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"ItemPath", REG_SZ, path.c_str(),
                               static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))))
@@ -126,4 +128,48 @@ TEST_F(StartupLayout, StoredRowsStartWhereTheLayoutPutsThem)
     m_mainWnd->OnTabChanged(1);
     // 8 placeholders and 0+5+3+1+6+4+2+0 entries.
     ExpectSameRows(created, page, 8 + 21, __LINE__);
+}
+
+// Windows stops drawing for a process that holds 10,000 GDI or 10,000 USER objects, so
+// what rows hold must not grow with the catalogue. Every row is painted, which is when
+// shortcut and folder rows take their icons.
+TEST_F(StartupLayout, TenThousandEntriesOfEveryKindHoldFewGuiObjects)
+{
+    const std::pair<const wchar_t*, const wchar_t*> kinds[] = {
+        {L"Applications", L"C:\\windows\\notepad.exe"},
+        {L"Shortcuts", L"C:\\windows\\regedit.exe"},
+        {L"Folders", L"C:\\windows"}};
+    int stored = 0;
+    for (const auto& [kind, path] : kinds)
+        for (int category = 0; category < 10; ++category)
+            for (int entry = 0; entry < 334 && stored < 10000; ++entry, ++stored)
+                ASSERT_NO_FATAL_FAILURE(StoreEntry(kind, L"Group " + std::to_wstring(category),
+                                                   L"Entry " + std::to_wstring(entry), path));
+    ASSERT_NO_FATAL_FAILURE(Start());
+
+    std::vector<HWND> rows;
+    EnumChildWindows(
+        m_mainWnd->GetHwnd(),
+        [](HWND child, LPARAM found) -> BOOL
+        {
+            wchar_t className[32] = {};
+            GetClassNameW(child, className, 32);
+            if (std::wstring(className) == L"ListItem" &&
+                !CListItemWindow::FromHandle(child)->IsCategory())
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&rows));
+    ASSERT_EQ(10000u, rows.size());
+    for (HWND row : rows)
+        SendMessageW(row, WM_PAINT, 0, 0);
+
+    const long gdi = OwnedGuiObjects(GuiObjectKind::Gdi);
+    const long user = OwnedGuiObjects(GuiObjectKind::User);
+    EXPECT_LT(gdi, 1000) << "GDI objects held with 10,000 entries";
+    EXPECT_LT(user, 1000) << "USER objects held with 10,000 entries";
+    // The system's own figures, where it keeps them (Wine answers 0).
+    std::printf("held: %ld GDI, %ld USER; the system counts %lu GDI, %lu USER\n", gdi, user,
+                GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
 }

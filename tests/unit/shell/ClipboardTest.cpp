@@ -14,7 +14,7 @@ using shell_test::CReleaseSpy;
 using shell_test::DropListFormat;
 using shell_test::DropListPaths;
 using shell_test::GlobalMedium;
-using shell_test::ToUtf8;
+using shell_test::Utf8;
 
 namespace
 {
@@ -96,7 +96,7 @@ ReaderRun RunReader(const wchar_t* way, int line)
     if (!CreateProcessW(reader.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                         nullptr, nullptr, &startup, &process))
     {
-        ADD_FAILURE() << "cannot start " << ToUtf8(reader) << " (built with the helper targets?)"
+        ADD_FAILURE() << "cannot start " << Utf8(reader) << " (built with the helper targets?)"
                       << ", error " << GetLastError();
         return run;
     }
@@ -118,7 +118,7 @@ void ExpectReaderSees(const wchar_t* way, const std::vector<std::wstring>& paths
     SCOPED_TRACE(testing::Message() << "called from line " << line << " reading by " << way);
     std::string expected;
     for (const std::wstring& path : paths)
-        expected += ToUtf8(path) + "\n";
+        expected += Utf8(path) + "\n";
     const ReaderRun run = RunReader(way, line);
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_EQ(expected, run.output);

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-using shell_test::ToUtf8;
+using shell_test::Utf8;
 
 namespace
 {
@@ -37,12 +37,12 @@ ULONG AttributesOfPidl(PCIDLIST_ABSOLUTE pidl)
 // as expected, and frees the list.
 void ExpectPidlOf(const std::wstring& path, const std::wstring& expected, bool folder, int line)
 {
-    SCOPED_TRACE(testing::Message() << "called from line " << line << " for " << ToUtf8(path));
+    SCOPED_TRACE(testing::Message() << "called from line " << line << " for " << Utf8(path));
     PIDLIST_ABSOLUTE pidl = reinterpret_cast<PIDLIST_ABSOLUTE>(0x1);
     ASSERT_TRUE(PidlFromPath(path, &pidl));
     ASSERT_NE(nullptr, pidl);
     EXPECT_EQ(0, lstrcmpiW(expected.c_str(), PathOfPidl(pidl).c_str()))
-        << "the list leads to " << ToUtf8(PathOfPidl(pidl));
+        << "the list leads to " << Utf8(PathOfPidl(pidl));
     EXPECT_EQ(folder, (AttributesOfPidl(pidl) & SFGAO_FOLDER) != 0)
         << "attributes " << std::hex << AttributesOfPidl(pidl);
     ILFree(pidl);
@@ -99,7 +99,7 @@ TEST_F(ShellFileProperties, PidlFromPathOfAMissingPath)
     ASSERT_TRUE(PidlFromPath(missing, &pidl));
     ASSERT_NE(nullptr, pidl);
     EXPECT_EQ(0, lstrcmpiW(missing.c_str(), PathOfPidl(pidl).c_str()))
-        << "the list leads to " << ToUtf8(PathOfPidl(pidl));
+        << "the list leads to " << Utf8(PathOfPidl(pidl));
     ILFree(pidl);
 }
 

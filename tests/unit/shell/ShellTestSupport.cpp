@@ -70,14 +70,4 @@ bool SameTargetDevice(const DVTARGETDEVICE* left, const DVTARGETDEVICE* right)
 {
     return left->tdSize == right->tdSize && std::memcmp(left, right, left->tdSize) == 0;
 }
-
-std::string ToUtf8(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size,
-                        nullptr, nullptr);
-    return bytes;
-}
 } // namespace shell_test

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Files.h"
+
 namespace shell_test
 {
 // The bytes of a global memory block, as GlobalSize counts them.
@@ -21,6 +23,5 @@ void ExpectSameFormat(const FORMATETC& expected, const FORMATETC& actual, int li
 // A target device of the given size with recognisable bytes, allocated with CoTaskMemAlloc.
 DVTARGETDEVICE* NewTargetDevice(DWORD size);
 bool SameTargetDevice(const DVTARGETDEVICE* left, const DVTARGETDEVICE* right);
-// Turns a wide string into UTF-8 the way the clipboard reader prints it.
-std::string ToUtf8(const std::wstring& text);
+using e2e::Utf8;
 } // namespace shell_test

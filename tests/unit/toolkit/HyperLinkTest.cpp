@@ -1,5 +1,5 @@
 #include "tests/unit/toolkit/DialogTemplate.h"
-#include "tests/unit/toolkit/SettledInput.h"
+#include "tests/support/SettledInput.h"
 #include "toolkit/Application.h"
 #include "toolkit/HyperLink.h"
 

@@ -176,7 +176,8 @@ TEST_F(ApplicationViews, ShellIconOnlyWhileTheOptionIsOn)
 {
     CApplicationItem* item = AddApplication(L"Editor", L"C:\\ed.exe");
     ASSERT_NE(nullptr, item);
-    ASSERT_NE(nullptr, RowOf(item)->m_fileIcon.Get()) << "the shell gave no icon for an .exe";
+    ASSERT_NE(CEntryItemWindow::NoIcon, RowOf(item)->m_iconIndex)
+        << "the shell gave no icon for an .exe";
     const HWND row = item->m_window->GetHwnd();
     const RECT iconArea = {22, 2, 38, 18};
     m_mainWnd->m_settings.m_showApplicationIcons = false;

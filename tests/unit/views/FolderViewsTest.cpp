@@ -207,7 +207,8 @@ TEST_F(FolderViews, RealFolderGetsItsShellIconAtTheFirstPaint)
     const HWND row = item->m_window->GetHwnd();
     m_mainWnd->m_settings.m_showFolderIcons = true;
     const std::vector<COLORREF> with = Capture(row);
-    ASSERT_NE(nullptr, RowOf(item)->m_fileIcon.Get()) << "the shell gave no icon for a folder";
+    ASSERT_NE(CEntryItemWindow::NoIcon, RowOf(item)->m_iconIndex)
+        << "the shell gave no icon for a folder";
     const std::vector<COLORREF> bare = TiledRow(IDB_FOLDER_ROW);
     EXPECT_GT(CountDifferences(bare, with, IconSquare), 40u) << "the icon square shows tiles";
     // Between the icon and the name, at 40, the tiles show.
@@ -234,7 +235,7 @@ TEST_F(FolderViews, MissingFolderLeavesTheIconColumnEmpty)
     ASSERT_NE(nullptr, item);
     m_mainWnd->m_settings.m_showFolderIcons = true;
     const std::vector<COLORREF> pixels = Capture(item->m_window->GetHwnd());
-    if (RowOf(item)->m_fileIcon.Get())
+    if (RowOf(item)->m_iconIndex != CEntryItemWindow::NoIcon)
         GTEST_SKIP() << "the shell gives an icon for a missing folder";
     ExpectSameArea(TiledRow(IDB_FOLDER_ROW), pixels, RECT{0, 0, 18, RowHeight}, __LINE__);
 }
@@ -249,7 +250,8 @@ TEST_F(FolderViews, UnreachableFolderIsAskedForItsIconOnceUntilItsPathChanges)
     const HWND row = item->m_window->GetHwnd();
     for (int paint = 0; paint < 3; ++paint)
         Capture(row);
-    EXPECT_EQ(nullptr, RowOf(item)->m_fileIcon.Get()) << "an icon for a share that is gone";
+    EXPECT_EQ(CEntryItemWindow::NoIcon, RowOf(item)->m_iconIndex)
+        << "an icon for a share that is gone";
     EXPECT_EQ(1, RowOf(item)->m_iconRequests) << "asked again at a later paint";
 
     CScratchFolder folder;
@@ -258,7 +260,7 @@ TEST_F(FolderViews, UnreachableFolderIsAskedForItsIconOnceUntilItsPathChanges)
     Capture(row);
     Capture(row);
     EXPECT_EQ(2, RowOf(item)->m_iconRequests) << "the edited path was not asked once";
-    EXPECT_NE(nullptr, RowOf(item)->m_fileIcon.Get()) << "no icon for the edited path";
+    EXPECT_NE(CEntryItemWindow::NoIcon, RowOf(item)->m_iconIndex) << "no icon for the edited path";
 }
 
 TEST_F(FolderViews, OpeningAFolderNeverHidesTheMainWindow)

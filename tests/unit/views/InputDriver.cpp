@@ -2,14 +2,12 @@
 
 #include <windowsx.h>
 
-#include "tests/unit/toolkit/SettledInput.h"
+#include "tests/support/SettledInput.h"
 
 namespace views_test
 {
 namespace
 {
-constexpr UINT FlushMarker = WM_APP + 0x3A7;
-
 bool IsAt(POINT a, POINT b)
 {
     return a.x == b.x && a.y == b.y;
@@ -27,12 +25,6 @@ bool IsCausedMove(const MSG& msg, HWND receiver, POINT screen)
 }
 } // namespace
 
-bool PumpUntil(const std::function<bool()>& done, const std::function<void(const MSG&)>& watch,
-               DWORD timeoutMs)
-{
-    return toolkit_test::PumpUntil(done, watch, timeoutMs);
-}
-
 bool MoveMouseTo(POINT screen, HWND receiver, const std::function<void(const MSG&)>& also)
 {
     bool arrived = false;
@@ -43,29 +35,6 @@ bool MoveMouseTo(POINT screen, HWND receiver, const std::function<void(const MSG
         arrived = arrived || IsCausedMove(msg, receiver, screen);
     };
     return toolkit_test::MoveMouse(screen, watch) && arrived;
-}
-
-bool PressLeftButton(HWND receiver)
-{
-    return toolkit_test::PressLeftButton(receiver);
-}
-
-bool ReleaseLeftButton(HWND receiver)
-{
-    return toolkit_test::ReleaseLeftButton(receiver);
-}
-
-bool FlushPostedMessages(HWND hWnd, const std::function<void(const MSG&)>& watch)
-{
-    bool back = false;
-    PostMessageW(hWnd, FlushMarker, 0, 0);
-    return PumpUntil([&back] { return back; },
-                     [&back, hWnd, &watch](const MSG& msg)
-                     {
-                         if (watch)
-                             watch(msg);
-                         back = back || (msg.message == FlushMarker && msg.hwnd == hWnd);
-                     });
 }
 
 std::vector<COLORREF> CaptureClient(HWND hWnd)

@@ -104,7 +104,8 @@ TEST_F(ShortcutViews, NameStartsAfterTheShellIconOnlyWhileTheOptionIsOn)
 {
     CShortcutItem* item = AddShortcut(L"Recorder", CLaunchRecorder::ProgramPath());
     ASSERT_NE(nullptr, item);
-    ASSERT_NE(nullptr, RowOf(item)->m_fileIcon.Get()) << "the shell gave no icon for a program";
+    ASSERT_NE(CEntryItemWindow::NoIcon, RowOf(item)->m_iconIndex)
+        << "the shell gave no icon for a program";
     const HWND row = item->m_window->GetHwnd();
     const RECT iconArea = {12, 2, 28, 18};
     const std::vector<COLORREF> bare = TiledRow(IDB_SHORTCUT_ROW);
@@ -126,7 +127,8 @@ TEST_F(ShortcutViews, MissingFileHasNoIconAndTheNameStartsAtEighteen)
 {
     CShortcutItem* item = AddShortcut(L"Gone", L"C:\\nowhere\\gone.txt");
     ASSERT_NE(nullptr, item);
-    EXPECT_EQ(nullptr, RowOf(item)->m_fileIcon.Get()) << "an icon for a file that is not there";
+    EXPECT_EQ(CEntryItemWindow::NoIcon, RowOf(item)->m_iconIndex)
+        << "an icon for a file that is not there";
     m_mainWnd->m_settings.m_showShortcutIcons = true;
     const std::vector<COLORREF> pixels = Capture(item->m_window->GetHwnd());
     const std::vector<COLORREF> bare = TiledRow(IDB_SHORTCUT_ROW);

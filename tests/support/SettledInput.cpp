@@ -1,4 +1,4 @@
-#include "tests/unit/toolkit/SettledInput.h"
+#include "tests/support/SettledInput.h"
 
 namespace toolkit_test
 {
@@ -201,11 +201,16 @@ bool PressKey(WORD key, HWND receiver)
                      });
 }
 
-bool FlushPostedMessages(HWND hWnd)
+bool FlushPostedMessages(HWND hWnd, const std::function<void(const MSG&)>& watch)
 {
     bool back = false;
     PostMessageW(hWnd, FlushMarker, 0, 0);
-    return PumpUntil([&back] { return back; }, [&back, hWnd](const MSG& msg)
-                     { back = back || (msg.message == FlushMarker && msg.hwnd == hWnd); });
+    return PumpUntil([&back] { return back; },
+                     [&back, hWnd, &watch](const MSG& msg)
+                     {
+                         if (watch)
+                             watch(msg);
+                         back = back || (msg.message == FlushMarker && msg.hwnd == hWnd);
+                     });
 }
 } // namespace toolkit_test

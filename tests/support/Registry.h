@@ -2,7 +2,7 @@
 
 // The program's settings under HKCU as the end-to-end tests read and prepare them.
 
-#include "tests/e2e/Harness.h"
+#include "tests/support/Harness.h"
 
 #include <string>
 #include <vector>

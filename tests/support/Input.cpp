@@ -1,9 +1,9 @@
-#include "tests/e2e/Input.h"
+#include "tests/support/Input.h"
 
 #include "resources/resource.h"
-#include "tests/e2e/Files.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Screen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/Screen.h"
 
 #include <cwctype>
 

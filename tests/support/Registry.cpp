@@ -1,4 +1,4 @@
-#include "tests/e2e/Registry.h"
+#include "tests/support/Registry.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "tests/e2e/Files.h"
+#include "tests/support/Files.h"
 
-#include "tests/e2e/Harness.h"
+#include "tests/support/Harness.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "tests/e2e/Screen.h"
+#include "tests/support/Screen.h"
 
-#include "tests/e2e/Harness.h"
+#include "tests/support/Harness.h"
 
 #include <algorithm>
 

@@ -35,6 +35,6 @@ bool ReleaseLeftButton(HWND receiver);
 bool PressKey(WORD key, HWND receiver);
 
 // Posts a marker to the window and dispatches until it comes back: every message posted
-// before has been dispatched by then.
-bool FlushPostedMessages(HWND hWnd);
+// before has been dispatched by then. The watch (when given) sees them all.
+bool FlushPostedMessages(HWND hWnd, const std::function<void(const MSG&)>& watch = nullptr);
 } // namespace toolkit_test

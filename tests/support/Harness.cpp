@@ -1,4 +1,4 @@
-#include "tests/e2e/Harness.h"
+#include "tests/support/Harness.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>
