@@ -48,17 +48,15 @@ void CMainWnd::CarryOutTrayCommand(UINT command)
     case ID_HIDE_AFTER_LAUNCH:
         SaveHideAfterLaunch(m_settings, !m_settings.m_hideAfterLaunch);
         break;
-    case ID_EXIT:
-        DestroyWindow(GetHwnd());
-        break;
-    case ID_ABOUT:
-        ShowAboutBox();
-        break;
     case ID_RESTORE:
         ShowMainWindow();
         break;
     case ID_SHORTCUT_KEYS:
         ShowHotKeyDialog();
+        break;
+    default:
+        // "E&xit" and "&About": the same as the window's own commands.
+        OnCommand(command);
         break;
     }
 }

@@ -27,6 +27,7 @@
 #include "store/RegistryNames.h"
 #include "store/RegistryTree.h"
 #include "store/StoredWrites.h"
+#include "toolkit/Utilities.h"
 
 namespace
 {
@@ -212,8 +213,8 @@ using RenameKeyFunction = LONG(WINAPI*)(HKEY, LPCWSTR, LPCWSTR);
 // Looked up, so that the program also starts where the call is missing.
 RenameKeyFunction RenameKeyCall()
 {
-    static const auto rename = reinterpret_cast<RenameKeyFunction>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegRenameKey")));
+    static const auto rename =
+        GetProcedure<RenameKeyFunction>(GetModuleHandleW(L"advapi32.dll"), "RegRenameKey");
     return rename;
 }
 

@@ -1,25 +1,15 @@
 #include "toolkit/DpiScale.h"
 
 #include "toolkit/Scoped.h"
+#include "toolkit/Utilities.h"
 
 namespace
 {
-// Looked up at run time: older systems and some Wine versions export neither.
-template <typename Function> Function FindUser32(const char* name)
-{
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-               : nullptr;
-}
-
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
+// Looked up at run time: systems before Windows 10 1607 do not export it.
 const GetDpiForWindowFunction GetDpiForWindowPointer =
-    FindUser32<GetDpiForWindowFunction>("GetDpiForWindow");
-const GetSystemMetricsForDpiFunction GetSystemMetricsForDpiPointer =
-    FindUser32<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+    GetProcedure<GetDpiForWindowFunction>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
 } // namespace
 
 CDpiScale CDpiScale::ForWindow(HWND window)
@@ -35,13 +25,4 @@ CDpiScale CDpiScale::ForSystem()
     CScopedGetDC screen(nullptr);
     const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
     return CDpiScale(dpi > 0 ? static_cast<UINT>(dpi) : DesignDpi);
-}
-
-int CDpiScale::GetSystemMetric(int index) const
-{
-    if (GetSystemMetricsForDpiPointer != nullptr)
-        return GetSystemMetricsForDpiPointer(index, m_dpi);
-    // Without it the system metrics are those of the system DPI; scale them from there.
-    const CDpiScale system = ForSystem();
-    return MulDiv(GetSystemMetrics(index), m_dpi, system.GetDpi());
 }

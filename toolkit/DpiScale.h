@@ -17,15 +17,9 @@ public:
     // The system DPI, for measures needed before a window exists.
     static CDpiScale ForSystem();
 
-    UINT GetDpi() const { return m_dpi; }
     // A 96-DPI measure at this DPI, rounded to whole pixels.
     int Scale(int designPixels) const { return MulDiv(designPixels, m_dpi, DesignDpi); }
     SIZE Scale(SIZE design) const { return SIZE{Scale(design.cx), Scale(design.cy)}; }
-    // A system metric at this DPI (GetSystemMetricsForDpi where the system has it).
-    int GetSystemMetric(int index) const;
-
-    bool operator==(const CDpiScale& other) const { return m_dpi == other.m_dpi; }
-    bool operator!=(const CDpiScale& other) const { return m_dpi != other.m_dpi; }
 
 private:
     UINT m_dpi;
