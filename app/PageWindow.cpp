@@ -11,6 +11,7 @@
 #include "toolkit/Utilities.h"
 #include "views/CategoryItemWindow.h"
 #include "toolkit/Application.h"
+#include "toolkit/DpiScale.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Scoped.h"
 
@@ -172,7 +173,7 @@ void CPageWindow::FitScrollBar()
     RECT client = {};
     GetClientRect(GetHwnd(), &client);
     const bool shown = HasScrollBar();
-    const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+    const int barWidth = CDpiScale::Current().SystemMetric(SM_CXVSCROLL);
     const int fullWidth = client.right + (shown ? barWidth : 0);
     int height = MeasureColumns(*m_list, fullWidth, GetRowGap());
     const bool needed = height > client.bottom;
