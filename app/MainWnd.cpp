@@ -59,19 +59,10 @@ const UINT TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
 
 } // namespace
 
-CMainWnd::CMainWnd() : m_toolbar(new CShortcutsToolbar), m_catalogue(nullptr)
+CMainWnd::CMainWnd()
+    : m_toolbar(std::make_unique<CShortcutsToolbar>()), m_catalogue(std::make_unique<CCatalogue>()),
+      m_catalogueDialogs(std::make_unique<CCatalogueDialogs>(*m_catalogue))
 {
-    try
-    {
-        m_catalogue = new CCatalogue;
-        m_catalogueDialogs = std::make_unique<CCatalogueDialogs>(*m_catalogue);
-    }
-    catch (...)
-    {
-        delete m_catalogue;
-        delete m_toolbar;
-        throw;
-    }
     m_catalogue->SetListener(this);
 }
 
@@ -79,17 +70,24 @@ CMainWnd::~CMainWnd()
 {
     // The editor's field goes with the catalogue and must not call back into this.
     CKeyShortcutEdit::SetFocusListener(nullptr);
+    if (IRowHost::Current() == this)
+        IRowHost::SetCurrent(nullptr);
+    // In this order: the dialogs work on the catalogue, whose rows live in the pages.
     m_catalogueDialogs.reset();
-    delete m_catalogue;
-    delete m_toolbar;
-    delete m_foldersPane;
-    for (CPageWindow* page : m_pages)
-        delete page;
+    m_catalogue.reset();
+    m_toolbar.reset();
+    m_foldersPane.reset();
+    m_pages.clear();
 }
 
 CMainWnd* CMainWnd::Instance(CMainWnd* mainWnd)
 {
-    static CMainWnd* const instance = mainWnd;
+    // The rows reach the window of the run through what it provides them.
+    static CMainWnd* const instance = [mainWnd]
+    {
+        IRowHost::SetCurrent(mainWnd);
+        return mainWnd;
+    }();
     return instance;
 }
 
@@ -247,15 +245,14 @@ void CMainWnd::CreateChildren()
     CCategorizedList* lists[] = {&m_catalogue->m_applications, &m_catalogue->m_shortcuts};
     for (int kind = 0; kind < 2; ++kind)
     {
-        auto* page = new CPageWindow(lists[kind], kind);
-        m_pages.push_back(page);
-        page->Create(pageRect, GetHwnd());
-        lists[kind]->m_parentWindow = page->GetHwnd();
+        m_pages.push_back(std::make_unique<CPageWindow>(lists[kind], kind));
+        m_pages.back()->Create(pageRect, GetHwnd());
+        lists[kind]->m_parentWindow = m_pages.back()->GetHwnd();
     }
     m_currentPage = 0;
     ShowWindow(m_pages[0]->GetHwnd(), SW_SHOW);
 
-    m_foldersPane = new CFoldersPane(&m_catalogue->m_folders);
+    m_foldersPane = std::make_unique<CFoldersPane>(&m_catalogue->m_folders);
     m_foldersPane->Create(
         RECT{client.right - paneWidth, m_scale.Scale(PageTop), client.right, client.bottom},
         GetHwnd());
@@ -264,16 +261,16 @@ void CMainWnd::CreateChildren()
 
 CPageWindow* CMainWnd::GetPage(int index) const
 {
-    return index >= 0 && index < static_cast<int>(m_pages.size()) ? m_pages[index] : nullptr;
+    return index >= 0 && index < static_cast<int>(m_pages.size()) ? m_pages[index].get() : nullptr;
 }
 
 CPageWindow* CMainWnd::GetPageOfWindow(HWND parent) const
 {
-    for (CPageWindow* page : m_pages)
+    for (const auto& page : m_pages)
         if (page->GetHwnd() == parent)
-            return page;
+            return page.get();
     if (m_foldersPane && m_foldersPane->GetHwnd() == parent)
-        return m_foldersPane;
+        return m_foldersPane.get();
     return nullptr;
 }
 

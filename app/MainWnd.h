@@ -19,6 +19,7 @@
 #include "toolkit/KeyShortcutEditListener.h"
 #include "toolkit/ToolTipControl.h"
 #include "toolkit/Window.h"
+#include "views/RowHost.h"
 
 // Sent by a second start to the running instance's main window.
 constexpr UINT WM_RESTOREAPP = WM_USER + 1;
@@ -47,7 +48,8 @@ class CShortcutsToolbar;
 class CMainWnd : public CWindow,
                  public IMyTabControlListener,
                  public IKeyShortcutEditListener,
-                 public ICatalogueListener
+                 public ICatalogueListener,
+                 public IRowHost
 {
 public:
     CMainWnd();
@@ -68,7 +70,7 @@ public:
 
     void ShowMainWindow();
 
-    CCatalogue* GetCatalogue() const { return m_catalogue; }
+    CCatalogue* GetCatalogue() const { return m_catalogue.get(); }
     // The dialogs that change the catalogue, for the rows' and pages' commands; null
     // before there is a main window.
     static CCatalogueDialogs* Dialogs();
@@ -84,14 +86,23 @@ public:
     void OnCatalogueChanged(const CatalogueChange& change) override;
     // A row made after the start gets its tooltip from its page.
     void OnRowCreated(CListItemWindow& window) override;
+    // What the rows ask of it.
+    const std::wstring& GetSearchText() const override { return m_searchText; }
+    HWND GetCurrentMatch() const override { return m_currentMatch; }
+    const CSettings& GetSettings() const override { return m_settings; }
+    void OnEntryLaunched() override;
+    void AddItem(HWND owner, ListKind kind, const std::wstring& categoryName) override;
+    void EditItem(HWND owner, ListKind kind, CListItem& item) override;
+    void EditCategory(HWND owner, ListKind kind, CCategory& category) override;
+    void DeleteCategory(HWND owner, ListKind kind, const std::wstring& categoryName) override;
     // Returns once every change so far is in the store.
     void FlushStore();
     // The page or pane object whose window is parent, or null.
     CPageWindow* GetPageOfWindow(HWND parent) const;
     int GetCurrentPage() const { return m_currentPage; }
     CPageWindow* GetPage(int index) const;
-    CFoldersPane* GetFoldersPane() const { return m_foldersPane; }
-    CShortcutsToolbar* GetToolbar() const { return m_toolbar; }
+    CFoldersPane* GetFoldersPane() const { return m_foldersPane.get(); }
+    CShortcutsToolbar* GetToolbar() const { return m_toolbar.get(); }
     CMyTabControl& GetTabControl() { return m_tabControl; }
 
     CSettings m_settings;
@@ -120,7 +131,6 @@ private:
     void CreateChildren();
     void LoadCatalogue();
     void ShowLoadedCategory(CCategory& category, CPageWindow& page, CColumnPlacer& placer);
-    CColumnPlacer PlacerFor(HWND page) const;
     static void AddListTools(CCategorizedList& list, CPageWindow& page);
     // The defaults of a user's very first start, after the stored catalogue.
     void CreateFirstLaunchCatalogue();
@@ -139,9 +149,9 @@ private:
     CRowPlacement m_placement;
     CMainWindowInput m_input{*this};
     CMyTabControl m_tabControl;
-    std::vector<CPageWindow*> m_pages;
+    std::vector<std::unique_ptr<CPageWindow>> m_pages;
     int m_currentPage = 0;
-    CFoldersPane* m_foldersPane = nullptr;
+    std::unique_ptr<CFoldersPane> m_foldersPane;
     // The modeless hotkey dialog while it is open; released when it reports its end.
     std::unique_ptr<CKeyShortcutsDialog> m_hotKeyDialog;
     // Reading the stored catalogue from the start of WM_CREATE until the load has taken it.
@@ -150,7 +160,7 @@ private:
     std::unique_ptr<CCatalogueWriter> m_writer;
     // The catalogue holds the store as it lies; else the next change stores it whole.
     bool m_storedAsLoaded = true;
-    CShortcutsToolbar* m_toolbar;
-    CCatalogue* m_catalogue;
+    std::unique_ptr<CShortcutsToolbar> m_toolbar;
+    std::unique_ptr<CCatalogue> m_catalogue;
     std::unique_ptr<CCatalogueDialogs> m_catalogueDialogs;
 };

@@ -16,16 +16,6 @@
 #include "views/CategoryItemWindow.h"
 #include "views/ListItemWindow.h"
 
-namespace
-{
-// Every change of the catalogue is laid out, so the windows' texts follow renames here.
-void PlaceListWindow(CRowPlacement& placement, CListItemWindow& window, POINT place)
-{
-    window.SyncWindowText();
-    placement.Place(window.GetHwnd(), place);
-}
-} // namespace
-
 // The header and rows are shown where the layout will place them as they are created:
 // at start-up with many rows, a second pass moving and showing each one costs as much
 // as creating them.
@@ -81,9 +71,10 @@ void CMainWnd::CreateFirstLaunchCatalogue()
 // moves them.
 void CMainWnd::LoadCatalogue()
 {
-    CPageWindow* const pages[] = {m_pages[0], m_pages[1], m_foldersPane}; // by ListKind
-    CColumnPlacer placers[] = {PlacerFor(pages[0]->GetHwnd()), PlacerFor(pages[1]->GetHwnd()),
-                               PlacerFor(pages[2]->GetHwnd())};
+    CPageWindow* const pages[] = {m_pages[0].get(), m_pages[1].get(),
+                                  m_foldersPane.get()}; // by ListKind
+    CColumnPlacer placers[] = {pages[0]->MakePlacer(), pages[1]->MakePlacer(),
+                               pages[2]->MakePlacer()};
     bool overflowed[] = {false, false, false};
     CCatalogueReader::ReadCategory read;
     while (m_reader && m_reader->Next(read))
@@ -99,48 +90,23 @@ void CMainWnd::LoadCatalogue()
         {
             overflowed[kind] = true;
             LayoutPage(list);
-            placers[kind] = PlacerFor(pages[kind]->GetHwnd());
+            placers[kind] = pages[kind]->MakePlacer();
             PassOver(list, placers[kind]);
         }
     }
     m_reader.reset();
 }
 
-CColumnPlacer CMainWnd::PlacerFor(HWND page) const
-{
-    RECT client = {};
-    GetClientRect(page, &client);
-    const CPageWindow* const window = GetPageOfWindow(page);
-    if (window == nullptr)
-        return CColumnPlacer(client.right, CColumnPlacer::RowHeight());
-    return CColumnPlacer(client.right, window->GetRowGap(), -window->GetScrollTop());
-}
-
 void CMainWnd::LayoutPage(CCategorizedList& list, bool sliced)
 {
-    list.SortCategories();
-    if (list.m_parentWindow == nullptr)
-        return;
-    if (CPageWindow* page = GetPageOfWindow(list.m_parentWindow))
-        page->FitScrollBar();
-    CColumnPlacer placer = PlacerFor(list.m_parentWindow);
-    m_placement.SetOwner(GetHwnd());
-    m_placement.Begin(list.m_parentWindow, sliced);
-    for (const auto& category : list.m_categories)
+    CPageWindow* page = list.m_parentWindow ? GetPageOfWindow(list.m_parentWindow) : nullptr;
+    if (page == nullptr)
     {
-        if (category->m_window == nullptr)
-            continue;
-        PlaceListWindow(m_placement, *category->m_window, placer.NextColumn());
-        for (const auto& item : category->m_items)
-            if (item->m_window != nullptr)
-                PlaceListWindow(m_placement, *item->m_window, placer.NextRow());
+        list.SortCategories();
+        return;
     }
-    m_placement.End();
-    // The rows were placed without redrawing; the page and all of them are repainted
-    // with one request, which costs a fraction of one per row.
-    if (!list.m_categories.empty())
-        RedrawWindow(list.m_parentWindow, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    m_placement.SetOwner(GetHwnd());
+    page->Layout(m_placement, sliced);
 }
 
 void CMainWnd::LayoutPages(bool sliced)
@@ -196,4 +162,30 @@ void CMainWnd::FlushStore()
 {
     if (m_writer)
         m_writer->Flush();
+}
+
+void CMainWnd::OnEntryLaunched()
+{
+    if (m_settings.m_hideAfterLaunch)
+        ShowWindow(GetHwnd(), SW_MINIMIZE);
+}
+
+void CMainWnd::AddItem(HWND owner, ListKind kind, const std::wstring& categoryName)
+{
+    m_catalogueDialogs->AddItem(owner, kind, categoryName);
+}
+
+void CMainWnd::EditItem(HWND owner, ListKind kind, CListItem& item)
+{
+    m_catalogueDialogs->EditItem(owner, kind, item);
+}
+
+void CMainWnd::EditCategory(HWND owner, ListKind kind, CCategory& category)
+{
+    m_catalogueDialogs->EditCategory(owner, kind, category);
+}
+
+void CMainWnd::DeleteCategory(HWND owner, ListKind kind, const std::wstring& categoryName)
+{
+    m_catalogueDialogs->DeleteCategory(owner, kind, categoryName);
 }

@@ -5,6 +5,7 @@
 #include "app/ChildWindowClass.h"
 #include "app/ColumnPlacer.h"
 #include "app/MainWnd.h"
+#include "app/RowPlacement.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
 #include "resources/resource.h"
@@ -33,6 +34,13 @@ const wchar_t* PageTitle(int kind)
 constexpr UINT AddCategoryCommand = 1;
 
 // The bottom of the columns as the layout would place the sorted list in that width.
+// Every change of the catalogue is laid out, so the windows' texts follow renames here.
+void PlaceListWindow(CRowPlacement& placement, CListItemWindow& window, POINT place)
+{
+    window.SyncWindowText();
+    placement.Place(window.GetHwnd(), place);
+}
+
 int MeasureColumns(const CCategorizedList& list, int width, int rowGap)
 {
     CColumnPlacer placer(width, rowGap);
@@ -196,6 +204,35 @@ void CPageWindow::FitScrollBar()
     }
     if (needed != shown)
         ShowScrollBar(GetHwnd(), SB_VERT, needed);
+}
+
+CColumnPlacer CPageWindow::MakePlacer() const
+{
+    RECT client = {};
+    GetClientRect(GetHwnd(), &client);
+    return CColumnPlacer(client.right, GetRowGap(), -GetScrollTop());
+}
+
+void CPageWindow::Layout(CRowPlacement& placement, bool sliced)
+{
+    m_list->SortCategories();
+    FitScrollBar();
+    CColumnPlacer placer = MakePlacer();
+    placement.Begin(GetHwnd(), sliced);
+    for (const auto& category : m_list->m_categories)
+    {
+        if (category->m_window == nullptr)
+            continue;
+        PlaceListWindow(placement, *category->m_window, placer.NextColumn());
+        for (const auto& item : category->m_items)
+            if (item->m_window != nullptr)
+                PlaceListWindow(placement, *item->m_window, placer.NextRow());
+    }
+    placement.End();
+    // The rows were placed without redrawing; the page and all of them are repainted
+    // with one request, which costs a fraction of one per row.
+    if (!m_list->m_categories.empty())
+        RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CPageWindow::ScrollTo(int top)

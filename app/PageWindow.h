@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
+#include "app/ColumnPlacer.h"
 #include "toolkit/ToolTipControl.h"
 #include "toolkit/Window.h"
 
 class CCategorizedList;
-class CColumnPlacer;
 class CListItemWindow;
+class CRowPlacement;
 
 // One page under the tab strip, or the folders pane: the parent of the category and entry
 // windows of one list, which gives them their tooltips, on the page colour; a right click
@@ -34,6 +35,12 @@ public:
     // list reach below the page, which narrows the room for them, and keeps the scroll
     // position inside the range.
     void FitScrollBar();
+    // A placer for the list over the page's width, its gap between bands and its scroll.
+    CColumnPlacer MakePlacer() const;
+    // Sorts the list's categories and places its headers and rows in columns through
+    // placement (sliced: a slice at a time, those in sight first); the page and its rows
+    // are then repainted with one request.
+    void Layout(CRowPlacement& placement, bool sliced);
     // Scrolls the columns so that the row is wholly inside the page.
     void ScrollIntoView(HWND row);
     bool HasScrollBar() const;

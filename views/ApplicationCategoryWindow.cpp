@@ -4,11 +4,9 @@
 
 #include <memory>
 
-#include "app/MainWnd.h"
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
-#include "dialogs/AddCategoryDialog.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Utilities.h"

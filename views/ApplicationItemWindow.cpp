@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "app/MainWnd.h"
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"

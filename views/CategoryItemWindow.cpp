@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "app/MainWnd.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
 #include "catalogue/LaunchItem.h"
@@ -10,6 +9,7 @@
 #include "toolkit/DpiScale.h"
 #include "views/EntryItemWindow.h"
 #include "views/ShellActions.h"
+#include "views/RowHost.h"
 
 namespace
 {
@@ -91,8 +91,8 @@ void CCategoryItemWindow::RunMenuCommand(UINT command)
     switch (command)
     {
     case ID_ADD:
-        if (CCatalogueDialogs* dialogs = CMainWnd::Dialogs())
-            dialogs->AddItem(GetHwnd(), GetKind(), m_category->m_name);
+        if (IRowHost* host = IRowHost::Current())
+            host->AddItem(GetHwnd(), GetKind(), m_category->m_name);
         break;
     case ID_EDIT:
         RenameWithDialog(GetKind());
@@ -136,16 +136,16 @@ void CCategoryItemWindow::LaunchAll() const
 
 void CCategoryItemWindow::RenameWithDialog(ListKind kind)
 {
-    if (CCatalogueDialogs* dialogs = CMainWnd::Dialogs())
-        dialogs->EditCategory(GetHwnd(), kind, *m_category);
+    if (IRowHost* host = IRowHost::Current())
+        host->EditCategory(GetHwnd(), kind, *m_category);
 }
 
 // A copy of the name: deleting the category destroys this header and its category.
 void CCategoryItemWindow::DeleteWithPrompt(ListKind kind)
 {
     const std::wstring name = m_category->m_name;
-    if (CCatalogueDialogs* dialogs = CMainWnd::Dialogs())
-        dialogs->DeleteCategory(GetHwnd(), kind, name);
+    if (IRowHost* host = IRowHost::Current())
+        host->DeleteCategory(GetHwnd(), kind, name);
 }
 
 // One change for the catalogue, which refuses it without loss and stores it once.

@@ -5,7 +5,6 @@
 
 #include <map>
 
-#include "app/MainWnd.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ListItem.h"
 #include "resources/resource.h"
@@ -15,6 +14,8 @@
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
 #include "views/NameDrawing.h"
+#include "store/Settings.h"
+#include "views/RowHost.h"
 
 namespace
 {
@@ -130,8 +131,8 @@ bool CEntryItemWindow::RunEntryCommand(UINT command, ListKind kind, const wchar_
     {
     case ID_EDIT:
         // A move to another category deletes this row: nothing of it is used afterwards.
-        if (CCatalogueDialogs* dialogs = CMainWnd::Dialogs())
-            dialogs->EditItem(GetHwnd(), kind, entry);
+        if (IRowHost* host = IRowHost::Current())
+            host->EditItem(GetHwnd(), kind, entry);
         return true;
     case ID_COPY:
         CopyFilesToClipboard({entry.GetPath()});
@@ -160,8 +161,8 @@ void CEntryItemWindow::FetchFileIcon(const std::wstring& path, bool byType)
 int CEntryItemWindow::DrawFileIcon(HDC dc, const IconColumn& column,
                                    bool CSettings::*showIcons) const
 {
-    const CMainWnd* mainWnd = CMainWnd::Instance();
-    if (mainWnd && !(mainWnd->m_settings.*showIcons))
+    const IRowHost* host = IRowHost::Current();
+    if (host && !(host->GetSettings().*showIcons))
         return CDpiScale::Current().Scale(column.bare);
     const CDpiScale& scale = CDpiScale::Current();
     if (m_iconIndex == NoIcon || !g_systemSmallIcons)

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "app/MainWnd.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/FolderItem.h"
 #include "resources/resource.h"

@@ -1,8 +1,8 @@
 #include "views/NameDrawing.h"
 
-#include "app/MainWnd.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
+#include "views/RowHost.h"
 
 namespace
 {
@@ -49,14 +49,14 @@ std::vector<CNameSegment> SplitHighlightSegments(const std::wstring& name,
 
 std::wstring GetSearchText()
 {
-    const CMainWnd* mainWnd = CMainWnd::Instance();
-    return mainWnd ? mainWnd->m_searchText : std::wstring();
+    const IRowHost* host = IRowHost::Current();
+    return host ? host->GetSearchText() : std::wstring();
 }
 
 bool IsCurrentMatch(HWND row)
 {
-    const CMainWnd* mainWnd = CMainWnd::Instance();
-    return mainWnd && row != nullptr && mainWnd->m_currentMatch == row;
+    const IRowHost* host = IRowHost::Current();
+    return host && row != nullptr && host->GetCurrentMatch() == row;
 }
 
 bool DrawItemName(HDC dc, const std::wstring& name, const std::wstring& needle, const RECT& bounds,

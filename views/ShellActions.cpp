@@ -5,9 +5,9 @@
 
 #include <cwchar>
 
-#include "app/MainWnd.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
+#include "views/RowHost.h"
 
 namespace
 {
@@ -153,7 +153,6 @@ std::wstring QueryDroppedFile(HDROP drop, UINT index)
 
 void MinimizeIfHidingAfterLaunch()
 {
-    const CMainWnd* mainWnd = CMainWnd::Instance();
-    if (mainWnd && mainWnd->m_settings.m_hideAfterLaunch)
-        ShowWindow(mainWnd->GetHwnd(), SW_MINIMIZE);
+    if (IRowHost* host = IRowHost::Current())
+        host->OnEntryLaunched();
 }
