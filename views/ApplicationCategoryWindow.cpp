@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "app/MainWnd.h"
-#include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
+#include "catalogue/EntryKind.h"
 #include "dialogs/AddCategoryDialog.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
@@ -70,9 +70,8 @@ void CApplicationCategoryWindow::AddDroppedFile(const std::wstring& dropped)
     CCatalogue* catalogue = CCatalogue::Current();
     if (!catalogue)
         return;
-    catalogue->AddDroppedItem(GetHwnd(),
-                              std::make_unique<CApplicationItem>(BareFileName(dropped), m_category,
-                                                                 path, arguments, startIn, hotKey,
-                                                                 GetParent(GetHwnd())),
-                              ListKind::Applications);
+    const std::wstring name = BareFileName(dropped);
+    const EntryFields fields{name, path, arguments, startIn, hotKey};
+    catalogue->AddDroppedItem(
+        GetHwnd(), KindOf(GetKind()).make(fields, m_category, GetParent(GetHwnd())), GetKind());
 }
