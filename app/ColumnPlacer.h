@@ -9,9 +9,10 @@
 class CColumnPlacer
 {
 public:
-    static constexpr int ColumnWidth = 140;
-    static constexpr int ColumnStep = 150;
-    static constexpr int RowHeight = 22;
+    // A row's measures at the current scale: 140 by 22, columns every 150, at 96 DPI.
+    static int ColumnWidth();
+    static int ColumnStep();
+    static int RowHeight();
 
     // rowGap: the space between bands of columns; top: where the first band starts.
     CColumnPlacer(int pageWidth, int rowGap, int top = 0);
@@ -26,6 +27,9 @@ public:
 private:
     int m_pageWidth;
     int m_rowGap;
+    int m_columnWidth;
+    int m_columnStep;
+    int m_rowHeight;
     bool m_open = false;
     int m_x = 0;
     int m_y = 0;

@@ -48,7 +48,11 @@ constexpr int ToolbarHeight = 22;
 constexpr int TabStripBottom = 48;
 constexpr int PageTop = 49;
 constexpr int PaneWidth = 140;
-constexpr int RowHeight = CColumnPlacer::RowHeight;
+
+void PlaceChild(HWND child, const RECT& rect)
+{
+    MoveWindow(child, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
 
 // The shell sends this after its taskbar was (re)created, e.g. after explorer restarted.
 const UINT TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
@@ -109,6 +113,7 @@ bool CMainWnd::Create()
 
     LoadSettings(m_settings);
     m_scale = CDpiScale::ForSystem();
+    CDpiScale::MakeCurrent(m_scale);
     const CMainWindowPlace place(m_settings.m_windowRect,
                                  m_scale.Scale(SIZE{MinimumWidth, MinimumHeight}));
     const RECT& rect = place.GetScreenRect();
@@ -203,6 +208,7 @@ LRESULT CMainWnd::OnCreate()
     RegisterShowWindowHotKey();
     CKeyShortcutEdit::SetFocusListener(this);
     m_scale = CDpiScale::ForWindow(GetHwnd());
+    CDpiScale::MakeCurrent(m_scale);
 
     // The store is read while the windows that will show it are made.
     RecoverCatalogueStore();
@@ -249,12 +255,10 @@ void CMainWnd::CreateChildren()
     m_currentPage = 0;
     ShowWindow(m_pages[0]->GetHwnd(), SW_SHOW);
 
-    RECT strip = {};
-    GetWindowRect(m_tabControl.GetHwnd(), &strip);
-    ScreenRectToClient(GetHwnd(), &strip);
     m_foldersPane = new CFoldersPane(&m_catalogue->m_folders);
     m_foldersPane->Create(
-        RECT{client.right - paneWidth, strip.bottom + 1, client.right, client.bottom}, GetHwnd());
+        RECT{client.right - paneWidth, m_scale.Scale(PageTop), client.right, client.bottom},
+        GetHwnd());
     m_catalogue->m_folders.m_parentWindow = m_foldersPane->GetHwnd();
 }
 
@@ -310,6 +314,7 @@ LRESULT CMainWnd::OnSize(WPARAM type)
     return 0;
 }
 
+// Every child takes its whole place, so a change of scale moves and sizes them all.
 void CMainWnd::ResizeChildren()
 {
     if (m_pages.empty() || m_foldersPane == nullptr)
@@ -318,13 +323,15 @@ void CMainWnd::ResizeChildren()
     GetClientRect(GetHwnd(), &client);
     const int width = client.right;
     const int height = client.bottom;
-    m_toolbar->Resize(width, -1);
-    m_tabControl.Resize(width, -1);
-    // Ending with the client area, so a scroll bar is seen whole.
+    const int toolbarHeight = m_scale.Scale(ToolbarHeight);
+    const int pageTop = m_scale.Scale(PageTop);
     const int paneWidth = m_scale.Scale(PaneWidth);
-    m_pages[m_currentPage]->Resize(width - paneWidth, height - m_scale.Scale(PageTop));
-    m_foldersPane->MoveTo(width - paneWidth, -1);
-    m_foldersPane->Resize(paneWidth, height - m_foldersPane->GetTop());
+    PlaceChild(m_toolbar->GetHwnd(), RECT{0, 0, width, toolbarHeight});
+    PlaceChild(m_tabControl.GetHwnd(),
+               RECT{0, toolbarHeight, width, m_scale.Scale(TabStripBottom)});
+    // Ending with the client area, so a scroll bar is seen whole.
+    PlaceChild(m_pages[m_currentPage]->GetHwnd(), RECT{0, pageTop, width - paneWidth, height});
+    PlaceChild(m_foldersPane->GetHwnd(), RECT{width - paneWidth, pageTop, width, height});
 }
 
 LRESULT CMainWnd::OnPaint()
@@ -350,11 +357,16 @@ LRESULT CMainWnd::OnGetMinMaxInfo(LPARAM lParam)
 LRESULT CMainWnd::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 {
     m_scale = CDpiScale(HIWORD(wParam));
+    CDpiScale::MakeCurrent(m_scale);
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     SetWindowPos(GetHwnd(), nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // Also when the size stays: every row takes its new size, and all redraw in the
+    // fonts and icons of the new DPI.
     ResizeChildren();
+    LayoutPages();
+    RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 0;
 }
 

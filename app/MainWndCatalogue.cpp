@@ -112,7 +112,7 @@ CColumnPlacer CMainWnd::PlacerFor(HWND page) const
     GetClientRect(page, &client);
     const CPageWindow* const window = GetPageOfWindow(page);
     if (window == nullptr)
-        return CColumnPlacer(client.right, CColumnPlacer::RowHeight);
+        return CColumnPlacer(client.right, CColumnPlacer::RowHeight());
     return CColumnPlacer(client.right, window->GetRowGap(), -window->GetScrollTop());
 }
 

@@ -18,7 +18,6 @@
 namespace
 {
 constexpr UINT AddCategoryCommand = 1;
-constexpr int RowHeight = CColumnPlacer::RowHeight;
 
 // The bottom of the columns as the layout would place the sorted list in that width.
 int MeasureColumns(const CCategorizedList& list, int width, int rowGap)
@@ -142,7 +141,7 @@ void CPageWindow::AddCategory()
 
 int CPageWindow::GetRowGap() const
 {
-    return RowHeight;
+    return CColumnPlacer::RowHeight();
 }
 
 bool CPageWindow::HasScrollBar() const
@@ -214,10 +213,10 @@ void CPageWindow::OnVScroll(WPARAM wParam)
     switch (LOWORD(wParam))
     {
     case SB_LINEUP:
-        ScrollTo(m_scrollTop - RowHeight);
+        ScrollTo(m_scrollTop - CColumnPlacer::RowHeight());
         break;
     case SB_LINEDOWN:
-        ScrollTo(m_scrollTop + RowHeight);
+        ScrollTo(m_scrollTop + CColumnPlacer::RowHeight());
         break;
     case SB_PAGEUP:
         ScrollTo(m_scrollTop - page);
@@ -252,8 +251,9 @@ void CPageWindow::OnMouseWheel(WPARAM wParam)
     UINT lines = 3;
     SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
     // "One screen at a time" comes as a huge line count.
-    const int step =
-        lines == WHEEL_PAGESCROLL ? GetClientHeight() : static_cast<int>(lines) * RowHeight;
+    const int step = lines == WHEEL_PAGESCROLL
+                         ? GetClientHeight()
+                         : static_cast<int>(lines) * CColumnPlacer::RowHeight();
     m_wheelRest += GET_WHEEL_DELTA_WPARAM(wParam);
     const int notches = m_wheelRest / WHEEL_DELTA;
     m_wheelRest %= WHEEL_DELTA;

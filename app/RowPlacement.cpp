@@ -42,15 +42,18 @@ void CRowPlacement::Place(HWND row, POINT place)
 {
     const RECT current = RowRectIn(row, m_page);
     const bool shown = (GetWindowLongPtrW(row, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (shown && current.left == place.x && current.top == place.y)
+    // A row of the size of another scale (the DPI changed) is sized again too.
+    const bool sized = current.right - current.left == CColumnPlacer::ColumnWidth() &&
+                       current.bottom - current.top == CColumnPlacer::RowHeight();
+    if (shown && sized && current.left == place.x && current.top == place.y)
         return;
     if (!m_sliced || !shown)
     {
         MoveRow(row, place);
         return;
     }
-    const RECT target = {place.x, place.y, place.x + CColumnPlacer::ColumnWidth,
-                         place.y + CColumnPlacer::RowHeight};
+    const RECT target = {place.x, place.y, place.x + CColumnPlacer::ColumnWidth(),
+                         place.y + CColumnPlacer::RowHeight()};
     if (m_inSight.empty() && m_outOfSight.empty())
         SetTimer(m_owner, TimerId, 0, nullptr);
     if (Overlaps(current, m_visible) || Overlaps(target, m_visible))
@@ -94,8 +97,9 @@ void CRowPlacement::Finish()
 void CRowPlacement::MoveRow(HWND row, POINT place) const
 {
     if (IsWindow(row))
-        SetWindowPos(row, nullptr, place.x, place.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+        SetWindowPos(row, nullptr, place.x, place.y, CColumnPlacer::ColumnWidth(),
+                     CColumnPlacer::RowHeight(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
 }
 
 void CRowPlacement::DropWaitingOf(HWND page)

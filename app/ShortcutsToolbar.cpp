@@ -7,26 +7,23 @@
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/DpiScale.h"
+#include "toolkit/SharedFont.h"
+#include "toolkit/TilePainting.h"
 #include "toolkit/Utilities.h"
 
 namespace
 {
-constexpr int TileWidth = 20;
-constexpr int TileHeight = 22;
 constexpr int ButtonWidth = 26;
 constexpr int ButtonHeight = 20;
 constexpr int SearchBoxGap = 5;
 constexpr int SearchBoxTop = 2;
 constexpr int SearchBoxWidth = 160;
 constexpr int SearchBoxHeight = 18;
-constexpr int SearchFontHeight = 15;
 
-HFONT CreateSearchFont()
+void PlaceAt(HWND window, int left, int top, int width, int height)
 {
-    LOGFONTW logFont = {};
-    logFont.lfHeight = SearchFontHeight;
-    lstrcpynW(logFont.lfFaceName, L"Microsoft Sans Serif", LF_FACESIZE);
-    return CreateFontIndirectW(&logFont);
+    SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Rows draw the highlight from the search text when they paint; nothing moves.
@@ -70,8 +67,10 @@ CFlatButton* CShortcutsToolbar::AddButton(const std::wstring& text, int iconId)
     m_buttonTexts.push_back(text);
     m_buttonIcons.push_back(iconId);
     auto button = std::make_unique<CFlatButton>();
-    const RECT rect = {m_nextButtonX, 0, m_nextButtonX + ButtonWidth, ButtonHeight};
-    m_nextButtonX += ButtonWidth;
+    const CDpiScale& scale = CDpiScale::Current();
+    const RECT rect = {m_nextButtonX, 0, m_nextButtonX + scale.Scale(ButtonWidth),
+                       scale.Scale(ButtonHeight)};
+    m_nextButtonX = rect.right;
     if (!button->Create(GetHwnd(), rect, iconId, text))
         return nullptr;
     m_toolTip.AddTool(button->GetHwnd(), LPSTR_TEXTCALLBACKW);
@@ -87,16 +86,37 @@ void CShortcutsToolbar::FocusSearchBox()
 bool CShortcutsToolbar::CreateSearchBox()
 {
     // No border: the box sits flat on the toolbar's tiles.
-    const HWND box = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-                                     m_addItemButton->GetRight() + SearchBoxGap, SearchBoxTop,
-                                     SearchBoxWidth, SearchBoxHeight, GetHwnd(), nullptr,
-                                     CApplication::Instance().GetInstanceHandle(), nullptr);
+    const HWND box =
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                        GetHwnd(), nullptr, CApplication::Instance().GetInstanceHandle(), nullptr);
     if (box == nullptr || !m_searchEdit.Attach(box))
         return false;
     m_searchEdit.SendMessage(EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Enter item name"));
-    m_searchFont.Reset(CreateSearchFont());
-    m_searchEdit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_searchFont.Get()), TRUE);
+    PlaceControls();
     return true;
+}
+
+// The buttons side by side from the left edge and the search box after them, at the
+// current scale: once made, and again whenever the DPI changes.
+void CShortcutsToolbar::PlaceControls()
+{
+    const CDpiScale& scale = CDpiScale::Current();
+    int left = 0;
+    for (const auto* button : {m_addGroupButton.get(), m_addItemButton.get()})
+    {
+        if (!button)
+            continue;
+        PlaceAt(button->GetHwnd(), left, 0, scale.Scale(ButtonWidth), scale.Scale(ButtonHeight));
+        left += scale.Scale(ButtonWidth);
+    }
+    m_nextButtonX = left;
+    if (!m_searchEdit.GetHwnd())
+        return;
+    PlaceAt(m_searchEdit.GetHwnd(), left + scale.Scale(SearchBoxGap), scale.Scale(SearchBoxTop),
+            scale.Scale(SearchBoxWidth), scale.Scale(SearchBoxHeight));
+    const HFONT font = SharedFont(SharedFontStyle::Regular);
+    if (reinterpret_cast<HFONT>(m_searchEdit.SendMessage(WM_GETFONT, 0, 0)) != font)
+        m_searchEdit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 LRESULT CShortcutsToolbar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -105,6 +125,9 @@ LRESULT CShortcutsToolbar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     {
     case WM_PAINT:
         OnPaint();
+        break;
+    case WM_SIZE:
+        PlaceControls();
         break;
     case WM_DRAWITEM:
         return OnDrawItem(wParam, lParam);
@@ -130,10 +153,7 @@ void CShortcutsToolbar::OnPaint()
     CScopedPaint paint(GetHwnd());
     RECT client = {};
     GetClientRect(GetHwnd(), &client);
-    // Tiles up to and including the one the right edge cuts.
-    for (int i = 0; i <= client.right / TileWidth; ++i)
-        DrawStateW(paint.Get(), nullptr, nullptr, reinterpret_cast<LPARAM>(m_background), 0,
-                   i * TileWidth, 0, TileWidth, TileHeight, DST_BITMAP);
+    PaintTiles(paint.Get(), m_background, client, TileEdge::CutLastTile);
 }
 
 LRESULT CShortcutsToolbar::OnDrawItem(WPARAM wParam, LPARAM lParam)

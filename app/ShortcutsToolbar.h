@@ -32,8 +32,6 @@ public:
     std::vector<int> m_buttonIcons;
     std::vector<std::wstring> m_buttonTexts;
     int m_nextButtonX = 0;
-    // Declared before the box, so it outlives the window that draws with it.
-    CScopedGdiObject<HFONT> m_searchFont;
     CEdit m_searchEdit;
     std::unique_ptr<CFlatButton> m_addGroupButton;
     std::unique_ptr<CFlatButton> m_addItemButton;
@@ -42,6 +40,7 @@ public:
 
 private:
     bool CreateSearchBox();
+    void PlaceControls();
     void OnPaint();
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
     void OnCommand(WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,9 @@
 #include "app/TabControl.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/DpiScale.h"
 #include "toolkit/Scoped.h"
+#include "toolkit/SharedFont.h"
 #include "toolkit/Utilities.h"
 #include "app/ChildWindowClass.h"
 
@@ -19,21 +21,9 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
 }
 } // namespace
 
-CMyTabControl::~CMyTabControl()
-{
-    if (m_font != nullptr)
-        DeleteObject(m_font);
-}
-
 bool CMyTabControl::Create(const RECT& rect, HWND parent, IMyTabControlListener* listener)
 {
     m_listener = listener;
-    LOGFONTW font = {};
-    font.lfHeight = 15;
-    font.lfWeight = FW_BOLD;
-    lstrcpyW(font.lfFaceName, L"Microsoft Sans Serif");
-    m_font = CreateFontIndirectW(&font);
-
     if (!RegisterChildWindowClass(L"TabControl"))
         return false;
     return CreateWindowExW(0, L"TabControl", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
@@ -75,9 +65,12 @@ void CMyTabControl::OnPaint()
     CScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 0, OutlineColour));
     CScopedSelect selectPen(dc, pen.Get());
 
-    // Measured in the font that draws them, so each outline fits its text.
-    CScopedSelect selectFont(dc, m_font);
-    int left = 6;
+    // Measured in the font that draws them, so each outline fits its text. The figures
+    // are those of 96 DPI, scaled.
+    const CDpiScale& scale = CDpiScale::Current();
+    const auto px = [&scale](int design) { return scale.Scale(design); };
+    CScopedSelect selectFont(dc, SharedFont(SharedFontStyle::Bold));
+    int left = px(6);
     int textHeight = 0;
     int selectedLeft = 0;
     int selectedRight = 0;
@@ -87,11 +80,11 @@ void CMyTabControl::OnPaint()
         SIZE size = {};
         GetTextExtentPointW(dc, text.c_str(), static_cast<int>(text.size()), &size);
         textHeight = size.cy;
-        const int right = left + size.cx + 12;
-        Rectangle(dc, left, 2, right, size.cy + 6);
+        const int right = left + size.cx + px(12);
+        Rectangle(dc, left, px(2), right, size.cy + px(6));
 
         const bool selected = static_cast<int>(i) == m_selected;
-        const RECT inner = {left + 1, 3, left + size.cx + 11, size.cy + 6};
+        const RECT inner = {left + 1, px(2) + 1, right - 1, size.cy + px(6)};
         FillSolid(dc, inner, selected ? SelectedColour : TabColour);
         if (selected)
         {
@@ -99,13 +92,13 @@ void CMyTabControl::OnPaint()
             selectedRight = right;
         }
         m_tabRects[i] = inner;
-        TextOutW(dc, left + 6, 2, text.c_str(), static_cast<int>(text.size()));
-        left += size.cx + 16;
+        TextOutW(dc, left + px(6), px(2), text.c_str(), static_cast<int>(text.size()));
+        left += size.cx + px(16);
     }
 
-    FillSolid(dc, RECT{0, textHeight + 4, client.right, 25}, SelectedColour);
+    FillSolid(dc, RECT{0, textHeight + px(4), client.right, px(25)}, SelectedColour);
     // The base line leaves the selected tab open towards the band.
-    const int baseY = textHeight + 3;
+    const int baseY = textHeight + px(3);
     MoveToEx(dc, 0, baseY, nullptr);
     LineTo(dc, selectedLeft, baseY);
     MoveToEx(dc, selectedRight, baseY, nullptr);

@@ -13,7 +13,6 @@ class CMyTabControl : public CWindow
 {
 public:
     CMyTabControl() = default;
-    ~CMyTabControl() override;
 
     bool Create(const RECT& rect, HWND parent, IMyTabControlListener* listener);
     void AddTab(const std::wstring& text);
@@ -27,7 +26,6 @@ public:
     // Client rectangles of the tabs as last painted; the click test uses them.
     std::vector<RECT> m_tabRects;
     int m_selected = 0;
-    HFONT m_font = nullptr;
 
 private:
     void OnPaint();

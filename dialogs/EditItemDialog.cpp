@@ -10,6 +10,7 @@
 #include "dialogs/NameFocus.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/DpiScale.h"
 #include "toolkit/Shielded.h"
 #include "toolkit/Utilities.h"
 
@@ -26,6 +27,12 @@ constexpr size_t kMaxNameLength = 100;
 constexpr int kVistaClass = 4;
 constexpr int kButtonGap = 10;
 constexpr int kAdvancedHeight = 150;
+// The dialog's controls scale with its DPI; so must the gaps placed in pixels.
+int DialogPixels(HWND dialog, int designPixels)
+{
+    return CDpiScale::ForWindow(dialog).Scale(designPixels);
+}
+
 constexpr int kAdvancedIds[] = {IDC_ARGUMENTS_LABEL, IDC_ARGUMENTS_EDIT, IDC_START_IN_LABEL,
                                 IDC_START_IN_EDIT,   IDC_HOTKEY_LABEL,   IDC_HOTKEY_EDIT};
 
@@ -283,14 +290,14 @@ void CEditItemDialog::ShowAdvanced(bool expanded)
 {
     if (!KindOf(m_kind).hasLaunchOptions)
     {
-        PlaceButtons(m_pathEdit.GetBottom() + kButtonGap);
+        PlaceButtons(m_pathEdit.GetBottom() + DialogPixels(GetHwnd(), kButtonGap));
         ShowControl(GetHwnd(), IDC_ADVANCED_LINK, false);
         for (const int id : kAdvancedIds)
             ShowControl(GetHwnd(), id, false);
         return;
     }
     const int linkBottom = m_advancedLink.GetBottom();
-    PlaceButtons(linkBottom + (expanded ? kAdvancedHeight : kButtonGap));
+    PlaceButtons(linkBottom + DialogPixels(GetHwnd(), expanded ? kAdvancedHeight : kButtonGap));
     for (const int id : kAdvancedIds)
         ShowControl(GetHwnd(), id, expanded);
     if (CApplication::Instance().GetOsVersion() < kVistaClass)
@@ -304,7 +311,7 @@ void CEditItemDialog::PlaceButtons(int y)
 {
     m_okButton.MoveTo(-1, y);
     m_cancelButton.MoveTo(-1, y);
-    Resize(-1, m_okButton.GetBottom() + kButtonGap);
+    Resize(-1, m_okButton.GetBottom() + DialogPixels(GetHwnd(), kButtonGap));
 }
 
 void CEditItemDialog::CentreOnParent()

@@ -7,6 +7,7 @@
 # Without --prefix a throwaway prefix is made and removed by wine_env_stop.
 
 WINE_ENV_DESKTOP_SIZE=${WINE_ENV_DESKTOP_SIZE:-1024x700}
+WINE_ENV_SCREEN_SIZE=${WINE_ENV_SCREEN_SIZE:-1280x800}
 
 _wine_env_log() { echo "wine-env: $*" >&2; }
 
@@ -23,7 +24,7 @@ _wine_env_start_xvfb() {
     local n
     for n in $(seq 90 140); do
         [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
-        Xvfb :$n -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb :$n -screen 0 "${WINE_ENV_SCREEN_SIZE}x24" -nolisten tcp >/dev/null 2>&1 &
         WINE_ENV_XVFB_PID=$!
         if _wine_env_wait 20 xwininfo -root -display :$n; then
             export DISPLAY=:$n

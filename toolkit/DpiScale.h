@@ -17,6 +17,16 @@ public:
     // The system DPI, for measures needed before a window exists.
     static CDpiScale ForSystem();
 
+    // The scale every window of the program is drawn at: the main window's, which holds
+    // them all. Dialogs scale themselves with their own DPI.
+    static const CDpiScale& Current();
+    static void MakeCurrent(CDpiScale scale);
+
+    UINT Dpi() const { return m_dpi; }
+    bool IsDesign() const { return m_dpi == DesignDpi; }
+    // The side of a small icon at this DPI.
+    int SmallIconSize() const;
+
     // A 96-DPI measure at this DPI, rounded to whole pixels.
     int Scale(int designPixels) const { return MulDiv(designPixels, m_dpi, DesignDpi); }
     SIZE Scale(SIZE design) const { return SIZE{Scale(design.cx), Scale(design.cy)}; }

@@ -1,7 +1,9 @@
 #include "toolkit/FlatButton.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/DpiScale.h"
 #include "toolkit/Scoped.h"
+#include "toolkit/SizedIcon.h"
 #include "toolkit/Utilities.h"
 
 namespace
@@ -20,8 +22,8 @@ bool CFlatButton::Create(HWND parent, const RECT& rect, int iconId, const std::w
     if (!button)
         return false;
     m_notifyWindow = GetParent(button);
-    m_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                           kIconSize, kIconSize, LR_SHARED));
+    m_iconId = iconId;
+    m_icon = SizedIcon(iconId, CDpiScale::Current().Scale(kIconSize));
     m_tooltipText = tooltipText;
     Attach(button);
     SetText(m_tooltipText);
@@ -77,9 +79,11 @@ LRESULT CFlatButton::OnDrawItem(const DRAWITEMSTRUCT& item)
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     if (m_hot && m_enabled)
         DrawFrame(item.hDC, item.rcItem);
-    DrawStateW(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(m_icon), 0,
-               item.rcItem.right / 2 - kIconSize / 2, item.rcItem.bottom / 2 - kIconSize / 2, 0, 0,
-               DST_ICON);
+    // At the scale of the moment: the DPI may have changed since the button was made.
+    const int size = CDpiScale::Current().Scale(kIconSize);
+    m_icon = SizedIcon(m_iconId, size);
+    DrawIconEx(item.hDC, item.rcItem.right / 2 - size / 2, item.rcItem.bottom / 2 - size / 2,
+               m_icon, size, size, 0, nullptr, DI_NORMAL);
     return 1;
 }
 

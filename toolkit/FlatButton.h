@@ -25,8 +25,9 @@ public:
     void OnReflectNotify(NMHDR* header, LRESULT* result) override;
 
     HWND m_notifyWindow = nullptr;
-    // Shared (LR_SHARED): never destroyed.
+    // Loaded once for each size and held for the run: never destroyed here.
     HICON m_icon = nullptr;
+    int m_iconId = 0;
     std::wstring m_tooltipText;
     // The mouse is over the button, which then holds the capture.
     bool m_hot = false;

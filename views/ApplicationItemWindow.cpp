@@ -6,7 +6,8 @@
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
-#include "toolkit/Application.h"
+#include "toolkit/DpiScale.h"
+#include "toolkit/SizedIcon.h"
 #include "toolkit/Utilities.h"
 #include "views/NameDrawing.h"
 #include "views/ShellActions.h"
@@ -29,19 +30,22 @@ enum StateIcon
     StateIconCount
 };
 
-// Loaded at their own size so that drawing them does not scale them; shared for the run.
-HICON LoadSharedIcon(UINT id, int size)
+// The ball's box in the row at the current scale.
+RECT BallRect()
 {
-    return static_cast<HICON>(LoadImageW(CApplication::Instance().GetInstanceHandle(),
-                                         MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+    const CDpiScale& scale = CDpiScale::Current();
+    const int left = scale.Scale(BallLeft);
+    const int top = scale.Scale(BallTop);
+    const int size = scale.Scale(BallSize);
+    return RECT{left, top, left + size, top + size};
 }
 
-HICON StateIconOf(StateIcon state)
+// Loaded at the size they are drawn at, so that drawing does not scale them.
+HICON StateIconOf(StateIcon state, int size)
 {
-    static const HICON icons[StateIconCount] = {
-        LoadSharedIcon(IDI_RUNNING, BallSize), LoadSharedIcon(IDI_RUNNING_HOT, BallSize),
-        LoadSharedIcon(IDI_NOT_RUNNING, BallSize), LoadSharedIcon(IDI_NOT_RUNNING_HOT, BallSize)};
-    return icons[state];
+    static const int ids[StateIconCount] = {IDI_RUNNING, IDI_RUNNING_HOT, IDI_NOT_RUNNING,
+                                            IDI_NOT_RUNNING_HOT};
+    return SizedIcon(ids[state], size);
 }
 
 StateIcon ChooseStateIcon(bool running, bool hot)
@@ -91,8 +95,9 @@ void CApplicationItemWindow::LaunchAsClicked()
 
 bool CApplicationItemWindow::IsOnBall(POINT point)
 {
-    return point.x >= BallLeft && point.x <= BallLeft + BallSize && point.y >= BallTop &&
-           point.y <= BallTop + BallSize;
+    const RECT ball = BallRect();
+    return point.x >= ball.left && point.x <= ball.right && point.y >= ball.top &&
+           point.y <= ball.bottom;
 }
 
 void CApplicationItemWindow::PrepareContextMenu(HMENU popup, bool running)
@@ -142,8 +147,10 @@ int CApplicationItemWindow::DrawIcons(HDC dc) const
     POINT cursor = {};
     GetCursorPos(&cursor);
     ScreenToClient(GetHwnd(), &cursor);
-    const HICON ball = StateIconOf(ChooseStateIcon(m_item->m_running, IsOnBall(cursor)));
-    DrawIconEx(dc, BallLeft, BallTop, ball, BallSize, BallSize, 0, nullptr, DI_NORMAL);
+    const RECT ball = BallRect();
+    const int size = ball.right - ball.left;
+    const HICON icon = StateIconOf(ChooseStateIcon(m_item->m_running, IsOnBall(cursor)), size);
+    DrawIconEx(dc, ball.left, ball.top, icon, size, size, 0, nullptr, DI_NORMAL);
     return DrawFileIcon(dc, FileIconColumn, &CSettings::m_showApplicationIcons);
 }
 

@@ -7,6 +7,7 @@
 #include "catalogue/Category.h"
 #include "catalogue/LaunchItem.h"
 #include "resources/resource.h"
+#include "toolkit/DpiScale.h"
 #include "views/EntryItemWindow.h"
 #include "views/ShellActions.h"
 
@@ -78,7 +79,7 @@ void CCategoryItemWindow::PaintHeader()
     std::wstring name = m_category->m_name;
     const int length = static_cast<int>(name.size());
     RECT text = client;
-    text.left = HeaderTextLeft;
+    text.left = CDpiScale::Current().Scale(HeaderTextLeft);
     DrawTextExW(dc, &name[0], length, &text, DT_WORD_ELLIPSIS, nullptr);
     SIZE size = {};
     GetTextExtentPoint32W(dc, name.c_str(), length, &size);

@@ -11,6 +11,8 @@
 #include "resources/resource.h"
 #include "shell/Clipboard.h"
 #include "shell/FileProperties.h"
+#include "toolkit/DpiScale.h"
+#include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
 #include "views/NameDrawing.h"
 
@@ -35,6 +37,22 @@ int AskShellForIconIndex(const std::wstring& path, bool byType)
         return CEntryItemWindow::NoIcon;
     g_systemSmallIcons = list;
     return info.iIcon;
+}
+
+// The shell's list holds its icons at the system DPI's size; at any other size (a monitor of
+// another DPI) the icon is drawn scaled to it, so the row's measures hold.
+void DrawSmallIcon(HDC dc, int index, int left, int top, int size)
+{
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(g_systemSmallIcons, &width, &height);
+    if (width == size && height == size)
+    {
+        ImageList_Draw(g_systemSmallIcons, index, dc, left, top, ILD_TRANSPARENT);
+        return;
+    }
+    CScopedIcon icon(ImageList_GetIcon(g_systemSmallIcons, index, ILD_TRANSPARENT));
+    DrawIconEx(dc, left, top, icon.Get(), size, size, 0, nullptr, DI_NORMAL);
 }
 
 // The type is the extension, or the whole name when it has none.
@@ -89,11 +107,13 @@ LRESULT CEntryItemWindow::PaintEntry()
     RECT client = {};
     GetClientRect(GetHwnd(), &client);
     PaintBackground(dc, client);
-    RECT bounds = {DrawIcons(dc) + NameGap, NameTop, client.right, client.bottom};
+    const CDpiScale& scale = CDpiScale::Current();
+    RECT bounds = {DrawIcons(dc) + scale.Scale(NameGap), scale.Scale(NameTop), client.right,
+                   client.bottom};
     if (HasHotkeyMarker())
     {
         DrawHotkeyMarker(dc, client, GetEntry().HasActiveHotKey());
-        bounds.right -= HotkeyMarkerInset;
+        bounds.right -= HotkeyMarkerInset();
     }
     const bool current = IsCurrentMatch(GetHwnd());
     m_truncated = DrawItemName(dc, GetEntry().GetName(), GetSearchText(), bounds,
@@ -142,11 +162,13 @@ int CEntryItemWindow::DrawFileIcon(HDC dc, const IconColumn& column,
 {
     const CMainWnd* mainWnd = CMainWnd::Instance();
     if (mainWnd && !(mainWnd->m_settings.*showIcons))
-        return column.bare;
+        return CDpiScale::Current().Scale(column.bare);
+    const CDpiScale& scale = CDpiScale::Current();
     if (m_iconIndex == NoIcon || !g_systemSmallIcons)
-        return column.empty;
-    ImageList_Draw(g_systemSmallIcons, m_iconIndex, dc, column.iconLeft, IconTop, ILD_TRANSPARENT);
-    return column.filled;
+        return scale.Scale(column.empty);
+    DrawSmallIcon(dc, m_iconIndex, scale.Scale(column.iconLeft), scale.Scale(IconTop),
+                  scale.SmallIconSize());
+    return scale.Scale(column.filled);
 }
 
 bool CEntryItemWindow::HasHotkeyMarker() const

@@ -6,8 +6,12 @@
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/DpiScale.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Scoped.h"
+#include "toolkit/SharedFont.h"
+#include "toolkit/SizedIcon.h"
+#include "toolkit/TilePainting.h"
 #include "toolkit/ToolTipControl.h"
 #include "toolkit/Utilities.h"
 
@@ -17,8 +21,9 @@ const wchar_t ListItemClassName[] = L"ListItem";
 const wchar_t ProgramName[] = L"Pathmoor";
 constexpr int WindowWidth = 140;
 constexpr int WindowHeight = 22;
-constexpr int TileWidth = 20;
-constexpr int TileHeight = 22;
+constexpr int MarkerSize = 9;
+constexpr int MarkerTop = 2;
+constexpr int MarkerInset = 12;
 constexpr UINT_PTR HoverTimerId = 0;
 constexpr UINT HoverPollMilliseconds = 100;
 
@@ -48,9 +53,11 @@ bool CListItemWindow::Create(HWND parent, const POINT* shownAt)
     const POINT place = shownAt ? *shownAt : POINT{0, 0};
     const DWORD style = WS_CHILD | WS_CLIPCHILDREN | (shownAt ? WS_VISIBLE : 0);
     m_windowText = GetCatalogueName();
-    const HWND hWnd = CreateWindowExW(0, ListItemClassName, m_windowText.c_str(), style, place.x,
-                                      place.y, WindowWidth, WindowHeight, parent, nullptr,
-                                      CApplication::Instance().GetInstanceHandle(), this);
+    const CDpiScale& scale = CDpiScale::Current();
+    const HWND hWnd =
+        CreateWindowExW(0, ListItemClassName, m_windowText.c_str(), style, place.x, place.y,
+                        scale.Scale(WindowWidth), scale.Scale(WindowHeight), parent, nullptr,
+                        CApplication::Instance().GetInstanceHandle(), this);
     if (hWnd)
         return true;
     MessageBoxW(nullptr, LoadResString(IDS_CREATE_WINDOW_FAILED).c_str(), ProgramName, MB_OK);
@@ -262,18 +269,7 @@ void CListItemWindow::DeleteItemWithPrompt(CListItem& item, const wchar_t* promp
 
 void CListItemWindow::PaintBackground(HDC dc, const RECT& client) const
 {
-    if (!m_background)
-        return;
-    // One memory DC for all tiles: a DrawStateW per tile made and dropped one each time.
-    const HDC tileDc = CreateCompatibleDC(dc);
-    if (!tileDc)
-        return;
-    const HGDIOBJ old = SelectObject(tileDc, m_background);
-    const int tiles = (client.right - client.left) / TileWidth;
-    for (int i = 0; i < tiles; ++i)
-        BitBlt(dc, TileWidth * i, 0, TileWidth, TileHeight, tileDc, 0, 0, SRCCOPY);
-    SelectObject(tileDc, old);
-    DeleteDC(tileDc);
+    PaintTiles(dc, m_background, client, TileEdge::WholeTilesOnly);
 }
 
 void CListItemWindow::Repaint() const
@@ -281,20 +277,24 @@ void CListItemWindow::Repaint() const
     InvalidateRect(GetHwnd(), nullptr, FALSE);
 }
 
-// Loaded once at its own size, so that drawing does not scale it.
+int CListItemWindow::HotkeyMarkerInset()
+{
+    return CDpiScale::Current().Scale(MarkerInset);
+}
+
+// Loaded once for each size, so that drawing does not scale it.
 void CListItemWindow::DrawHotkeyMarker(HDC dc, const RECT& client, bool active)
 {
-    constexpr int size = 9;
-    constexpr int top = 2;
-    static const auto marker = static_cast<HICON>(
-        LoadImageW(CApplication::Instance().GetInstanceHandle(),
-                   MAKEINTRESOURCEW(IDI_HOTKEY_MARKER), IMAGE_ICON, size, size, LR_SHARED));
-    const int left = client.right - HotkeyMarkerInset;
-    DrawIconEx(dc, left, top, marker, size, size, 0, nullptr, DI_NORMAL);
+    const CDpiScale& scale = CDpiScale::Current();
+    const int size = scale.Scale(MarkerSize);
+    const int top = scale.Scale(MarkerTop);
+    const int left = client.right - HotkeyMarkerInset();
+    DrawIconEx(dc, left, top, SizedIcon(IDI_HOTKEY_MARKER, size), size, size, 0, nullptr,
+               DI_NORMAL);
     if (active)
         return;
-    // From the lower left to the upper right corner, two pixels wide.
-    CScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 2, InactiveHotkeyColour));
+    // From the lower left to the upper right corner, two pixels wide at 96 DPI.
+    CScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, scale.Scale(2), InactiveHotkeyColour));
     CScopedSelect selectPen(dc, pen.Get());
     MoveToEx(dc, left, top + size - 1, nullptr);
     LineTo(dc, left + size, top - 1);
@@ -302,16 +302,13 @@ void CListItemWindow::DrawHotkeyMarker(HDC dc, const RECT& client, bool active)
 
 HFONT CListItemWindow::SharedListFont(ListFont style)
 {
-    auto create = [](LONG weight, bool underline)
+    switch (style)
     {
-        LOGFONTW font = {};
-        font.lfHeight = 15;
-        font.lfWeight = weight;
-        font.lfUnderline = underline ? TRUE : FALSE;
-        lstrcpynW(font.lfFaceName, L"Microsoft Sans Serif", LF_FACESIZE);
-        return CreateFontIndirectW(&font);
-    };
-    static const HFONT fonts[] = {create(FW_DONTCARE, false), create(FW_DONTCARE, true),
-                                  create(FW_BOLD, false)};
-    return fonts[static_cast<int>(style)];
+    case ListFont::Link:
+        return SharedFont(SharedFontStyle::Underlined);
+    case ListFont::Header:
+        return SharedFont(SharedFontStyle::Bold);
+    default:
+        return SharedFont(SharedFontStyle::Regular);
+    }
 }

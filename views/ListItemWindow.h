@@ -67,10 +67,10 @@ protected:
     void PaintBackground(HDC dc, const RECT& client) const;
     void Repaint() const;
     // The 9 by 9 marker of a row whose entry has a hotkey, drawn 12 pixels from the right
-    // edge; a red stroke crosses it out while the hotkey is not active.
+    // edge (at 96 DPI); a red stroke crosses it out while the hotkey is not active.
     static void DrawHotkeyMarker(HDC dc, const RECT& client, bool active);
-    // Where the name of a row with the marker must end.
-    static constexpr int HotkeyMarkerInset = 12;
+    // Where the name of a row with the marker must end: so far from the right edge.
+    static int HotkeyMarkerInset();
 
     enum class ListFont
     {
@@ -78,9 +78,9 @@ protected:
         Link, // a row's name under the mouse
         Header,
     };
-    // "Microsoft Sans Serif", 15 pixels high; the header's bold. One font of each style
-    // serves every list window for the whole run: one per window put thousands of rows
-    // near the process's limit of GDI objects.
+    // "Microsoft Sans Serif", 15 pixels high at 96 DPI; the header's bold. One font of each
+    // style and DPI serves every list window: one per window put thousands of rows near
+    // the process's limit of GDI objects.
     static HFONT SharedListFont(ListFont style);
 
 private:

@@ -246,7 +246,19 @@ def ball(base, rim, rim_width):
             return rim
         light = max(0.0, 1.0 - math.hypot(x - 3.7, y - 3.5) / 4.2)
         return mix(base, (255, 255, 255), 0.6 * light * light)
-    return render(10, picture)
+    return scaled(10, picture, dpi_sizes(10))
+
+
+def scaled(base, picture, sizes):
+    """The picture drawn on a base-unit grid, rendered at each size (one per DPI step)."""
+    return [render(size, lambda x, y, s=size: picture(x * base / s, y * base / s))
+            for size in sizes]
+
+
+# The sides of an image of 96-DPI side base at 96, 120, 144, 168 and 192 DPI, rounded as
+# the program rounds them (halves up).
+def dpi_sizes(base):
+    return sorted({(base * dpi * 2 + 96) // (96 * 2) for dpi in (96, 120, 144, 168, 192)})
 
 
 LIGHT_BLUE = (104, 176, 244)
@@ -256,15 +268,15 @@ RED = (222, 32, 32)
 
 
 def main():
-    program = [launcher(16), launcher(32)]
+    program = [launcher(size) for size in (16, 20, 24, 32, 48)]
     write_ico("pathmoor.ico", program)
-    write_ico("add_item.ico", [render(16, add_item_picture)])
-    write_ico("add_group.ico", [render(16, add_group_picture)])
-    write_ico("hotkey_marker.ico", [render(9, hotkey_marker_picture)])
-    write_ico("ball_running.ico", [ball(LIGHT_BLUE, OUTLINE, 1.0)])
-    write_ico("ball_running_hot.ico", [ball(LIGHT_BLUE, RED, 1.7)])
-    write_ico("ball_not_running.ico", [ball(DARK_BLUE, OUTLINE, 1.0)])
-    write_ico("ball_not_running_hot.ico", [ball(DARK_BLUE, RED, 1.7)])
+    write_ico("add_item.ico", scaled(16, add_item_picture, dpi_sizes(16)))
+    write_ico("add_group.ico", scaled(16, add_group_picture, dpi_sizes(16)))
+    write_ico("hotkey_marker.ico", scaled(9, hotkey_marker_picture, dpi_sizes(9)))
+    write_ico("ball_running.ico", ball(LIGHT_BLUE, OUTLINE, 1.0))
+    write_ico("ball_running_hot.ico", ball(LIGHT_BLUE, RED, 1.7))
+    write_ico("ball_not_running.ico", ball(DARK_BLUE, OUTLINE, 1.0))
+    write_ico("ball_not_running_hot.ico", ball(DARK_BLUE, RED, 1.7))
     write_bmp24("row_background.bmp", 20, 22,
                 vertical_gradient((232, 236, 250), (222, 228, 241), 22))
     write_bmp24("header_background.bmp", 20, 22,

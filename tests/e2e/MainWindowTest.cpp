@@ -43,12 +43,13 @@ std::vector<int> OutlineSides(HWND tabs)
     const RECT strip = WindowRect(tabs);
     std::vector<int> sides;
     for (int x = strip.left; x < strip.right; ++x)
-        if (ScreenPixel({x, strip.top + 3}) == outline)
+        if (ScreenPixel({x, strip.top + ScaleToSystemDpi(2) + 1}) == outline)
             sides.push_back(x);
     return sides;
 }
 
-// Each outline is its text's width in the drawing font plus 6 pixels on either side.
+// Each outline is its text's width in the drawing font plus 6 pixels on either side (at
+// 96 DPI).
 void ExpectOutlinesFitTheTabTexts(HWND tabs)
 {
     const std::wstring texts[] = {L"Applications", L"Shortcuts"};
@@ -63,7 +64,7 @@ void ExpectOutlinesFitTheTabTexts(HWND tabs)
     for (size_t tab = 0; tab < 2; ++tab)
     {
         const int width = sides[2 * tab + 1] - sides[2 * tab] + 1;
-        EXPECT_EQ(TabTextSize(tabs, texts[tab]).cx + 12, width)
+        EXPECT_EQ(TabTextSize(tabs, texts[tab]).cx + ScaleToSystemDpi(12), width)
             << "the outline of tab " << tab << " does not fit its text";
     }
 }
@@ -292,6 +293,97 @@ TEST_F(MainWindowTest, StoredCategoriesAreLaidOutInColumnsAndReflowOnResize)
         << "the fourth category did not wrap to the next row";
     EXPECT_FALSE(has(450, 0));
     SaveScreenshot(L"layout");
+}
+
+// Every measure is that of 96 DPI scaled to the system's DPI. The suite runs this at 96;
+// tests/e2e/at-dpi.sh runs it again in a prefix of 120, 144 and 192 DPI and names the
+// DPI it set, so a run that did not take the setting cannot pass.
+TEST_F(MainWindowTest, EveryMeasureFollowsTheSystemDpi)
+{
+    const int dpi = SystemDpi();
+    char expected[16] = {};
+    if (GetEnvironmentVariableA("PATHMOOR_EXPECT_DPI", expected, sizeof(expected)) > 0)
+    {
+        ASSERT_EQ(atoi(expected), dpi) << "the prefix does not draw at the DPI it was given";
+    }
+    const auto px = [](int design) { return ScaleToSystemDpi(design); };
+    AddStoredItem(L"A", L"one");
+    AddStoredItem(L"A", L"two");
+    AddStoredItem(L"b", L"three");
+    ASSERT_TRUE(CreateKey(FoldersKey + L"\\Places"));
+    const RECT place = {0, 0, px(700), px(450)};
+    ASSERT_TRUE(WriteBinary(ProgramRoot, L"WindowPos", &place, sizeof(place)));
+    HWND window = Start();
+    ASSERT_NE(nullptr, window);
+    HWND page = FindChild(window, L"Page", L"ApplicationsPage");
+    ASSERT_NE(nullptr, page);
+    ASSERT_TRUE(WaitFor([&] { return VisibleChildren(page, L"ListItem").size() == 5; }))
+        << VisibleChildren(page, L"ListItem").size() << " rows shown";
+
+    const auto inWindow = [window](HWND child)
+    {
+        RECT rect = WindowRect(child);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    const auto expectRect = [](const RECT& rect, const RECT& wanted, const char* what)
+    {
+        EXPECT_TRUE(EqualRect(&rect, &wanted))
+            << what << ": " << rect.left << "," << rect.top << " " << rect.right << ","
+            << rect.bottom << " wanted " << wanted.left << "," << wanted.top << " " << wanted.right
+            << "," << wanted.bottom;
+    };
+    // Rows: columns every 150, rows of 140 by 22; A's entries under its header.
+    const std::vector<HWND> rows = ListWindowsInOrder(page);
+    ASSERT_EQ(5u, rows.size());
+    const POINT places[] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}}; // column, row
+    const RECT pageRect = inWindow(page);
+    for (size_t i = 0; i < rows.size(); ++i)
+    {
+        RECT row = inWindow(rows[i]);
+        OffsetRect(&row, -pageRect.left, -pageRect.top);
+        const int x = places[i].x * px(150);
+        const int y = places[i].y * px(22);
+        expectRect(row, RECT{x, y, x + px(140), y + px(22)}, "row");
+    }
+
+    // The toolbar, its two buttons and the search box; the strip; the page and the pane.
+    RECT client = {};
+    GetClientRect(window, &client);
+    HWND toolbar = FindChild(window, L"ShortcutsToolBar");
+    ASSERT_NE(nullptr, toolbar);
+    expectRect(inWindow(toolbar), RECT{0, 0, client.right, px(22)}, "toolbar");
+    HWND button = FindChild(toolbar, L"Button");
+    for (int i = 0; i < 2 && button;
+         ++i, button = FindWindowExW(toolbar, button, L"Button", nullptr))
+        expectRect(inWindow(button), RECT{px(26) * i, 0, px(26) * (i + 1), px(20)}, "button");
+    HWND search = FindChild(toolbar, L"Edit");
+    ASSERT_NE(nullptr, search);
+    const int searchLeft = 2 * px(26) + px(5);
+    expectRect(inWindow(search), RECT{searchLeft, px(2), searchLeft + px(160), px(2) + px(18)},
+               "search box");
+    HWND tabs = FindChild(window, L"TabControl");
+    ASSERT_NE(nullptr, tabs);
+    expectRect(inWindow(tabs), RECT{0, px(22), client.right, px(48)}, "tab strip");
+    ExpectOutlinesFitTheTabTexts(tabs);
+    expectRect(pageRect, RECT{0, px(49), client.right - px(140), client.bottom}, "page");
+    HWND pane = FindChild(window, L"FoldersPane");
+    ASSERT_NE(nullptr, pane);
+    expectRect(inWindow(pane), RECT{client.right - px(140), px(49), client.right, client.bottom},
+               "folders pane");
+
+    // The ball is drawn at its scaled size: across its middle line, as many pixels differ
+    // from the row's background as the ball is wide (its rim is smoothed, so one less
+    // on either side may blend in).
+    const RECT entry = WindowRect(rows[1]);
+    const int middle = entry.top + px(4) + px(10) / 2;
+    const COLORREF background = ScreenPixel({entry.left + px(2), middle});
+    int ballWidth = 0;
+    for (int x = entry.left; x < entry.left + px(22); ++x)
+        ballWidth += ScreenPixel({x, middle}) != background ? 1 : 0;
+    EXPECT_GE(ballWidth, px(10) - 2) << "at " << dpi << " DPI";
+    EXPECT_LE(ballWidth, px(10)) << "at " << dpi << " DPI";
+    SaveScreenshot(L"dpi-" + std::to_wstring(dpi));
 }
 
 TEST_F(MainWindowTest, TaskbarRestartBringsTheTrayIconBack)

@@ -156,10 +156,23 @@ std::vector<HWND> ListWindowsInOrder(HWND parent)
     return windows;
 }
 
+int SystemDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int ScaleToSystemDpi(int designPixels)
+{
+    return MulDiv(designPixels, SystemDpi(), 96);
+}
+
 SIZE TabTextSize(HWND tabs, const std::wstring& text)
 {
     LOGFONTW description = {};
-    description.lfHeight = 15;
+    description.lfHeight = ScaleToSystemDpi(15);
     description.lfWeight = FW_BOLD;
     lstrcpyW(description.lfFaceName, L"Microsoft Sans Serif");
     const HFONT font = CreateFontIndirectW(&description);

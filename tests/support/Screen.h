@@ -58,6 +58,10 @@ bool WaitForTip(DWORD pid, const std::wstring& text, std::wstring& seen);
 bool WaitForNoTip(DWORD pid);
 // The visible rows and headers of a page or pane, column by column, each from the top.
 std::vector<HWND> ListWindowsInOrder(HWND parent);
+// The system's DPI, at which the program draws everything.
+int SystemDpi();
+// A measure of 96 DPI at the system's DPI, rounded as the program rounds it.
+int ScaleToSystemDpi(int designPixels);
 // The size of a tab's text in the bold font the strip draws it in.
 SIZE TabTextSize(HWND tabs, const std::wstring& text);
 // A point on a tab of the main window's strip, in screen coordinates: index 0 or 1.

@@ -200,6 +200,13 @@ TEST_F(FoldersPane, FolderAddedAtRunTimeGetsItsTooltip)
 TEST_F(FoldersPane, MainWindowTakesTheSuggestedRectAndScaleOfANewDpi)
 {
     const HWND main = m_mainWnd->GetHwnd();
+    const CFoldersPane* pane = m_mainWnd->GetFoldersPane();
+    ASSERT_NE(nullptr, pane);
+    CCategory* category = m_catalogue->m_folders.AddCategory(L"Places");
+    ASSERT_NE(nullptr, category);
+    auto made = std::make_unique<CFolderItem>(L"Work", category, L"C:\\Work", pane->GetHwnd());
+    CFolderItem* item = made.get();
+    ASSERT_TRUE(m_catalogue->AddItemIfUnique(pane->GetHwnd(), std::move(made), ListKind::Folders));
     const RECT suggested = {20, 30, 20 + 1000, 30 + 700};
     SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
 
@@ -213,7 +220,23 @@ TEST_F(FoldersPane, MainWindowTakesTheSuggestedRectAndScaleOfANewDpi)
     EXPECT_EQ(600, limits.ptMinTrackSize.y);
     RECT client = {};
     GetClientRect(main, &client);
-    const CFoldersPane* pane = m_mainWnd->GetFoldersPane();
     EXPECT_EQ(client.right - 210, pane->GetLeft()) << "client width " << client.right;
     EXPECT_EQ(210, pane->GetWidth());
+    // Rows made at 96 DPI take the new size; the entry goes under its header at the new
+    // row height, and the toolbar's controls move and grow.
+    RECT header = {};
+    GetWindowRect(category->m_window->GetHwnd(), &header);
+    RECT row = {};
+    GetWindowRect(item->m_window->GetHwnd(), &row);
+    EXPECT_EQ(210, row.right - row.left);
+    EXPECT_EQ(33, row.bottom - row.top);
+    EXPECT_EQ(header.top + 33, row.top);
+    const HWND toolbar = FindWindowExW(main, nullptr, L"ShortcutsToolBar", nullptr);
+    RECT bar = {};
+    GetClientRect(toolbar, &bar);
+    EXPECT_EQ(33, bar.bottom);
+    RECT search = {};
+    GetWindowRect(FindWindowExW(toolbar, nullptr, L"Edit", nullptr), &search);
+    EXPECT_EQ(240, search.right - search.left);
+    EXPECT_EQ(27, search.bottom - search.top);
 }

@@ -610,10 +610,10 @@ TEST(ResourcesTest, ManifestSelectsSideBySideCommonControls)
 }
 
 // Windows gives a program the behaviour of the newest system its manifest names, and
-// long paths only to one that declares them; Wine reads neither, so the text is checked.
-// It must not declare DPI awareness: the program does not scale yet, and Windows would
-// then show it at its small 96-DPI sizes.
-TEST(ResourcesTest, ManifestNamesTheSupportedSystemsAndLongPaths)
+// long paths and its own DPI scaling only to one that declares them; Wine reads none of
+// them, so the text is checked. Per-monitor awareness comes first, with the older forms
+// for older systems.
+TEST(ResourcesTest, ManifestNamesTheSupportedSystemsLongPathsAndDpiAwareness)
 {
     const HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(nullptr, found) << "error " << GetLastError();
@@ -632,7 +632,9 @@ TEST(ResourcesTest, ManifestNamesTheSupportedSystemsAndLongPaths)
             << "missing " << system << " in\n"
             << manifest;
     EXPECT_NE(std::string::npos, manifest.find(">true</longPathAware>")) << manifest;
-    EXPECT_EQ(std::string::npos, manifest.find("dpiAware")) << manifest;
+    EXPECT_NE(std::string::npos, manifest.find(">true/pm</dpiAware>")) << manifest;
+    EXPECT_NE(std::string::npos, manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"))
+        << manifest;
 }
 
 // Pixels of a bitmap as top-down 32-bit BGRA.
@@ -677,12 +679,18 @@ struct IconCase
     bool transparentCorner;
 };
 
+// Each image at its 96-DPI side and at the sides of 120, 144, 168 and 192 DPI, so the
+// program loads the size it draws and nothing is scaled.
 const IconCase kIcons[] = {
-    {IDI_PROGRAM_FILE, {16, 32}, true}, {IDI_PATHMOOR, {16, 32}, true},
-    {IDI_ADD_ITEM, {16}, true},         {IDI_ADD_GROUP, {16}, true},
-    {IDI_HOTKEY_MARKER, {9}, false},    {IDI_RUNNING, {10}, true},
-    {IDI_RUNNING_HOT, {10}, true},      {IDI_NOT_RUNNING, {10}, true},
-    {IDI_NOT_RUNNING_HOT, {10}, true},
+    {IDI_PROGRAM_FILE, {16, 20, 24, 32, 48}, true},
+    {IDI_PATHMOOR, {16, 20, 24, 32, 48}, true},
+    {IDI_ADD_ITEM, {16, 20, 24, 28, 32}, true},
+    {IDI_ADD_GROUP, {16, 20, 24, 28, 32}, true},
+    {IDI_HOTKEY_MARKER, {9, 11, 14, 16, 18}, false},
+    {IDI_RUNNING, {10, 13, 15, 18, 20}, true},
+    {IDI_RUNNING_HOT, {10, 13, 15, 18, 20}, true},
+    {IDI_NOT_RUNNING, {10, 13, 15, 18, 20}, true},
+    {IDI_NOT_RUNNING_HOT, {10, 13, 15, 18, 20}, true},
 };
 
 std::vector<GroupIconEntry> GroupIconEntries(UINT id)
