@@ -12,6 +12,7 @@
 #include "toolkit/Utilities.h"
 #include "views/CategoryItemWindow.h"
 #include "toolkit/Application.h"
+#include "toolkit/DpiScale.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Scoped.h"
 
@@ -161,7 +162,7 @@ void CPageWindow::FitScrollBar()
     RECT client = {};
     GetClientRect(GetHwnd(), &client);
     const bool shown = HasScrollBar();
-    const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+    const int barWidth = CDpiScale::Current().SystemMetric(SM_CXVSCROLL);
     const int fullWidth = client.right + (shown ? barWidth : 0);
     int height = MeasureColumns(*m_list, fullWidth, GetRowGap());
     const bool needed = height > client.bottom;

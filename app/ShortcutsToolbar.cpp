@@ -9,6 +9,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/DpiScale.h"
 #include "toolkit/SharedFont.h"
+#include "toolkit/SharedImages.h"
 #include "toolkit/TilePainting.h"
 #include "toolkit/Utilities.h"
 
@@ -34,19 +35,13 @@ void RepaintRows(HWND parent)
 }
 } // namespace
 
-CShortcutsToolbar::~CShortcutsToolbar()
-{
-    if (m_background != nullptr)
-        DeleteObject(m_background);
-}
-
 bool CShortcutsToolbar::Create(const RECT& rect, HWND parent)
 {
     m_nextButtonX = 0;
     if (!RegisterChildWindowClass(L"ShortcutsToolBar"))
         return false;
     const HINSTANCE instance = CApplication::Instance().GetInstanceHandle();
-    m_background = LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_APPLICATION_ROW));
+    m_background = SharedBitmap(IDB_APPLICATION_ROW);
     HWND window = CreateWindowExW(
         0, L"ShortcutsToolBar", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect.left, rect.top,
         rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance, this);

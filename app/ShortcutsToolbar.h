@@ -18,7 +18,6 @@ class CShortcutsToolbar : public CWindow
 {
 public:
     CShortcutsToolbar() = default;
-    ~CShortcutsToolbar() override;
 
     bool Create(const RECT& rect, HWND parent);
     CFlatButton* AddButton(const std::wstring& text, int iconId);

@@ -3,18 +3,8 @@
 #include "catalogue/RunningScan.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/SharedImages.h"
 #include "views/ApplicationItemWindow.h"
-
-namespace
-{
-// Shared by every application row for the whole run.
-HBITMAP RowBitmap()
-{
-    static const HBITMAP bitmap = LoadBitmapW(CApplication::Instance().GetInstanceHandle(),
-                                              MAKEINTRESOURCEW(IDB_APPLICATION_ROW));
-    return bitmap;
-}
-} // namespace
 
 CApplicationItem::CApplicationItem(const std::wstring& name, CCategory* category,
                                    const std::wstring& path, const std::wstring& arguments,
@@ -33,7 +23,9 @@ std::unique_ptr<CListItem> CApplicationItem::Clone() const
 void CApplicationItem::CreateItemWindow(HWND parent, const POINT* shownAt)
 {
     if (parent)
-        ReplaceWindow(std::make_unique<CApplicationItemWindow>(this, RowBitmap()), parent, shownAt);
+        ReplaceWindow(
+            std::make_unique<CApplicationItemWindow>(this, SharedBitmap(IDB_APPLICATION_ROW)),
+            parent, shownAt);
 }
 
 bool CloseApplication(const CApplicationItem& item)

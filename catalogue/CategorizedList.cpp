@@ -5,6 +5,7 @@
 #include "catalogue/NameOrder.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/SharedImages.h"
 #include "views/ApplicationCategoryWindow.h"
 #include "views/FolderCategoryWindow.h"
 #include "views/ShortcutCategoryWindow.h"
@@ -80,8 +81,7 @@ template <typename THeader>
 CCategory* CHeaderedCategorizedList<THeader>::AddCategory(const std::wstring& name)
 {
     // Shared by every header for the whole run.
-    static const HBITMAP bitmap = LoadBitmapW(CApplication::Instance().GetInstanceHandle(),
-                                              MAKEINTRESOURCEW(IDB_CATEGORY_HEADER));
+    const HBITMAP bitmap = SharedBitmap(IDB_CATEGORY_HEADER);
     auto category = std::make_unique<CCategory>(name, this);
     AttachHeader(*category, std::make_unique<THeader>(category.get(), bitmap));
     return InsertByName(std::move(category));

@@ -3,19 +3,9 @@
 #include "catalogue/Category.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/SharedImages.h"
 #include "views/FolderItemWindow.h"
 #include "views/ShellActions.h"
-
-namespace
-{
-// Shared by every folder row for the whole run.
-HBITMAP RowBitmap()
-{
-    static const HBITMAP bitmap =
-        LoadBitmapW(CApplication::Instance().GetInstanceHandle(), MAKEINTRESOURCEW(IDB_FOLDER_ROW));
-    return bitmap;
-}
-} // namespace
 
 CFolderItem::CFolderItem(const std::wstring& name, CCategory* category, const std::wstring& path,
                          HWND parentWindow)
@@ -67,7 +57,8 @@ bool CFolderItem::RegisterItemHotKey()
 void CFolderItem::CreateItemWindow(HWND parent, const POINT* shownAt)
 {
     if (parent)
-        ReplaceWindow(std::make_unique<CFolderItemWindow>(this, RowBitmap()), parent, shownAt);
+        ReplaceWindow(std::make_unique<CFolderItemWindow>(this, SharedBitmap(IDB_FOLDER_ROW)),
+                      parent, shownAt);
 }
 
 bool CFolderItem::Launch() const

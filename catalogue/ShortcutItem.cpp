@@ -2,18 +2,8 @@
 
 #include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/SharedImages.h"
 #include "views/ShortcutItemWindow.h"
-
-namespace
-{
-// Shared by every shortcut row for the whole run.
-HBITMAP RowBitmap()
-{
-    static const HBITMAP bitmap = LoadBitmapW(CApplication::Instance().GetInstanceHandle(),
-                                              MAKEINTRESOURCEW(IDB_SHORTCUT_ROW));
-    return bitmap;
-}
-} // namespace
 
 CShortcutItem::CShortcutItem(const std::wstring& name, CCategory* category,
                              const std::wstring& path, const std::wstring& arguments,
@@ -32,5 +22,6 @@ std::unique_ptr<CListItem> CShortcutItem::Clone() const
 void CShortcutItem::CreateItemWindow(HWND parent, const POINT* shownAt)
 {
     if (parent)
-        ReplaceWindow(std::make_unique<CShortcutItemWindow>(this, RowBitmap()), parent, shownAt);
+        ReplaceWindow(std::make_unique<CShortcutItemWindow>(this, SharedBitmap(IDB_SHORTCUT_ROW)),
+                      parent, shownAt);
 }

@@ -32,15 +32,15 @@ void CDpiScale::MakeCurrent(CDpiScale scale)
     CurrentScale() = scale;
 }
 
-int CDpiScale::SmallIconSize() const
+int CDpiScale::SystemMetric(int index) const
 {
     if (GetSystemMetricsForDpiPointer != nullptr)
-        if (const int size = GetSystemMetricsForDpiPointer(SM_CXSMICON, m_dpi))
-            return size;
+        if (const int value = GetSystemMetricsForDpiPointer(index, m_dpi))
+            return value;
     // Without the call the system answers for its own DPI only.
-    if (m_dpi == ForSystem().m_dpi)
-        return GetSystemMetrics(SM_CXSMICON);
-    return Scale(16);
+    const UINT systemDpi = ForSystem().m_dpi;
+    const int value = GetSystemMetrics(index);
+    return m_dpi == systemDpi ? value : MulDiv(value, m_dpi, systemDpi);
 }
 
 CDpiScale CDpiScale::ForWindow(HWND window)

@@ -24,8 +24,10 @@ public:
 
     UINT Dpi() const { return m_dpi; }
     bool IsDesign() const { return m_dpi == DesignDpi; }
+    // A system measure (SM_CXVSCROLL and the like) at this DPI.
+    int SystemMetric(int index) const;
     // The side of a small icon at this DPI.
-    int SmallIconSize() const;
+    int SmallIconSize() const { return SystemMetric(SM_CXSMICON); }
 
     // A 96-DPI measure at this DPI, rounded to whole pixels.
     int Scale(int designPixels) const { return MulDiv(designPixels, m_dpi, DesignDpi); }

@@ -3,7 +3,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/DpiScale.h"
 #include "toolkit/Scoped.h"
-#include "toolkit/SizedIcon.h"
+#include "toolkit/SharedImages.h"
 #include "toolkit/Utilities.h"
 
 namespace

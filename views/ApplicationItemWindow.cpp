@@ -7,7 +7,7 @@
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "toolkit/DpiScale.h"
-#include "toolkit/SizedIcon.h"
+#include "toolkit/SharedImages.h"
 #include "toolkit/Utilities.h"
 #include "views/NameDrawing.h"
 #include "views/ShellActions.h"

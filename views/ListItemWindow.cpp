@@ -10,7 +10,7 @@
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/SharedFont.h"
-#include "toolkit/SizedIcon.h"
+#include "toolkit/SharedImages.h"
 #include "toolkit/TilePainting.h"
 #include "toolkit/ToolTipControl.h"
 #include "toolkit/Utilities.h"

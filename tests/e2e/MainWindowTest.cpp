@@ -97,6 +97,19 @@ protected:
         return window;
     }
 
+    // Starts with the window at the stored place; window and page once the applications
+    // page shows that many rows and headers.
+    void StartShowingRows(const RECT& place, size_t rows, HWND& window, HWND& page)
+    {
+        ASSERT_TRUE(WriteBinary(ProgramRoot, L"WindowPos", &place, sizeof(place)));
+        window = Start();
+        ASSERT_NE(nullptr, window);
+        page = FindChild(window, L"Page", L"ApplicationsPage");
+        ASSERT_NE(nullptr, page);
+        ASSERT_TRUE(WaitFor([&] { return VisibleChildren(page, L"ListItem").size() == rows; }))
+            << VisibleChildren(page, L"ListItem").size() << " rows shown";
+    }
+
     void OpenTrayMenu()
     {
         const POINT icon = TrayIconPoint();
@@ -257,15 +270,10 @@ TEST_F(MainWindowTest, StoredCategoriesAreLaidOutInColumnsAndReflowOnResize)
     AddStoredItem(L"A", L"three");
     AddStoredItem(L"c", L"four");
     AddStoredItem(L"d", L"five");
-    const RECT wide = {0, 0, 1000, 600};
-    ASSERT_TRUE(WriteBinary(ProgramRoot, L"WindowPos", &wide, sizeof(wide)));
-    HWND window = Start();
-    ASSERT_NE(nullptr, window);
-    HWND page = FindChild(window, L"Page", L"ApplicationsPage");
-    ASSERT_NE(nullptr, page);
+    HWND window = nullptr;
+    HWND page = nullptr;
     // Four headers and five entries, all "ListItem" windows.
-    ASSERT_TRUE(WaitFor([&] { return VisibleChildren(page, L"ListItem").size() == 9; }))
-        << VisibleChildren(page, L"ListItem").size() << " rows shown";
+    ASSERT_NO_FATAL_FAILURE(StartShowingRows(RECT{0, 0, 1000, 600}, 9, window, page));
 
     auto has = [&](int x, int y)
     {
@@ -311,14 +319,9 @@ TEST_F(MainWindowTest, EveryMeasureFollowsTheSystemDpi)
     AddStoredItem(L"A", L"two");
     AddStoredItem(L"b", L"three");
     ASSERT_TRUE(CreateKey(FoldersKey + L"\\Places"));
-    const RECT place = {0, 0, px(700), px(450)};
-    ASSERT_TRUE(WriteBinary(ProgramRoot, L"WindowPos", &place, sizeof(place)));
-    HWND window = Start();
-    ASSERT_NE(nullptr, window);
-    HWND page = FindChild(window, L"Page", L"ApplicationsPage");
-    ASSERT_NE(nullptr, page);
-    ASSERT_TRUE(WaitFor([&] { return VisibleChildren(page, L"ListItem").size() == 5; }))
-        << VisibleChildren(page, L"ListItem").size() << " rows shown";
+    HWND window = nullptr;
+    HWND page = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartShowingRows(RECT{0, 0, px(700), px(450)}, 5, window, page));
 
     const auto inWindow = [window](HWND child)
     {

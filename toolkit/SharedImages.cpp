@@ -1,4 +1,4 @@
-#include "toolkit/SizedIcon.h"
+#include "toolkit/SharedImages.h"
 
 #include <map>
 #include <utility>
@@ -16,4 +16,14 @@ HICON SizedIcon(int resourceId, int size)
                                                  MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size,
                                                  size, LR_DEFAULTCOLOR)));
     return icon.Get();
+}
+
+HBITMAP SharedBitmap(int resourceId)
+{
+    static std::map<int, CScopedGdiObject<HBITMAP>> bitmaps;
+    CScopedGdiObject<HBITMAP>& bitmap = bitmaps[resourceId];
+    if (!bitmap.Get())
+        bitmap.Reset(LoadBitmapW(CApplication::Instance().GetInstanceHandle(),
+                                 MAKEINTRESOURCEW(resourceId)));
+    return bitmap.Get();
 }
