@@ -8,6 +8,7 @@
 #include "app/RowPlacement.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
+#include "catalogue/EntryKind.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
 #include "views/CategoryItemWindow.h"
@@ -18,19 +19,6 @@
 
 namespace
 {
-const wchar_t* PageTitle(int kind)
-{
-    switch (kind)
-    {
-    case 0:
-        return L"ApplicationsPage";
-    case 1:
-        return L"ShortcutsPage";
-    default:
-        return L"";
-    }
-}
-
 constexpr UINT AddCategoryCommand = 1;
 
 // The bottom of the columns as the layout would place the sorted list in that width.
@@ -87,7 +75,8 @@ CPageWindow::~CPageWindow() = default;
 
 bool CPageWindow::Create(const RECT& rect, HWND parent)
 {
-    return CreateChild(L"Page", PageTitle(m_kind), WS_CHILD | WS_CLIPCHILDREN, rect, parent);
+    return CreateChild(L"Page", KindOf(static_cast<ListKind>(m_kind)).pageTitle,
+                       WS_CHILD | WS_CLIPCHILDREN, rect, parent);
 }
 
 bool CPageWindow::CreateChild(const wchar_t* className, const wchar_t* title, DWORD style,

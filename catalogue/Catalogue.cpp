@@ -3,6 +3,7 @@
 #include "app/MainWnd.h"
 
 #include "catalogue/CatalogueListener.h"
+#include "catalogue/EntryKind.h"
 #include "catalogue/HotKeyRules.h"
 #include "catalogue/NameOrder.h"
 #include "store/CatalogueChange.h"
@@ -36,15 +37,7 @@ CCatalogue::~CCatalogue() = default;
 
 CCategorizedList& CCatalogue::GetList(ListKind kind)
 {
-    switch (kind)
-    {
-    case ListKind::Shortcuts:
-        return m_shortcuts;
-    case ListKind::Folders:
-        return m_folders;
-    default:
-        return m_applications;
-    }
+    return ::KindOf(kind).listOf(*this);
 }
 
 void CCatalogue::GetCategoryNames(ListKind kind, std::vector<std::wstring>& names)

@@ -5,9 +5,8 @@
 #include <shlwapi.h>
 
 #include "app/MainWnd.h"
-#include "catalogue/ApplicationItem.h"
-#include "catalogue/FolderItem.h"
-#include "catalogue/ShortcutItem.h"
+#include "catalogue/Category.h"
+#include "catalogue/EntryKind.h"
 #include "dialogs/NameFocus.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
@@ -36,29 +35,6 @@ int DialogPixels(HWND dialog, int designPixels)
 
 constexpr int kAdvancedIds[] = {IDC_ARGUMENTS_LABEL, IDC_ARGUMENTS_EDIT, IDC_START_IN_LABEL,
                                 IDC_START_IN_EDIT,   IDC_HOTKEY_LABEL,   IDC_HOTKEY_EDIT};
-
-struct KindTexts
-{
-    UINT addTitle;
-    UINT editTitle;
-    UINT nameLabel;
-    UINT pathLabel;
-};
-
-KindTexts TextsOf(ListKind kind)
-{
-    switch (kind)
-    {
-    case ListKind::Shortcuts:
-        return {IDS_ADD_SHORTCUT, IDS_EDIT_SHORTCUT, IDS_SHORTCUT_NAME_LABEL,
-                IDS_SHORTCUT_PATH_LABEL};
-    case ListKind::Folders:
-        return {IDS_ADD_FOLDER, IDS_EDIT_FOLDER, IDS_FOLDER_NAME_LABEL, IDS_FOLDER_PATH_LABEL};
-    default:
-        return {IDS_ADD_APPLICATION, IDS_EDIT_APPLICATION, IDS_APPLICATION_NAME_LABEL,
-                IDS_APPLICATION_PATH_LABEL};
-    }
-}
 
 // The last path component without anything after its last point.
 std::wstring FileStem(const std::wstring& path)
@@ -156,7 +132,7 @@ INT_PTR CEditItemDialog::OnInitDialog()
 
 void CEditItemDialog::SetTexts()
 {
-    const KindTexts texts = TextsOf(m_kind);
+    const EntryKind& texts = KindOf(m_kind);
     SetText(LoadResString(m_editMode ? texts.editTitle : texts.addTitle));
     SetDlgItemTextW(GetHwnd(), IDC_NAME_LABEL, LoadResString(texts.nameLabel).c_str());
     SetDlgItemTextW(GetHwnd(), IDC_PATH_LABEL, LoadResString(texts.pathLabel).c_str());
@@ -256,23 +232,13 @@ std::unique_ptr<CListItem> CEditItemDialog::BuildItem() const
     if (!category)
         return nullptr;
     // The list's window is the page or pane in which its rows live.
-    const HWND parent = category->m_list->m_parentWindow;
-    switch (m_kind)
-    {
-    case ListKind::Shortcuts:
-        return std::make_unique<CShortcutItem>(m_name, category, m_path, m_arguments, m_startIn,
-                                               m_hotKey, parent);
-    case ListKind::Folders:
-        return std::make_unique<CFolderItem>(m_name, category, m_path, parent);
-    default:
-        return std::make_unique<CApplicationItem>(m_name, category, m_path, m_arguments, m_startIn,
-                                                  m_hotKey, parent);
-    }
+    const EntryFields fields{m_name, m_path, m_arguments, m_startIn, m_hotKey};
+    return KindOf(m_kind).make(fields, category, category->m_list->m_parentWindow);
 }
 
 void CEditItemDialog::OnBrowse()
 {
-    if (m_kind == ListKind::Folders)
+    if (KindOf(m_kind).pathIsFolder)
         BrowseForFolder();
     else
         BrowseForFile();
@@ -322,7 +288,7 @@ void CEditItemDialog::BrowseForFile()
 
 void CEditItemDialog::ShowAdvanced(bool expanded)
 {
-    if (m_kind == ListKind::Folders)
+    if (!KindOf(m_kind).hasLaunchOptions)
     {
         PlaceButtons(m_pathEdit.GetBottom() + DialogPixels(GetHwnd(), kButtonGap));
         ShowControl(GetHwnd(), IDC_ADVANCED_LINK, false);
@@ -374,7 +340,7 @@ bool CEditItemDialog::IsPathAcceptable() const
     const std::wstring path = m_pathEdit.GetEditText();
     if (!IsPathWorthResolving(path))
         return false;
-    return m_kind != ListKind::Applications || ToLower(GetFileExtension(path)) == L"exe";
+    return !KindOf(m_kind).pathIsProgram || ToLower(GetFileExtension(path)) == L"exe";
 }
 
 bool CEditItemDialog::IsAdvancedRemembered()

@@ -10,14 +10,12 @@
 #include <vector>
 
 #include "catalogue/ApplicationCategorizedList.h"
-#include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
 #include "catalogue/FolderCategorizedList.h"
-#include "catalogue/FolderItem.h"
+#include "catalogue/EntryKind.h"
 #include "catalogue/NameOrder.h"
 #include "catalogue/ShortcutCategorizedList.h"
-#include "catalogue/ShortcutItem.h"
 #include "store/RegistryKey.h"
 #include "store/RegistryNames.h"
 #include "store/RegistryTree.h"
@@ -27,22 +25,6 @@
 namespace
 {
 // --- Loading ---
-
-std::unique_ptr<CListItem> MakeItem(ListKind kind, CCategory* category, const StoredItem& stored)
-{
-    switch (kind)
-    {
-    case ListKind::Folders:
-        return std::make_unique<CFolderItem>(stored.name, category, stored.path, nullptr);
-    case ListKind::Shortcuts:
-        return std::make_unique<CShortcutItem>(stored.name, category, stored.path, stored.arguments,
-                                               stored.startIn, stored.hotKey, nullptr);
-    default:
-        return std::make_unique<CApplicationItem>(stored.name, category, stored.path,
-                                                  stored.arguments, stored.startIn, stored.hotKey,
-                                                  nullptr);
-    }
-}
 
 // Strings are read whole, whatever their length; data of another type is read
 // as text as it always was.
@@ -115,9 +97,13 @@ CCategory* AddStoredCategory(CCategorizedList& list, ListKind kind, const Stored
         return nullptr;
     }
     // A name already taken in the category is dropped by InsertItem.
+    const EntryKind& entryKind = KindOf(kind);
     size_t inserted = 0;
     for (const StoredItem& item : stored.items)
-        inserted += category->InsertItem(MakeItem(kind, category, item)) ? 1 : 0;
+    {
+        const EntryFields fields{item.name, item.path, item.arguments, item.startIn, item.hotKey};
+        inserted += category->InsertItem(entryKind.make(fields, category, nullptr)) ? 1 : 0;
+    }
     if (asStored && (joined || inserted != stored.items.size() || category->m_name != stored.name))
         *asStored = false;
     return category;

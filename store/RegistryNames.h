@@ -28,6 +28,9 @@ inline constexpr wchar_t RunValueName[] = L"Pathmoor";
 inline constexpr wchar_t ApplicationsKindPath[] = L"Applications\\Category\\";
 inline constexpr wchar_t FoldersKindPath[] = L"Folders\\Category\\";
 inline constexpr wchar_t ShortcutsKindPath[] = L"Shortcuts\\Category\\";
+// The kind keys in the order of the list kinds' values (applications, shortcuts, folders).
+inline constexpr const wchar_t* KindPathsByList[] = {ApplicationsKindPath, ShortcutsKindPath,
+                                                     FoldersKindPath};
 inline constexpr wchar_t ItemPathValue[] = L"ItemPath";
 inline constexpr wchar_t ArgumentsValue[] = L"Arguments";
 inline constexpr wchar_t StartInValue[] = L"StartIn";

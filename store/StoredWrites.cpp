@@ -1,10 +1,13 @@
 #include "store/StoredWrites.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/EntryKind.h"
 #include "catalogue/NameOrder.h"
 #include "store/RegistryKey.h"
 #include "store/RegistryNames.h"
 #include "store/RegistryTree.h"
+
+#include <iterator>
 
 namespace
 {
@@ -34,17 +37,12 @@ bool CatalogueKeyExists(const std::wstring& path)
     return key.Open(HKEY_CURRENT_USER, path.c_str(), KEY_READ) == ERROR_SUCCESS;
 }
 
+static_assert(std::size(KindPathsByList) == EntryKindCount, "every kind has a kind key");
+
 std::wstring LiveKindPath(ListKind kind)
 {
-    switch (kind)
-    {
-    case ListKind::Folders:
-        return std::wstring(RegistryRoot) + FoldersKindPath;
-    case ListKind::Shortcuts:
-        return std::wstring(RegistryRoot) + ShortcutsKindPath;
-    default:
-        return std::wstring(RegistryRoot) + ApplicationsKindPath;
-    }
+    // The table's row maps a value out of range to the applications, as the lists do.
+    return std::wstring(RegistryRoot) + KindPathsByList[static_cast<size_t>(KindOf(kind).list)];
 }
 
 std::wstring LivePlacePath(ListKind kind, const std::wstring& category, const std::wstring& item)

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
+#include "catalogue/EntryKind.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Utilities.h"
@@ -68,9 +68,8 @@ void CApplicationCategoryWindow::AddDroppedFile(const std::wstring& dropped)
     CCatalogue* catalogue = CCatalogue::Current();
     if (!catalogue)
         return;
-    catalogue->AddDroppedItem(GetHwnd(),
-                              std::make_unique<CApplicationItem>(BareFileName(dropped), m_category,
-                                                                 path, arguments, startIn, hotKey,
-                                                                 GetParent(GetHwnd())),
-                              ListKind::Applications);
+    const std::wstring name = BareFileName(dropped);
+    const EntryFields fields{name, path, arguments, startIn, hotKey};
+    catalogue->AddDroppedItem(
+        GetHwnd(), KindOf(GetKind()).make(fields, m_category, GetParent(GetHwnd())), GetKind());
 }

@@ -6,7 +6,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
-#include "catalogue/FolderItem.h"
+#include "catalogue/EntryKind.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
 #include "views/FolderItemWindow.h"
@@ -59,10 +59,13 @@ void CFolderCategoryWindow::AddDroppedFile(const std::wstring& path)
     const std::wstring name = DroppedFolderName(path);
     if (name.empty() || !IsExistingFolder(path))
         return;
-    if (CCatalogue* catalogue = CCatalogue::Current())
-        catalogue->AddItemIfUnique(
-            GetHwnd(), std::make_unique<CFolderItem>(name, m_category, path, GetParent(GetHwnd())),
-            ListKind::Folders);
+    CCatalogue* catalogue = CCatalogue::Current();
+    if (!catalogue)
+        return;
+    const std::wstring none;
+    const EntryFields fields{name, path, none, none, 0};
+    catalogue->AddItemIfUnique(
+        GetHwnd(), KindOf(GetKind()).make(fields, m_category, GetParent(GetHwnd())), GetKind());
 }
 
 std::wstring CFolderCategoryWindow::DroppedFolderName(const std::wstring& path)

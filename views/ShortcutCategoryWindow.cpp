@@ -6,7 +6,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
-#include "catalogue/ShortcutItem.h"
+#include "catalogue/EntryKind.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
 #include "views/ShellActions.h"
@@ -67,9 +67,7 @@ void CShortcutCategoryWindow::AddDroppedFile(const std::wstring& dropped)
     // An entry without a name could not be stored under a key of its own.
     if (!catalogue || name.empty())
         return;
-    catalogue->AddDroppedItem(GetHwnd(),
-                              std::make_unique<CShortcutItem>(name, m_category, path, arguments,
-                                                              startIn, hotKey,
-                                                              GetParent(GetHwnd())),
-                              ListKind::Shortcuts);
+    const EntryFields fields{name, path, arguments, startIn, hotKey};
+    catalogue->AddDroppedItem(
+        GetHwnd(), KindOf(GetKind()).make(fields, m_category, GetParent(GetHwnd())), GetKind());
 }

@@ -1,5 +1,6 @@
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/EntryKind.h"
 #include "catalogue/FolderItem.h"
 #include "catalogue/ShortcutItem.h"
 #include "resources/resource.h"
@@ -10,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 using catalogue_test::CMessageBoxCloser;
@@ -38,6 +40,51 @@ TEST_F(CatalogueTest, GetListSelectsByKind)
     EXPECT_EQ(&m_catalogue.m_folders, &m_catalogue.GetList(ListKind::Folders));
     EXPECT_EQ(&m_catalogue.m_applications, &m_catalogue.GetList(static_cast<ListKind>(3)));
     EXPECT_EQ(&m_catalogue.m_applications, &m_catalogue.GetList(static_cast<ListKind>(-1)));
+}
+
+// The store's loader and the item editor both make entries through the kind's row.
+TEST_F(CatalogueTest, EachKindMakesItsOwnEntryFromTheFields)
+{
+    struct Case
+    {
+        int value;
+        ListKind list;
+        const std::type_info& type;
+        bool launchOptions;
+    };
+    const Case cases[] = {
+        {0, ListKind::Applications, typeid(CApplicationItem), true},
+        {1, ListKind::Shortcuts, typeid(CShortcutItem), true},
+        {2, ListKind::Folders, typeid(CFolderItem), false},
+        {3, ListKind::Applications, typeid(CApplicationItem), true},
+        {-1, ListKind::Applications, typeid(CApplicationItem), true},
+    };
+    const std::wstring name = L"Sentinel name";
+    const std::wstring path = L"C:\\Sentinel\\path.exe";
+    const std::wstring arguments = L"--sentinel";
+    const std::wstring startIn = L"C:\\Sentinel";
+    const WORD hotKey = MAKEWORD('Q', HOTKEYF_CONTROL);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "kind value " << c.value);
+        const EntryKind& kind = KindOf(static_cast<ListKind>(c.value));
+        EXPECT_EQ(static_cast<int>(c.list), static_cast<int>(kind.list));
+        EXPECT_EQ(c.launchOptions, kind.hasLaunchOptions);
+        CCategory* category =
+            m_catalogue.GetList(kind.list).AddCategory(L"Sentinel " + std::to_wstring(c.value));
+        ASSERT_NE(nullptr, category);
+        const std::unique_ptr<CListItem> item =
+            kind.make({name, path, arguments, startIn, hotKey}, category, nullptr);
+        ASSERT_NE(nullptr, item);
+        EXPECT_EQ(std::string(c.type.name()), std::string(typeid(*item).name()));
+        EXPECT_EQ(name, item->m_name);
+        EXPECT_EQ(category, item->m_category);
+        EXPECT_EQ(path, item->GetPath());
+        EXPECT_EQ(c.launchOptions ? arguments : L"", item->GetArguments());
+        EXPECT_EQ(c.launchOptions ? startIn : L"", item->GetStartIn());
+        EXPECT_EQ(c.launchOptions ? hotKey : 0, item->GetHotKey());
+        EXPECT_EQ(nullptr, item->m_window.get()) << "no parent window, no row";
+    }
 }
 
 TEST_F(CatalogueTest, NothingIsRegisteredBeforeTheFirstHotKey)
