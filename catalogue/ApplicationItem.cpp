@@ -3,7 +3,6 @@
 #include "catalogue/RunningScan.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
-#include "toolkit/SharedImages.h"
 #include "views/ApplicationItemWindow.h"
 
 CApplicationItem::CApplicationItem(const std::wstring& name, CCategory* category,
@@ -23,9 +22,7 @@ std::unique_ptr<CListItem> CApplicationItem::Clone() const
 void CApplicationItem::CreateItemWindow(HWND parent, const POINT* shownAt)
 {
     if (parent)
-        ReplaceWindow(
-            std::make_unique<CApplicationItemWindow>(this, SharedBitmap(IDB_APPLICATION_ROW)),
-            parent, shownAt);
+        ReplaceWindow(std::make_unique<CApplicationItemWindow>(this), parent, shownAt);
 }
 
 bool CloseApplication(const CApplicationItem& item)

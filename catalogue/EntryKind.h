@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "store/Settings.h"
+
 class CCatalogue;
 class CCategorizedList;
 class CCategory;
@@ -21,6 +23,16 @@ struct EntryFields
     const std::wstring& arguments;
     const std::wstring& startIn;
     WORD hotKey;
+};
+
+// Where a row's shell icon stands, and where the icon column ends with the icon option
+// off, with no icon to draw, and with the icon drawn; in pixels at 96 DPI.
+struct EntryIconColumn
+{
+    int iconLeft;
+    int bare;
+    int empty;
+    int filled;
 };
 
 // Everything that differs between the kinds of entry, one row per kind, so that the
@@ -41,6 +53,20 @@ struct EntryKind
     bool pathIsFolder;
     // Only a program (.exe) is accepted as the path.
     bool pathIsProgram;
+    // The menus of the kind's headers and rows, and the bitmap its rows are tiled with.
+    UINT headerMenu;
+    UINT rowMenu;
+    UINT rowBitmap;
+    // Asked before a row's entry is deleted.
+    const wchar_t* deletePrompt;
+    // The option that shows the kind's icons, and where the icon stands in a row.
+    bool CSettings::*showIcons;
+    EntryIconColumn iconColumn;
+    // The shell is asked for the icon of the path's type (by its extension, so the file
+    // need not exist), else for that of the file itself.
+    bool iconByType;
+    // The icon is asked for when the row is made; else at its first paint.
+    bool iconAtCreate;
     CCategorizedList& (*listOf)(CCatalogue& catalogue);
     // A null parent window makes an entry without a window (the store's loaders do that).
     std::unique_ptr<CListItem> (*make)(const EntryFields& fields, CCategory* category,

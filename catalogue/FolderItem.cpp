@@ -3,7 +3,6 @@
 #include "catalogue/Category.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
-#include "toolkit/SharedImages.h"
 #include "views/FolderItemWindow.h"
 #include "views/ShellActions.h"
 
@@ -57,8 +56,7 @@ bool CFolderItem::RegisterItemHotKey()
 void CFolderItem::CreateItemWindow(HWND parent, const POINT* shownAt)
 {
     if (parent)
-        ReplaceWindow(std::make_unique<CFolderItemWindow>(this, SharedBitmap(IDB_FOLDER_ROW)),
-                      parent, shownAt);
+        ReplaceWindow(std::make_unique<CFolderItemWindow>(this), parent, shownAt);
 }
 
 bool CFolderItem::Launch() const

@@ -2,7 +2,6 @@
 
 #include "resources/resource.h"
 #include "toolkit/Application.h"
-#include "toolkit/SharedImages.h"
 #include "views/ShortcutItemWindow.h"
 
 CShortcutItem::CShortcutItem(const std::wstring& name, CCategory* category,
@@ -22,6 +21,5 @@ std::unique_ptr<CListItem> CShortcutItem::Clone() const
 void CShortcutItem::CreateItemWindow(HWND parent, const POINT* shownAt)
 {
     if (parent)
-        ReplaceWindow(std::make_unique<CShortcutItemWindow>(this, SharedBitmap(IDB_SHORTCUT_ROW)),
-                      parent, shownAt);
+        ReplaceWindow(std::make_unique<CShortcutItemWindow>(this), parent, shownAt);
 }

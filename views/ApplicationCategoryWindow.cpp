@@ -36,19 +36,9 @@ bool HasExtension(const std::wstring& path, const wchar_t* extension)
 
 } // namespace
 
-UINT CApplicationCategoryWindow::GetMenuId() const
+CApplicationCategoryWindow::CApplicationCategoryWindow(CCategory* category, HBITMAP background)
+    : CCategoryItemWindow(category, background, &KindOf(ListKind::Applications))
 {
-    return IDM_APPLICATION_CATEGORY_MENU;
-}
-
-ListKind CApplicationCategoryWindow::GetKind() const
-{
-    return ListKind::Applications;
-}
-
-bool CApplicationCategoryWindow::IsOwnRow(const CEntryItemWindow& row) const
-{
-    return dynamic_cast<const CApplicationItemWindow*>(&row) != nullptr;
 }
 
 void CApplicationCategoryWindow::AddDroppedFile(const std::wstring& dropped)
@@ -70,6 +60,5 @@ void CApplicationCategoryWindow::AddDroppedFile(const std::wstring& dropped)
         return;
     const std::wstring name = BareFileName(dropped);
     const EntryFields fields{name, path, arguments, startIn, hotKey};
-    catalogue->AddDroppedItem(
-        GetHwnd(), KindOf(GetKind()).make(fields, m_category, GetParent(GetHwnd())), GetKind());
+    catalogue->AddDroppedItem(GetHwnd(), MakeEntry(fields), GetKind());
 }

@@ -9,14 +9,9 @@
 class CApplicationCategoryWindow : public CCategoryItemWindow
 {
 public:
-    using CCategoryItemWindow::CCategoryItemWindow;
+    CApplicationCategoryWindow(CCategory* category, HBITMAP background);
 
     // Adds a program file, or the program a shell link leads to, under the file's name;
     // anything else is refused with a message.
     void AddDroppedFile(const std::wstring& path) override;
-
-protected:
-    UINT GetMenuId() const override;
-    ListKind GetKind() const override;
-    bool IsOwnRow(const CEntryItemWindow& row) const override;
 };

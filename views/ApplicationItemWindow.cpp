@@ -13,12 +13,9 @@
 
 namespace
 {
-const wchar_t DeletePrompt[] = L"Delete application from the list?";
 constexpr int BallLeft = 6;
 constexpr int BallTop = 4;
 constexpr int BallSize = 10;
-// The name starts 6 pixels after the column.
-constexpr CEntryItemWindow::IconColumn FileIconColumn = {22, 16, 22, 38};
 
 enum StateIcon
 {
@@ -56,30 +53,9 @@ StateIcon ChooseStateIcon(bool running, bool hot)
 
 } // namespace
 
-CApplicationItemWindow::CApplicationItemWindow(CApplicationItem* item, HBITMAP background)
-    : CEntryItemWindow(background), m_item(item)
+CApplicationItemWindow::CApplicationItemWindow(CApplicationItem* item)
+    : CEntryItemWindow(KindOf(ListKind::Applications)), m_item(item)
 {
-}
-
-LRESULT CApplicationItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    switch (msg)
-    {
-    case WM_CREATE:
-        OnCreate();
-        break;
-    case WM_PAINT:
-        return OnPaint();
-    case WM_RBUTTONDOWN:
-        // The command may have deleted this row.
-        return OnRButtonDown(lParam);
-    case WM_LISTITEMCLICK:
-        OnListItemClick(lParam);
-        break;
-    default:
-        break;
-    }
-    return CommonWindowProc(msg, wParam, lParam);
 }
 
 CListItem& CApplicationItemWindow::GetEntry() const
@@ -107,37 +83,16 @@ void CApplicationItemWindow::PrepareContextMenu(HMENU popup, bool running)
 
 void CApplicationItemWindow::RunMenuCommand(UINT command)
 {
-    if (command == ID_LAUNCH)
-        LaunchAndHide(*m_item);
-    else if (command == ID_CLOSE)
+    if (command == ID_CLOSE)
         CloseApplication(*m_item);
     else
-        RunEntryCommand(command, ListKind::Applications, DeletePrompt);
+        CEntryItemWindow::RunMenuCommand(command);
 }
 
 void CApplicationItemWindow::LaunchAndHide(const CApplicationItem& item)
 {
     item.Launch();
     MinimizeIfHidingAfterLaunch();
-}
-
-// The icon of the path's type; an edited path is asked again at the next paint.
-void CApplicationItemWindow::FetchOwnIcon()
-{
-    if (!m_item->GetName().empty())
-        FetchFileIcon(m_item->GetPath(), true);
-}
-
-LRESULT CApplicationItemWindow::OnCreate()
-{
-    FetchOwnIcon();
-    return 0;
-}
-
-LRESULT CApplicationItemWindow::OnPaint()
-{
-    FetchOwnIcon();
-    return PaintEntry();
 }
 
 // The state ball, then the shell icon.
@@ -150,15 +105,14 @@ int CApplicationItemWindow::DrawIcons(HDC dc) const
     const int size = ball.right - ball.left;
     const HICON icon = StateIconOf(ChooseStateIcon(m_item->m_running, IsOnBall(cursor)), size);
     DrawIconEx(dc, ball.left, ball.top, icon, size, size, 0, nullptr, DI_NORMAL);
-    return DrawFileIcon(dc, FileIconColumn, &CSettings::m_showApplicationIcons);
+    return DrawFileIcon(dc);
 }
 
 LRESULT CApplicationItemWindow::OnRButtonDown(LPARAM lParam)
 {
     const bool running = m_item->m_running;
-    RunMenuCommand(TrackContextMenu(IDM_APPLICATION_ITEM_MENU, lParam,
-                                    [running](HMENU popup)
-                                    { PrepareContextMenu(popup, running); }));
+    RunMenuCommand(
+        TrackRowMenu(lParam, [running](HMENU popup) { PrepareContextMenu(popup, running); }));
     return 0;
 }
 

@@ -10,16 +10,14 @@ class CApplicationItem;
 class CApplicationItemWindow : public CEntryItemWindow
 {
 public:
-    CApplicationItemWindow(CApplicationItem* item, HBITMAP background);
-
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    explicit CApplicationItemWindow(CApplicationItem* item);
 
     // Client point on the state ball (edges included).
     static bool IsOnBall(POINT point);
     // "&Close" can be chosen only while the program runs; it never looks greyed.
     static void PrepareContextMenu(HMENU popup, bool running);
-    // Carries out a command of the row's menu; the row may be gone afterwards.
-    void RunMenuCommand(UINT command);
+    // "&Close" besides the commands of every row; the row may be gone afterwards.
+    void RunMenuCommand(UINT command) override;
 
     // Launches the entry, then hides the main window when the option asks for it.
     static void LaunchAndHide(const CApplicationItem& item);
@@ -30,12 +28,10 @@ public:
     void LaunchAsClicked() override;
 
 protected:
+    // The state ball, then the shell icon.
     int DrawIcons(HDC dc) const override;
-
-private:
-    void FetchOwnIcon();
-    LRESULT OnCreate();
-    LRESULT OnPaint();
-    LRESULT OnRButtonDown(LPARAM lParam);
-    LRESULT OnListItemClick(LPARAM lParam);
+    // The menu offers "&Close" only while the program runs.
+    LRESULT OnRButtonDown(LPARAM lParam) override;
+    // A click on the ball of a running program closes it.
+    LRESULT OnListItemClick(LPARAM lParam) override;
 };

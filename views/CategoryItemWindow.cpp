@@ -4,6 +4,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
+#include "catalogue/EntryKind.h"
 #include "catalogue/LaunchItem.h"
 #include "resources/resource.h"
 #include "toolkit/DpiScale.h"
@@ -17,8 +18,9 @@ constexpr int HeaderTextLeft = 6;
 const COLORREF HeaderTextColour = RGB(0, 0, 0);
 } // namespace
 
-CCategoryItemWindow::CCategoryItemWindow(CCategory* category, HBITMAP background)
-    : CListItemWindow(background), m_category(category)
+CCategoryItemWindow::CCategoryItemWindow(CCategory* category, HBITMAP background,
+                                         const EntryKind* kind)
+    : CListItemWindow(background), m_category(category), m_kind(kind)
 {
 }
 
@@ -111,19 +113,24 @@ void CCategoryItemWindow::RunMenuCommand(UINT command)
 
 void CCategoryItemWindow::AddDroppedFile(const std::wstring&) {}
 
+std::unique_ptr<CListItem> CCategoryItemWindow::MakeEntry(const EntryFields& fields) const
+{
+    return KindOf(GetKind()).make(fields, m_category, GetParent(GetHwnd()));
+}
+
 UINT CCategoryItemWindow::GetMenuId() const
 {
-    return 0;
+    return m_kind ? m_kind->headerMenu : 0;
 }
 
 ListKind CCategoryItemWindow::GetKind() const
 {
-    return ListKind::Applications;
+    return m_kind ? m_kind->list : ListKind::Applications;
 }
 
-bool CCategoryItemWindow::IsOwnRow(const CEntryItemWindow&) const
+bool CCategoryItemWindow::IsOwnRow(const CEntryItemWindow& row) const
 {
-    return false;
+    return m_kind && row.GetKind() == m_kind->list;
 }
 
 void CCategoryItemWindow::LaunchAll() const

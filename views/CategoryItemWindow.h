@@ -5,8 +5,11 @@
 
 class CCategory;
 class CListItem;
+struct EntryFields;
+struct EntryKind;
 enum class ListKind : int;
 
+#include <memory>
 #include <string>
 
 class CEntryItemWindow;
@@ -18,7 +21,9 @@ class CEntryItemWindow;
 class CCategoryItemWindow : public CListItemWindow
 {
 public:
-    CCategoryItemWindow(CCategory* category, HBITMAP background);
+    // kind: the entries' kind, whose menu the header shows and whose rows and files it
+    // takes; null for a header that only paints.
+    CCategoryItemWindow(CCategory* category, HBITMAP background, const EntryKind* kind = nullptr);
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnReflectNotify(NMHDR* header, LRESULT* result) override;
@@ -42,13 +47,17 @@ protected:
     // refused with a message when the name is taken here, its own category included.
     void MoveItemHere(CListItem& item);
 
-    // The list's menu resource; 0 for a header without a menu, which takes no drops.
-    virtual UINT GetMenuId() const;
-    virtual ListKind GetKind() const;
+    // An entry of the header's kind in its category, with a row on the header's page.
+    std::unique_ptr<CListItem> MakeEntry(const EntryFields& fields) const;
+    // The kind's menu resource; 0 for a header without a menu, which takes no drops.
+    UINT GetMenuId() const;
+    ListKind GetKind() const;
     // A row of this header's own kind, which a drop moves here.
-    virtual bool IsOwnRow(const CEntryItemWindow& row) const;
+    bool IsOwnRow(const CEntryItemWindow& row) const;
 
 private:
+    const EntryKind* m_kind;
+
     LRESULT OnCreate();
     LRESULT OnPaint();
     LRESULT OnRButtonDown(LPARAM lParam);

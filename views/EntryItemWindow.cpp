@@ -12,6 +12,7 @@
 #include "shell/FileProperties.h"
 #include "toolkit/DpiScale.h"
 #include "toolkit/Scoped.h"
+#include "toolkit/SharedImages.h"
 #include "toolkit/Utilities.h"
 #include "views/NameDrawing.h"
 #include "store/Settings.h"
@@ -80,7 +81,64 @@ int IconIndexOfType(const std::wstring& path)
 }
 } // namespace
 
-CEntryItemWindow::CEntryItemWindow(HBITMAP background) : CListItemWindow(background) {}
+CEntryItemWindow::CEntryItemWindow(const EntryKind& kind)
+    : CListItemWindow(SharedBitmap(kind.rowBitmap)), m_kind(kind)
+{
+}
+
+LRESULT CEntryItemWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg)
+    {
+    case WM_CREATE:
+        if (m_kind.iconAtCreate)
+            FetchOwnIcon();
+        break;
+    case WM_PAINT:
+        FetchOwnIcon();
+        return PaintEntry();
+    case WM_RBUTTONDOWN:
+        // The command may have deleted this row.
+        return OnRButtonDown(lParam);
+    case WM_LISTITEMCLICK:
+        return OnListItemClick(lParam);
+    default:
+        break;
+    }
+    return CommonWindowProc(msg, wParam, lParam);
+}
+
+void CEntryItemWindow::RunMenuCommand(UINT command)
+{
+    if (command == ID_LAUNCH)
+        LaunchAsClicked();
+    else
+        RunEntryCommand(command);
+}
+
+int CEntryItemWindow::DrawIcons(HDC dc) const
+{
+    return DrawFileIcon(dc);
+}
+
+LRESULT CEntryItemWindow::OnRButtonDown(LPARAM lParam)
+{
+    RunMenuCommand(TrackRowMenu(lParam));
+    return 0;
+}
+
+LRESULT CEntryItemWindow::OnListItemClick(LPARAM)
+{
+    LaunchAsClicked();
+    return 0;
+}
+
+void CEntryItemWindow::FetchOwnIcon()
+{
+    const CListItem& entry = GetEntry();
+    if (!entry.GetName().empty())
+        FetchFileIcon(entry.GetPath(), m_kind.iconByType);
+}
 
 void CEntryItemWindow::OnReflectNotify(NMHDR* header, LRESULT*)
 {
@@ -124,7 +182,7 @@ LRESULT CEntryItemWindow::PaintEntry()
     return 0;
 }
 
-bool CEntryItemWindow::RunEntryCommand(UINT command, ListKind kind, const wchar_t* deletePrompt)
+bool CEntryItemWindow::RunEntryCommand(UINT command)
 {
     CListItem& entry = GetEntry();
     switch (command)
@@ -132,14 +190,14 @@ bool CEntryItemWindow::RunEntryCommand(UINT command, ListKind kind, const wchar_
     case ID_EDIT:
         // A move to another category deletes this row: nothing of it is used afterwards.
         if (IRowHost* host = IRowHost::Current())
-            host->EditItem(GetHwnd(), kind, entry);
+            host->EditItem(GetHwnd(), m_kind.list, entry);
         return true;
     case ID_COPY:
         CopyFilesToClipboard({entry.GetPath()});
         return true;
     case ID_DELETE:
         // Removing the entry destroys this window: nothing of it is used afterwards.
-        DeleteItemWithPrompt(entry, deletePrompt);
+        DeleteItemWithPrompt(entry, m_kind.deletePrompt);
         return true;
     case ID_PROPERTIES:
         ShowFileProperties({entry.GetPath()});
@@ -158,13 +216,18 @@ void CEntryItemWindow::FetchFileIcon(const std::wstring& path, bool byType)
     m_iconIndex = byType ? IconIndexOfType(path) : AskShellForIconIndex(path, false);
 }
 
-int CEntryItemWindow::DrawFileIcon(HDC dc, const IconColumn& column,
-                                   bool CSettings::*showIcons) const
+UINT CEntryItemWindow::TrackRowMenu(LPARAM lParam, const std::function<void(HMENU)>& prepare) const
 {
-    const IRowHost* host = IRowHost::Current();
-    if (host && !(host->GetSettings().*showIcons))
-        return CDpiScale::Current().Scale(column.bare);
+    return TrackContextMenu(m_kind.rowMenu, lParam, prepare);
+}
+
+int CEntryItemWindow::DrawFileIcon(HDC dc) const
+{
+    const EntryIconColumn& column = m_kind.iconColumn;
     const CDpiScale& scale = CDpiScale::Current();
+    const IRowHost* host = IRowHost::Current();
+    if (host && !(host->GetSettings().*m_kind.showIcons))
+        return scale.Scale(column.bare);
     if (m_iconIndex == NoIcon || !g_systemSmallIcons)
         return scale.Scale(column.empty);
     DrawSmallIcon(dc, m_iconIndex, scale.Scale(column.iconLeft), scale.Scale(IconTop),

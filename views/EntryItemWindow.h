@@ -3,11 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "store/Settings.h"
+#include "catalogue/EntryKind.h"
 #include "views/ListItemWindow.h"
 
 class CListItem;
-enum class ListKind : int;
 
 // What the rows of entries share: the plain and the underlined font, the shell icon of the
 // entry's file, the hotkey marker, the name drawn after the icon column with the search
@@ -15,8 +14,11 @@ enum class ListKind : int;
 class CEntryItemWindow : public CListItemWindow
 {
 public:
-    explicit CEntryItemWindow(HBITMAP background);
+    // The row is tiled with its kind's bitmap.
+    explicit CEntryItemWindow(const EntryKind& kind);
 
+    // Paint, right click and click; everything else as every list window.
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnReflectNotify(NMHDR* header, LRESULT* result) override;
     bool IsCategory() const override;
     std::wstring GetCatalogueName() const override;
@@ -24,16 +26,11 @@ public:
     virtual CListItem& GetEntry() const = 0;
     // What a click on the row's name does; keys launch through it too.
     virtual void LaunchAsClicked() = 0;
+    // Carries out a command of the row's menu: "&Launch" as a click, and the commands all
+    // kinds share. The row may be gone afterwards.
+    virtual void RunMenuCommand(UINT command);
 
-    // Where a row's shell icon stands, and where the icon column ends with the icon
-    // option off, with no icon to draw, and with the icon drawn.
-    struct IconColumn
-    {
-        int iconLeft;
-        int bare;
-        int empty;
-        int filled;
-    };
+    ListKind GetKind() const { return m_kind.list; }
 
     static constexpr int NoIcon = -1;
     // The entry's icon in the shell's list of small icons, or NoIcon.
@@ -49,25 +46,37 @@ protected:
     LRESULT PaintEntry();
     // The row menu's "&Edit", "&Copy", "&Delete" and "&Properties", which all kinds share;
     // false for any other command. The row may be gone afterwards.
-    bool RunEntryCommand(UINT command, ListKind kind, const wchar_t* deletePrompt);
+    bool RunEntryCommand(UINT command);
+    // Shows the kind's row menu at the click's point; prepare may change it first.
+    UINT TrackRowMenu(LPARAM lParam, const std::function<void(HMENU)>& prepare = nullptr) const;
     // Asks the shell for the small icon of path, once per path: a path that cannot be
     // reached (a share that is gone) may block each ask for seconds, so one that gave no
     // icon is asked again only once the entry's path has changed. With byType only its
     // type counts, so the file need not exist.
     void FetchFileIcon(const std::wstring& path, bool byType);
-    // Returns the right edge of the icon column; showIcons is the option of the row's kind
-    // in the main window's settings (all shown while there is no main window).
-    int DrawFileIcon(HDC dc, const IconColumn& column, bool CSettings::*showIcons) const;
+    // Returns the right edge of the kind's icon column; the kind's option in the main
+    // window's settings may hide the icon (all shown while there is no main window).
+    int DrawFileIcon(HDC dc) const;
 
-    // Draws what stands left of the name and returns the right edge of it.
-    virtual int DrawIcons(HDC dc) const = 0;
+    // Draws what stands left of the name and returns the right edge of it: the file icon.
+    virtual int DrawIcons(HDC dc) const;
+    // The kind's menu at the point; the command may delete the row.
+    virtual LRESULT OnRButtonDown(LPARAM lParam);
+    // A click released on the row, at the point in lParam.
+    virtual LRESULT OnListItemClick(LPARAM lParam);
     // The entry has a hotkey: the marker shows it, crossed out while it is not active.
     bool HasHotkeyMarker() const;
     // The tooltip's text, empty for none: the name, while it is cut short, and why the
     // entry's hotkey is not active, while it is not.
     virtual std::wstring GetTipText() const;
 
+    const EntryKind& m_kind;
+
 private:
+    // The shell icon of the entry's path, as its kind asks for it; an edited path is asked
+    // again at the next paint.
+    void FetchOwnIcon();
+
     // The path the shell was last asked about for the icon, answered or not.
     std::optional<std::wstring> m_iconPath;
 };

@@ -39,19 +39,9 @@ std::wstring WithoutTrailingBackslashes(const std::wstring& path)
 }
 } // namespace
 
-UINT CFolderCategoryWindow::GetMenuId() const
+CFolderCategoryWindow::CFolderCategoryWindow(CCategory* category, HBITMAP background)
+    : CCategoryItemWindow(category, background, &KindOf(ListKind::Folders))
 {
-    return IDM_FOLDER_CATEGORY_MENU;
-}
-
-ListKind CFolderCategoryWindow::GetKind() const
-{
-    return ListKind::Folders;
-}
-
-bool CFolderCategoryWindow::IsOwnRow(const CEntryItemWindow& row) const
-{
-    return dynamic_cast<const CFolderItemWindow*>(&row) != nullptr;
 }
 
 void CFolderCategoryWindow::AddDroppedFile(const std::wstring& path)
@@ -64,8 +54,7 @@ void CFolderCategoryWindow::AddDroppedFile(const std::wstring& path)
         return;
     const std::wstring none;
     const EntryFields fields{name, path, none, none, 0};
-    catalogue->AddItemIfUnique(
-        GetHwnd(), KindOf(GetKind()).make(fields, m_category, GetParent(GetHwnd())), GetKind());
+    catalogue->AddItemIfUnique(GetHwnd(), MakeEntry(fields), GetKind());
 }
 
 std::wstring CFolderCategoryWindow::DroppedFolderName(const std::wstring& path)

@@ -9,7 +9,7 @@
 class CFolderCategoryWindow : public CCategoryItemWindow
 {
 public:
-    using CCategoryItemWindow::CCategoryItemWindow;
+    CFolderCategoryWindow(CCategory* category, HBITMAP background);
 
     // Adds an existing folder under its own name, a drive root under its drive (C:);
     // anything else is ignored without a word.
@@ -17,9 +17,4 @@ public:
 
     // The name a dropped folder gets; empty when the path gives none.
     static std::wstring DroppedFolderName(const std::wstring& path);
-
-protected:
-    UINT GetMenuId() const override;
-    ListKind GetKind() const override;
-    bool IsOwnRow(const CEntryItemWindow& row) const override;
 };

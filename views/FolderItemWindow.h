@@ -9,25 +9,16 @@ class CFolderItem;
 class CFolderItemWindow : public CEntryItemWindow
 {
 public:
-    CFolderItemWindow(CFolderItem* item, HBITMAP background);
+    explicit CFolderItemWindow(CFolderItem* item);
 
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnReflectNotify(NMHDR* header, LRESULT* result) override;
-
-    // Carries out a command of the row's menu; the row may be gone afterwards.
-    void RunMenuCommand(UINT command);
 
     CFolderItem* m_item;
 
     CListItem& GetEntry() const override;
+    // Opening a folder is no launch of a program: the main window stays.
     void LaunchAsClicked() override;
 
 protected:
-    int DrawIcons(HDC dc) const override;
     std::wstring GetTipText() const override;
-
-private:
-    LRESULT OnPaint();
-    LRESULT OnRButtonDown(LPARAM lParam);
-    LRESULT OnListItemClick();
 };

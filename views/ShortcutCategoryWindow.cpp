@@ -34,19 +34,9 @@ std::wstring DroppedName(const std::wstring& path)
 
 } // namespace
 
-UINT CShortcutCategoryWindow::GetMenuId() const
+CShortcutCategoryWindow::CShortcutCategoryWindow(CCategory* category, HBITMAP background)
+    : CCategoryItemWindow(category, background, &KindOf(ListKind::Shortcuts))
 {
-    return IDM_SHORTCUT_CATEGORY_MENU;
-}
-
-ListKind CShortcutCategoryWindow::GetKind() const
-{
-    return ListKind::Shortcuts;
-}
-
-bool CShortcutCategoryWindow::IsOwnRow(const CEntryItemWindow& row) const
-{
-    return dynamic_cast<const CShortcutItemWindow*>(&row) != nullptr;
 }
 
 void CShortcutCategoryWindow::AddDroppedFile(const std::wstring& dropped)
@@ -68,6 +58,5 @@ void CShortcutCategoryWindow::AddDroppedFile(const std::wstring& dropped)
     if (!catalogue || name.empty())
         return;
     const EntryFields fields{name, path, arguments, startIn, hotKey};
-    catalogue->AddDroppedItem(
-        GetHwnd(), KindOf(GetKind()).make(fields, m_category, GetParent(GetHwnd())), GetKind());
+    catalogue->AddDroppedItem(GetHwnd(), MakeEntry(fields), GetKind());
 }

@@ -9,14 +9,9 @@
 class CShortcutCategoryWindow : public CCategoryItemWindow
 {
 public:
-    using CCategoryItemWindow::CCategoryItemWindow;
+    CShortcutCategoryWindow(CCategory* category, HBITMAP background);
 
     // Adds the file under its name with extension; a shell link adds its target, with its
     // arguments, working folder and hotkey, under the link's name without ".lnk".
     void AddDroppedFile(const std::wstring& path) override;
-
-protected:
-    UINT GetMenuId() const override;
-    ListKind GetKind() const override;
-    bool IsOwnRow(const CEntryItemWindow& row) const override;
 };

@@ -9,25 +9,11 @@ class CShortcutItem;
 class CShortcutItemWindow : public CEntryItemWindow
 {
 public:
-    CShortcutItemWindow(CShortcutItem* item, HBITMAP background);
-
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-    // Carries out a command of the row's menu; the row may be gone afterwards.
-    void RunMenuCommand(UINT command);
+    explicit CShortcutItemWindow(CShortcutItem* item);
 
     CShortcutItem* m_item;
 
     CListItem& GetEntry() const override;
+    // "Hide after launch" is for applications; opening a shortcut leaves the window alone.
     void LaunchAsClicked() override;
-
-protected:
-    int DrawIcons(HDC dc) const override;
-
-private:
-    void FetchOwnIcon();
-    LRESULT OnCreate();
-    LRESULT OnPaint();
-    LRESULT OnRButtonDown(LPARAM lParam);
-    LRESULT OnListItemClick();
 };
