@@ -8,9 +8,9 @@ shift
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 for attempt in 1 2; do
-    "$wine" "$@" >"$log" 2>&1
-    status=$?
-    cat "$log"
+    # Passed on as it comes, so a run cut short by a timeout still shows what it wrote.
+    "$wine" "$@" 2>&1 | tee "$log"
+    status=${PIPESTATUS[0]}
     if [ $status -eq 0 ] || [ -s "$log" ] || [ $attempt -eq 2 ]; then
         exit $status
     fi
