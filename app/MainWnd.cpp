@@ -49,6 +49,12 @@ constexpr int TabStripBottom = 48;
 constexpr int PageTop = 49;
 constexpr int PaneWidth = 140;
 
+// A measure of 96 DPI at the window's scale.
+template <typename TMeasure> TMeasure Scaled(TMeasure design)
+{
+    return CDpiScale::Current().Scale(design);
+}
+
 void PlaceChild(HWND child, const RECT& rect)
 {
     MoveWindow(child, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
@@ -110,10 +116,9 @@ bool CMainWnd::Create()
     CListItemWindow::RegisterListItemClass();
 
     LoadSettings(m_settings);
-    m_scale = CDpiScale::ForSystem();
-    CDpiScale::MakeCurrent(m_scale);
+    CDpiScale::MakeCurrent(CDpiScale::ForSystem());
     const CMainWindowPlace place(m_settings.m_windowRect,
-                                 m_scale.Scale(SIZE{MinimumWidth, MinimumHeight}));
+                                 Scaled(SIZE{MinimumWidth, MinimumHeight}));
     const RECT& rect = place.GetScreenRect();
 
     HWND window = CreateWindowExW(
@@ -205,8 +210,7 @@ LRESULT CMainWnd::OnCreate()
     // take it.
     RegisterShowWindowHotKey();
     CKeyShortcutEdit::SetFocusListener(this);
-    m_scale = CDpiScale::ForWindow(GetHwnd());
-    CDpiScale::MakeCurrent(m_scale);
+    CDpiScale::MakeCurrent(CDpiScale::ForWindow(GetHwnd()));
 
     // The store is read while the windows that will show it are made.
     RecoverCatalogueStore();
@@ -228,20 +232,19 @@ void CMainWnd::CreateChildren()
 {
     RECT client = {};
     GetClientRect(GetHwnd(), &client);
-    const int toolbarHeight = m_scale.Scale(ToolbarHeight);
-    const int paneWidth = m_scale.Scale(PaneWidth);
+    const int toolbarHeight = Scaled(ToolbarHeight);
+    const int paneWidth = Scaled(PaneWidth);
     m_toolbar->Create(RECT{client.left, client.top, client.right, client.top + toolbarHeight},
                       GetHwnd());
 
-    m_tabControl.Create(
-        RECT{client.left, toolbarHeight, client.right, m_scale.Scale(TabStripBottom)}, GetHwnd(),
-        this);
+    m_tabControl.Create(RECT{client.left, toolbarHeight, client.right, Scaled(TabStripBottom)},
+                        GetHwnd(), this);
     m_tabControl.AddTab(LoadResString(IDS_APPLICATIONS_TAB));
     m_tabControl.AddTab(LoadResString(IDS_SHORTCUTS_TAB));
     m_tabControl.m_selected = 0;
     InvalidateRect(m_tabControl.GetHwnd(), nullptr, FALSE);
 
-    const RECT pageRect = {0, m_scale.Scale(PageTop), client.right - paneWidth, client.bottom};
+    const RECT pageRect = {0, Scaled(PageTop), client.right - paneWidth, client.bottom};
     CCategorizedList* lists[] = {&m_catalogue->m_applications, &m_catalogue->m_shortcuts};
     for (int kind = 0; kind < 2; ++kind)
     {
@@ -254,8 +257,7 @@ void CMainWnd::CreateChildren()
 
     m_foldersPane = std::make_unique<CFoldersPane>(&m_catalogue->m_folders);
     m_foldersPane->Create(
-        RECT{client.right - paneWidth, m_scale.Scale(PageTop), client.right, client.bottom},
-        GetHwnd());
+        RECT{client.right - paneWidth, Scaled(PageTop), client.right, client.bottom}, GetHwnd());
     m_catalogue->m_folders.m_parentWindow = m_foldersPane->GetHwnd();
 }
 
@@ -320,12 +322,11 @@ void CMainWnd::ResizeChildren()
     GetClientRect(GetHwnd(), &client);
     const int width = client.right;
     const int height = client.bottom;
-    const int toolbarHeight = m_scale.Scale(ToolbarHeight);
-    const int pageTop = m_scale.Scale(PageTop);
-    const int paneWidth = m_scale.Scale(PaneWidth);
+    const int toolbarHeight = Scaled(ToolbarHeight);
+    const int pageTop = Scaled(PageTop);
+    const int paneWidth = Scaled(PaneWidth);
     PlaceChild(m_toolbar->GetHwnd(), RECT{0, 0, width, toolbarHeight});
-    PlaceChild(m_tabControl.GetHwnd(),
-               RECT{0, toolbarHeight, width, m_scale.Scale(TabStripBottom)});
+    PlaceChild(m_tabControl.GetHwnd(), RECT{0, toolbarHeight, width, Scaled(TabStripBottom)});
     // Ending with the client area, so a scroll bar is seen whole.
     PlaceChild(m_pages[m_currentPage]->GetHwnd(), RECT{0, pageTop, width - paneWidth, height});
     PlaceChild(m_foldersPane->GetHwnd(), RECT{width - paneWidth, pageTop, width, height});
@@ -344,7 +345,7 @@ LRESULT CMainWnd::OnPaint()
 LRESULT CMainWnd::OnGetMinMaxInfo(LPARAM lParam)
 {
     auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMinTrackSize = POINT{m_scale.Scale(MinimumWidth), m_scale.Scale(MinimumHeight)};
+    info->ptMinTrackSize = POINT{Scaled(MinimumWidth), Scaled(MinimumHeight)};
     CMainWindowPlace::FitMaximizedToWorkArea(GetHwnd(), *info);
     return 0;
 }
@@ -353,8 +354,7 @@ LRESULT CMainWnd::OnGetMinMaxInfo(LPARAM lParam)
 // and lay the pages out at the new scale.
 LRESULT CMainWnd::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 {
-    m_scale = CDpiScale(HIWORD(wParam));
-    CDpiScale::MakeCurrent(m_scale);
+    CDpiScale::MakeCurrent(CDpiScale(HIWORD(wParam)));
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     SetWindowPos(GetHwnd(), nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,

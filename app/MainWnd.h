@@ -15,7 +15,6 @@
 #include "app/TabControlListener.h"
 #include "catalogue/CatalogueListener.h"
 #include "store/Settings.h"
-#include "toolkit/DpiScale.h"
 #include "toolkit/KeyShortcutEditListener.h"
 #include "toolkit/ToolTipControl.h"
 #include "toolkit/Window.h"
@@ -106,7 +105,6 @@ public:
     CMyTabControl& GetTabControl() { return m_tabControl; }
 
     CSettings m_settings;
-    CDpiScale m_scale;
     std::wstring m_searchText;
     // The row among the search's matches that Enter launches; null for the first match.
     HWND m_currentMatch = nullptr;

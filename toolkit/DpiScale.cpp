@@ -37,8 +37,8 @@ int CDpiScale::SystemMetric(int index) const
     if (GetSystemMetricsForDpiPointer != nullptr)
         if (const int value = GetSystemMetricsForDpiPointer(index, m_dpi))
             return value;
-    // Without the call the system answers for its own DPI only.
-    const UINT systemDpi = ForSystem().m_dpi;
+    // Without the call the system answers for its own DPI only, which stays for the run.
+    static const UINT systemDpi = ForSystem().m_dpi;
     const int value = GetSystemMetrics(index);
     return m_dpi == systemDpi ? value : MulDiv(value, m_dpi, systemDpi);
 }

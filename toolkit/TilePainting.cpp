@@ -3,11 +3,10 @@
 #include <map>
 #include <vector>
 
-#include "toolkit/Scoped.h"
-
 namespace
 {
-// The colour of each row of the tile's first column, top first.
+// The colour of each row of the tile's first column, top first. Kept by handle: the tiles
+// are the program's shared bitmaps, held for the whole run.
 const std::vector<COLORREF>& RowColours(HDC dc, HBITMAP tile, int width, int height)
 {
     static std::map<HBITMAP, std::vector<COLORREF>> colours;

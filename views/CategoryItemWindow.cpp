@@ -8,6 +8,7 @@
 #include "catalogue/LaunchItem.h"
 #include "resources/resource.h"
 #include "toolkit/DpiScale.h"
+#include "toolkit/SharedFont.h"
 #include "views/EntryItemWindow.h"
 #include "views/ShellActions.h"
 #include "views/RowHost.h"
@@ -77,7 +78,7 @@ void CCategoryItemWindow::PaintHeader()
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, HeaderTextColour);
-    CScopedSelect selectFont(dc, SharedListFont(ListFont::Header));
+    CScopedSelect selectFont(dc, SharedFont(SharedFontStyle::Bold));
     std::wstring name = m_category->m_name;
     const int length = static_cast<int>(name.size());
     RECT text = client;

@@ -11,6 +11,7 @@
 #include "shell/Clipboard.h"
 #include "shell/FileProperties.h"
 #include "toolkit/DpiScale.h"
+#include "toolkit/SharedFont.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/SharedImages.h"
 #include "toolkit/Utilities.h"
@@ -175,8 +176,9 @@ LRESULT CEntryItemWindow::PaintEntry()
         bounds.right -= HotkeyMarkerInset();
     }
     const bool current = IsCurrentMatch(GetHwnd());
-    m_truncated = DrawItemName(dc, GetEntry().GetName(), GetSearchText(), bounds,
-                               SharedListFont(m_hover ? ListFont::Link : ListFont::Name), current);
+    m_truncated = DrawItemName(
+        dc, GetEntry().GetName(), GetSearchText(), bounds,
+        SharedFont(m_hover ? SharedFontStyle::Underlined : SharedFontStyle::Regular), current);
     if (current)
         DrawCurrentMatchFrame(dc, client);
     return 0;

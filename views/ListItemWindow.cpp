@@ -9,7 +9,6 @@
 #include "toolkit/DpiScale.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Scoped.h"
-#include "toolkit/SharedFont.h"
 #include "toolkit/SharedImages.h"
 #include "toolkit/TilePainting.h"
 #include "toolkit/ToolTipControl.h"
@@ -298,17 +297,4 @@ void CListItemWindow::DrawHotkeyMarker(HDC dc, const RECT& client, bool active)
     CScopedSelect selectPen(dc, pen.Get());
     MoveToEx(dc, left, top + size - 1, nullptr);
     LineTo(dc, left + size, top - 1);
-}
-
-HFONT CListItemWindow::SharedListFont(ListFont style)
-{
-    switch (style)
-    {
-    case ListFont::Link:
-        return SharedFont(SharedFontStyle::Underlined);
-    case ListFont::Header:
-        return SharedFont(SharedFontStyle::Bold);
-    default:
-        return SharedFont(SharedFontStyle::Regular);
-    }
 }

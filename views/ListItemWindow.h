@@ -72,17 +72,6 @@ protected:
     // Where the name of a row with the marker must end: so far from the right edge.
     static int HotkeyMarkerInset();
 
-    enum class ListFont
-    {
-        Name,
-        Link, // a row's name under the mouse
-        Header,
-    };
-    // "Microsoft Sans Serif", 15 pixels high at 96 DPI; the header's bold. One font of each
-    // style and DPI serves every list window: one per window put thousands of rows near
-    // the process's limit of GDI objects.
-    static HFONT SharedListFont(ListFont style);
-
 private:
     static LRESULT CALLBACK ListItemWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(LPARAM lParam);

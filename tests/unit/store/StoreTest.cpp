@@ -43,15 +43,6 @@ std::wstring RootPath(const std::wstring& relative)
     return RootKey + relative;
 }
 
-bool KeyExists(const std::wstring& path)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
 RawValue ReadRawValue(const std::wstring& path, const wchar_t* name)
 {
     RawValue value;

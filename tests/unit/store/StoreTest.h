@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Registry.h"
+
 // A registry value as stored, read back with the plain registry API so that
 // the store is never checked by itself.
 struct RawValue
@@ -22,7 +24,7 @@ inline const std::wstring RunKey = L"Software\\Microsoft\\Windows\\CurrentVersio
 inline constexpr wchar_t RunValue[] = L"Pathmoor";
 
 std::wstring RootPath(const std::wstring& relative = L"");
-bool KeyExists(const std::wstring& path);
+using e2e::KeyExists;
 RawValue ReadRawValue(const std::wstring& path, const wchar_t* name);
 LONG WriteRawValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
                    DWORD size);
