@@ -1,5 +1,6 @@
 #include "tests/support/Files.h"
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/Harness.h"
 
 #include <windows.h>
@@ -65,8 +66,8 @@ std::string RunClipboardReader(const wchar_t* way, const std::wstring& outputPat
     std::wstring commandLine =
         L"\"" + ExecutableDirectory() + L"clipboard_reader.exe\" " + std::wstring(way);
     PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
+    const bool started =
+        StartChildProcess(nullptr, commandLine, true, 0, startup, process) == ERROR_SUCCESS;
     CloseHandle(output);
     if (!started)
         return "<reader did not start>";

@@ -1,5 +1,7 @@
 #include "tests/support/Harness.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <shellapi.h>
 #include <shlwapi.h>
 
@@ -47,10 +49,9 @@ bool CProgram::Start(const std::wstring& exeName, const std::wstring& arguments)
         commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(L'\0');
-    return CreateProcessW(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          ExecutableDirectory().c_str(), &startup, &m_info) != FALSE;
+    const std::wstring directory = ExecutableDirectory();
+    return StartChildProcess(path.c_str(), commandLine, false, 0, startup, m_info,
+                             directory.c_str()) == ERROR_SUCCESS;
 }
 
 bool CProgram::WaitForExit(DWORD timeoutMs)

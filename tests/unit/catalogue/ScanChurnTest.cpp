@@ -13,6 +13,7 @@
 #include "catalogue/ApplicationCategorizedList.h"
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/RunningScan.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/unit/store/StoreGenerator.h"
 
 namespace
@@ -138,18 +139,10 @@ protected:
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
-        // Without a console: no console host outlives a console program. Wine now and then
-        // refuses a start with ERROR_INTERNAL_ERROR while it starts many processes at once;
-        // a second try starts the program, and any other refusal fails the test.
-        BOOL started = FALSE;
-        DWORD error = ERROR_INTERNAL_ERROR;
-        for (int attempt = 0; attempt < 3 && !started && error == ERROR_INTERNAL_ERROR; ++attempt)
-        {
-            started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
-                                     DETACHED_PROCESS, nullptr, nullptr, &startup, &process);
-            error = started ? ERROR_SUCCESS : GetLastError();
-        }
-        ASSERT_TRUE(started) << "error " << error;
+        // Without a console: no console host outlives a console program.
+        const DWORD error =
+            e2e::StartChildProcess(nullptr, commandLine, false, DETACHED_PROCESS, startup, process);
+        ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), error);
         CloseHandle(process.hThread);
         m_live.push_back({process.hProcess, windowed});
     }

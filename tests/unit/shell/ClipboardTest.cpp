@@ -1,5 +1,6 @@
 #include "shell/Clipboard.h"
 #include "shell/DataObject.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/unit/shell/ReleaseSpy.h"
 #include "tests/unit/shell/ShellTestSupport.h"
 #include "toolkit/Scoped.h"
@@ -93,11 +94,11 @@ ReaderRun RunReader(const wchar_t* way, int line)
     startup.hStdOutput = output.Get();
     startup.hStdError = output.Get();
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(reader.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &process))
+    if (const DWORD error = e2e::StartChildProcess(reader.c_str(), commandLine, true,
+                                                   CREATE_NO_WINDOW, startup, process))
     {
         ADD_FAILURE() << "cannot start " << Utf8(reader) << " (built with the helper targets?)"
-                      << ", error " << GetLastError();
+                      << ", error " << error;
         return run;
     }
     CScopedHandle processHandle(process.hProcess);

@@ -13,6 +13,7 @@
 #include "store/CatalogueChange.h"
 #include "store/CatalogueJournal.h"
 #include "store/CatalogueStore.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/unit/store/CatalogueStoreTest.h"
 #include "tests/unit/store/EditScript.h"
 #include "tests/unit/store/SampleCatalogue.h"
@@ -141,13 +142,11 @@ DWORD RunChild(const wchar_t* action, unsigned step, unsigned edit = 0)
     PROCESS_INFORMATION process = {};
     SetEnvironmentVariableW(ActionVariable, action);
     SetEnvironmentVariableW(StepVariable, std::to_wstring(step).c_str());
-    const BOOL created = CreateProcessW(module, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    const DWORD error = GetLastError();
+    const DWORD error = e2e::StartChildProcess(module, commandLine, true, 0, startup, process);
     SetEnvironmentVariableW(ActionVariable, nullptr);
     SetEnvironmentVariableW(StepVariable, nullptr);
     SetEnvironmentVariableW(EditVariable, nullptr);
-    if (!created)
+    if (error != ERROR_SUCCESS)
     {
         ADD_FAILURE() << "CreateProcessW failed with " << error;
         return ChildFailed;

@@ -20,6 +20,7 @@
 #include "store/CatalogueChange.h"
 #include "store/CatalogueJournal.h"
 #include "store/CatalogueStore.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/unit/store/CatalogueStoreTest.h"
 #include "tests/unit/store/EditScript.h"
 #include "tests/unit/store/StoreGenerator.h"
@@ -433,10 +434,10 @@ protected:
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
-        const BOOL created = CreateProcessW(module, commandLine.data(), nullptr, nullptr, FALSE,
-                                            CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+        const DWORD error =
+            e2e::StartChildProcess(module, commandLine, false, CREATE_NO_WINDOW, startup, process);
         SetEnvironmentVariableW(ScriptVariable, nullptr);
-        ASSERT_TRUE(created) << "CreateProcessW failed with " << GetLastError();
+        ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), error) << "CreateProcessW failed";
         HANDLE startedOrEnded[] = {ready, process.hProcess};
         WaitForMultipleObjects(2, startedOrEnded, FALSE, ChildTimeoutMs);
         if (WaitForSingleObject(process.hProcess, killDelay) == WAIT_TIMEOUT &&

@@ -1,5 +1,7 @@
 #include "tests/unit/views/LaunchRecorder.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <shellapi.h>
 
 #include <sstream>
@@ -81,8 +83,7 @@ bool CLaunchRecorder::Start(const std::wstring& arguments)
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    if (e2e::StartChildProcess(nullptr, commandLine, false, 0, startup, process) != ERROR_SUCCESS)
         return false;
     CloseHandle(process.hThread);
     m_process.Reset(process.hProcess);
