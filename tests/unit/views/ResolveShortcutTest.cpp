@@ -1,4 +1,4 @@
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 
 #include "tests/unit/views/ScratchFolder.h"
 #include "tests/unit/views/ShellLinkFile.h"
