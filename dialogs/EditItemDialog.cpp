@@ -36,15 +36,6 @@ int DialogPixels(HWND dialog, int designPixels)
 constexpr int kAdvancedIds[] = {IDC_ARGUMENTS_LABEL, IDC_ARGUMENTS_EDIT, IDC_START_IN_LABEL,
                                 IDC_START_IN_EDIT,   IDC_HOTKEY_LABEL,   IDC_HOTKEY_EDIT};
 
-// The last path component without anything after its last point.
-std::wstring FileStem(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L"\\/");
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const size_t point = name.rfind(L'.');
-    return point == std::wstring::npos ? name : name.substr(0, point);
-}
-
 // A path without a folder, or relative to one, is looked for only at OK: the search runs
 // through every folder of the search path, which may be slow, so not at each keystroke.
 bool IsPathWorthResolving(const std::wstring& path)
@@ -256,7 +247,7 @@ void CEditItemDialog::BrowseForFolder()
     if (SHGetPathFromIDListW(chosen, path))
     {
         m_pathEdit.SetText(path);
-        const std::wstring stem = FileStem(path);
+        const std::wstring stem = FileNameStem(LastPathComponent(path), false);
         // A drive's root has no last component: the drive names it.
         if (m_nameEdit.GetLineLength() == 0)
             m_nameEdit.SetText(stem.empty() ? std::wstring(path).substr(0, 2) : stem);
@@ -281,7 +272,7 @@ void CEditItemDialog::BrowseForFile()
     if (!GetOpenFileNameW(&info))
         return;
     m_pathEdit.SetText(file.data());
-    const std::wstring stem = FileStem(file.data());
+    const std::wstring stem = FileNameStem(LastPathComponent(file.data()), false);
     if (m_nameEdit.GetLineLength() == 0 && !stem.empty())
         m_nameEdit.SetText(stem);
 }

@@ -93,6 +93,24 @@ std::wstring RemoveFileExtension(const std::wstring& path)
     return point == std::wstring::npos ? std::wstring() : path.substr(0, point);
 }
 
+std::wstring LastPathComponent(const std::wstring& path)
+{
+    const size_t end = path.find_last_not_of(L"\\/");
+    if (end == std::wstring::npos)
+        return std::wstring();
+    const size_t separator = path.find_last_of(L"\\/", end);
+    return path.substr(separator == std::wstring::npos ? 0 : separator + 1,
+                       separator == std::wstring::npos ? end + 1 : end - separator);
+}
+
+std::wstring FileNameStem(const std::wstring& name, bool keepBareExtension)
+{
+    const size_t point = name.rfind(L'.');
+    if (point == std::wstring::npos || (point == 0 && keepBareExtension))
+        return name;
+    return name.substr(0, point);
+}
+
 std::wstring GetModulePath(HMODULE module)
 {
     std::wstring path(MAX_PATH, L'\0');

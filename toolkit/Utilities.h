@@ -22,6 +22,14 @@ std::wstring GetPathFileName(const std::wstring& path);
 std::wstring GetFileExtension(const std::wstring& path);
 // Before the last point of the final path component; empty without one.
 std::wstring RemoveFileExtension(const std::wstring& path);
+// The last component of the path, whatever closing backslashes follow it, so a folder
+// given as "C:\Data\" is Data; a drive root ("C:\") gives its drive ("C:"). A slash
+// separates as a backslash does. Empty for a path of separators only.
+std::wstring LastPathComponent(const std::wstring& path);
+// The name without anything from its last point on, as entries are named after files. A
+// name that is only an extension (".exe") gives the empty string, or with
+// keepBareExtension the whole name, under which an entry can still be stored.
+std::wstring FileNameStem(const std::wstring& name, bool keepBareExtension);
 // An existing file; a directory does not count.
 // The module's file path, however long (null: the program); empty when it cannot be had.
 std::wstring GetModulePath(HMODULE module);

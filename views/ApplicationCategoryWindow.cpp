@@ -17,18 +17,6 @@ namespace
 {
 const wchar_t ProgramName[] = L"Pathmoor";
 
-// The file name without folder and without its last extension; a file named only by its
-// extension (".exe") keeps its whole name, which an entry can be stored under.
-std::wstring BareFileName(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L"\\/");
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const size_t point = name.rfind(L'.');
-    if (point != std::wstring::npos && point != 0)
-        name.erase(point);
-    return name;
-}
-
 bool HasExtension(const std::wstring& path, const wchar_t* extension)
 {
     return lstrcmpiW(GetFileExtension(path).c_str(), extension) == 0;
@@ -58,7 +46,7 @@ void CApplicationCategoryWindow::AddDroppedFile(const std::wstring& dropped)
     CCatalogue* catalogue = CCatalogue::Current();
     if (!catalogue)
         return;
-    const std::wstring name = BareFileName(dropped);
+    const std::wstring name = FileNameStem(LastPathComponent(dropped), true);
     const EntryFields fields{name, path, arguments, startIn, hotKey};
     catalogue->AddDroppedItem(GetHwnd(), MakeEntry(fields), GetKind());
 }

@@ -31,12 +31,6 @@ bool IsExistingFolder(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// "C:\Data\" names the folder Data, as "C:\Data" does; a drive root keeps its backslash.
-std::wstring WithoutTrailingBackslashes(const std::wstring& path)
-{
-    const size_t last = path.find_last_not_of(L'\\');
-    return last == std::wstring::npos ? std::wstring() : path.substr(0, last + 1);
-}
 } // namespace
 
 CFolderCategoryWindow::CFolderCategoryWindow(CCategory* category, HBITMAP background)
@@ -46,7 +40,7 @@ CFolderCategoryWindow::CFolderCategoryWindow(CCategory* category, HBITMAP backgr
 
 void CFolderCategoryWindow::AddDroppedFile(const std::wstring& path)
 {
-    const std::wstring name = DroppedFolderName(path);
+    const std::wstring name = LastPathComponent(path);
     if (name.empty() || !IsExistingFolder(path))
         return;
     CCatalogue* catalogue = CCatalogue::Current();
@@ -55,14 +49,4 @@ void CFolderCategoryWindow::AddDroppedFile(const std::wstring& path)
     const std::wstring none;
     const EntryFields fields{name, path, none, none, 0};
     catalogue->AddItemIfUnique(GetHwnd(), MakeEntry(fields), GetKind());
-}
-
-std::wstring CFolderCategoryWindow::DroppedFolderName(const std::wstring& path)
-{
-    const std::wstring trimmed = WithoutTrailingBackslashes(path);
-    const std::wstring name = GetPathFileName(trimmed);
-    if (!name.empty() || trimmed.find(L'\\') != std::wstring::npos)
-        return name;
-    // A drive root: what is left is the drive, "C:".
-    return trimmed.size() == 2 && trimmed[1] == L':' ? trimmed : std::wstring();
 }

@@ -14,7 +14,4 @@ public:
     // Adds an existing folder under its own name, a drive root under its drive (C:);
     // anything else is ignored without a word.
     void AddDroppedFile(const std::wstring& path) override;
-
-    // The name a dropped folder gets; empty when the path gives none.
-    static std::wstring DroppedFolderName(const std::wstring& path);
 };

@@ -19,19 +19,6 @@ bool IsShellLink(const std::wstring& path)
     return lstrcmpiW(GetFileExtension(path).c_str(), L"lnk") == 0;
 }
 
-// The last component of the path; a folder dropped with a closing backslash keeps its
-// name, and a drive root ("C:\") is named by its drive, since a backslash in a name would
-// split the entry's registry key.
-std::wstring DroppedName(const std::wstring& path)
-{
-    const size_t end = path.find_last_not_of(L'\\');
-    if (end == std::wstring::npos)
-        return std::wstring();
-    const std::wstring trimmed = path.substr(0, end + 1);
-    const size_t slash = trimmed.rfind(L'\\');
-    return slash == std::wstring::npos ? trimmed : trimmed.substr(slash + 1);
-}
-
 } // namespace
 
 CShortcutCategoryWindow::CShortcutCategoryWindow(CCategory* category, HBITMAP background)
@@ -41,7 +28,8 @@ CShortcutCategoryWindow::CShortcutCategoryWindow(CCategory* category, HBITMAP ba
 
 void CShortcutCategoryWindow::AddDroppedFile(const std::wstring& dropped)
 {
-    std::wstring name = DroppedName(dropped);
+    // A drive root is named by its drive: a backslash in a name would split its key.
+    std::wstring name = LastPathComponent(dropped);
     std::wstring path = dropped;
     std::wstring arguments;
     std::wstring startIn;
@@ -49,8 +37,7 @@ void CShortcutCategoryWindow::AddDroppedFile(const std::wstring& dropped)
     if (IsShellLink(dropped))
     {
         // A link named only ".lnk" keeps that name rather than none.
-        if (!RemoveFileExtension(name).empty())
-            name = RemoveFileExtension(name);
+        name = FileNameStem(name, true);
         ResolveShortcut(path, &hotKey, &arguments, &startIn);
     }
     CCatalogue* catalogue = CCatalogue::Current();

@@ -84,6 +84,26 @@ TEST(ToolkitUtilities, RemoveFileExtension)
     EXPECT_EQ(L".hidden", RemoveFileExtension(L".hidden.ini"));
 }
 
+// Entries dropped or browsed for are named by these two: a name with a backslash would
+// split its registry key, so no separator may survive.
+TEST(ToolkitUtilities, LastPathComponentAndFileNameStem)
+{
+    EXPECT_EQ(L"Data", LastPathComponent(L"C:\\Data\\")) << "closing backslash";
+    EXPECT_EQ(L"Data", LastPathComponent(L"C:\\Data\\\\"));
+    EXPECT_EQ(L"My.Docs", LastPathComponent(L"C:\\My.Docs"));
+    EXPECT_EQ(L"C:", LastPathComponent(L"C:\\")) << "a drive root is its drive";
+    EXPECT_EQ(L"share", LastPathComponent(L"\\\\server\\share\\"));
+    EXPECT_EQ(L"app.exe", LastPathComponent(L"C:/Tools/app.exe")) << "slashes separate too";
+    EXPECT_EQ(L"", LastPathComponent(L"\\\\"));
+    EXPECT_EQ(L"", LastPathComponent(L""));
+
+    EXPECT_EQ(L"archive.tar", FileNameStem(L"archive.tar.gz", false));
+    EXPECT_EQ(L"README", FileNameStem(L"README", false)) << "no point: the whole name";
+    EXPECT_EQ(L"", FileNameStem(L".exe", false));
+    EXPECT_EQ(L".exe", FileNameStem(L".exe", true)) << "an extension only, kept";
+    EXPECT_EQ(L".", FileNameStem(L"..lnk", true));
+}
+
 TEST(ToolkitUtilities, FileExists)
 {
     const std::wstring module = ModulePath();
