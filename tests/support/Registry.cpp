@@ -1,17 +1,148 @@
 #include "tests/support/Registry.h"
 
 #include <algorithm>
+#include <cstring>
 
-namespace e2e
+namespace test_support
 {
-bool CreateKey(const std::wstring& path)
+namespace
+{
+std::wstring Hex(const BYTE* data, DWORD size)
+{
+    static const wchar_t digits[] = L"0123456789abcdef";
+    std::wstring text;
+    for (DWORD i = 0; i < size; ++i)
+    {
+        text += digits[data[i] >> 4];
+        text += digits[data[i] & 0xf];
+    }
+    return text;
+}
+
+void DumpValues(HKEY key, const std::wstring& where, std::vector<std::wstring>& lines)
+{
+    DWORD count = 0;
+    DWORD maxName = 0;
+    DWORD maxData = 0;
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName,
+                     &maxData, nullptr, nullptr);
+    std::vector<wchar_t> name(maxName + 1);
+    std::vector<BYTE> data(maxData + 1);
+    for (DWORD i = 0; i < count; ++i)
+    {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD size = static_cast<DWORD>(data.size());
+        DWORD type = REG_NONE;
+        const LONG result =
+            RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+        lines.push_back(where + L" " + std::wstring(name.data(), nameLength) + L" result " +
+                        std::to_wstring(result) + L" type " + std::to_wstring(type) + L" " +
+                        Hex(data.data(), size));
+    }
+}
+
+void DumpKey(HKEY key, const std::wstring& where, std::vector<std::wstring>& lines)
+{
+    lines.push_back(where);
+    DumpValues(key, where, lines);
+    wchar_t name[300];
+    for (DWORD i = 0;; ++i)
+    {
+        DWORD length = ARRAYSIZE(name);
+        if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        HKEY subkey = nullptr;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS)
+        {
+            lines.push_back(where + L"\\" + name + L" cannot be opened");
+            continue;
+        }
+        DumpKey(subkey, where + L"\\" + name, lines);
+        RegCloseKey(subkey);
+    }
+}
+
+// The value's bytes when it has that type and exactly that size.
+bool ReadExactly(const std::wstring& path, const wchar_t* name, DWORD type, void* data, DWORD size)
+{
+    const RawValue value = ReadRawValue(path, name);
+    if (value.result != ERROR_SUCCESS || value.type != type || value.data.size() != size)
+        return false;
+    std::memcpy(data, value.data.data(), size);
+    return true;
+}
+} // namespace
+
+std::wstring RootPath(const std::wstring& relative)
+{
+    return RootKey + relative;
+}
+
+RawValue ReadRawValue(const std::wstring& path, const wchar_t* name)
+{
+    RawValue value;
+    HKEY key = nullptr;
+    value.result = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key);
+    if (value.result != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    value.result = RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size);
+    value.data.resize(size);
+    if (value.result == ERROR_SUCCESS)
+        value.result = RegQueryValueExW(key, name, nullptr, &value.type, value.data.data(), &size);
+    RegCloseKey(key);
+    return value;
+}
+
+LONG WriteRawValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
+                   DWORD size)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
+    LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                  nullptr, &key, nullptr);
+    if (result != ERROR_SUCCESS)
+        return result;
+    result = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
-    return true;
+    return result;
+}
+
+LONG WriteDwordValue(const std::wstring& path, const wchar_t* name, DWORD value)
+{
+    return WriteRawValue(path, name, REG_DWORD, &value, sizeof value);
+}
+
+LONG WriteStringValue(const std::wstring& path, const wchar_t* name, const std::wstring& value)
+{
+    return WriteRawValue(path, name, REG_SZ, value.c_str(),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+LONG WriteUnterminatedString(const std::wstring& path, const wchar_t* name,
+                             const std::wstring& value)
+{
+    const std::wstring guarded = value + L'#';
+    const DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+    const LONG result = WriteRawValue(path, name, REG_SZ, guarded.c_str(), size);
+    if (result != ERROR_SUCCESS)
+        return result;
+    return ReadRawValue(path, name).data.size() == size ? ERROR_SUCCESS : ERROR_INVALID_DATA;
+}
+
+LONG CreateRawKey(const std::wstring& path)
+{
+    HKEY key = nullptr;
+    const LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                        nullptr, &key, nullptr);
+    if (result == ERROR_SUCCESS)
+        RegCloseKey(key);
+    return result;
+}
+
+bool CreateKey(const std::wstring& path)
+{
+    return CreateRawKey(path) == ERROR_SUCCESS;
 }
 
 bool KeyExists(const std::wstring& path)
@@ -23,11 +154,34 @@ bool KeyExists(const std::wstring& path)
     return true;
 }
 
+bool ValueExists(const std::wstring& path, const wchar_t* name)
+{
+    return ReadRawValue(path, name).result == ERROR_SUCCESS;
+}
+
+bool ReadDword(const std::wstring& path, const wchar_t* name, DWORD& value)
+{
+    return ReadExactly(path, name, REG_DWORD, &value, sizeof(value));
+}
+
+bool ReadBinary(const std::wstring& path, const wchar_t* name, void* data, DWORD size)
+{
+    return ReadExactly(path, name, REG_BINARY, data, size);
+}
+
+bool WriteDword(const std::wstring& path, const wchar_t* name, DWORD value)
+{
+    return WriteDwordValue(path, name, value) == ERROR_SUCCESS;
+}
+
+bool WriteBinary(const std::wstring& path, const wchar_t* name, const void* data, DWORD size)
+{
+    return WriteRawValue(path, name, REG_BINARY, data, size) == ERROR_SUCCESS;
+}
+
 bool WriteString(const std::wstring& path, const wchar_t* name, const std::wstring& value)
 {
-    return RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, REG_SZ, value.c_str(),
-                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
-           ERROR_SUCCESS;
+    return WriteStringValue(path, name, value) == ERROR_SUCCESS;
 }
 
 std::wstring ReadString(const std::wstring& path, const wchar_t* name)
@@ -64,11 +218,27 @@ std::vector<std::wstring> SubKeys(const std::wstring& path)
     return names;
 }
 
-std::wstring DumpTree(const std::wstring& path)
+std::vector<std::wstring> DumpTree(const std::wstring& path)
 {
-    std::wstring dump = L"[" + path + L"]\n" + DumpValues(path);
-    for (const std::wstring& name : SubKeys(path))
-        dump += DumpTree(path + L"\\" + name);
-    return dump;
+    std::vector<std::wstring> lines;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return lines;
+    DumpKey(key, path, lines);
+    RegCloseKey(key);
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }
-} // namespace e2e
+
+std::vector<std::wstring> DumpValues(const std::wstring& path)
+{
+    std::vector<std::wstring> lines;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return lines;
+    DumpValues(key, path, lines);
+    RegCloseKey(key);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+} // namespace test_support
