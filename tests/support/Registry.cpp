@@ -1,5 +1,7 @@
 #include "tests/support/Registry.h"
 
+#include "toolkit/Scoped.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -52,15 +54,27 @@ void DumpKey(HKEY key, const std::wstring& where, std::vector<std::wstring>& lin
         if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             break;
-        HKEY subkey = nullptr;
-        if (RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS)
+        CScopedKey subkey;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, subkey.Receive()) != ERROR_SUCCESS)
         {
             lines.push_back(where + L"\\" + name + L" cannot be opened");
             continue;
         }
-        DumpKey(subkey, where + L"\\" + name, lines);
-        RegCloseKey(subkey);
+        DumpKey(subkey.Get(), where + L"\\" + name, lines);
     }
+}
+
+// The lines the dumper gives of the key at path, sorted; none when there is no such key.
+std::vector<std::wstring> Dump(const std::wstring& path, void (*dumper)(HKEY, const std::wstring&,
+                                                                        std::vector<std::wstring>&))
+{
+    std::vector<std::wstring> lines;
+    CScopedKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+        return lines;
+    dumper(key.Get(), path, lines);
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }
 
 // The value's bytes when it has that type and exactly that size.
@@ -82,29 +96,29 @@ std::wstring RootPath(const std::wstring& relative)
 RawValue ReadRawValue(const std::wstring& path, const wchar_t* name)
 {
     RawValue value;
-    HKEY key = nullptr;
-    value.result = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key);
+    CScopedKey key;
+    value.result =
+        RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, key.Receive());
     if (value.result != ERROR_SUCCESS)
         return value;
     DWORD size = 0;
-    value.result = RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size);
+    value.result = RegQueryValueExW(key.Get(), name, nullptr, &value.type, nullptr, &size);
     value.data.resize(size);
     if (value.result == ERROR_SUCCESS)
-        value.result = RegQueryValueExW(key, name, nullptr, &value.type, value.data.data(), &size);
-    RegCloseKey(key);
+        value.result =
+            RegQueryValueExW(key.Get(), name, nullptr, &value.type, value.data.data(), &size);
     return value;
 }
 
 LONG WriteRawValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
                    DWORD size)
 {
-    HKEY key = nullptr;
+    CScopedKey key;
     LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                  nullptr, &key, nullptr);
+                                  nullptr, key.Receive(), nullptr);
     if (result != ERROR_SUCCESS)
         return result;
-    result = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
+    result = RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), size);
     return result;
 }
 
@@ -132,12 +146,9 @@ LONG WriteUnterminatedString(const std::wstring& path, const wchar_t* name,
 
 LONG CreateRawKey(const std::wstring& path)
 {
-    HKEY key = nullptr;
-    const LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                        nullptr, &key, nullptr);
-    if (result == ERROR_SUCCESS)
-        RegCloseKey(key);
-    return result;
+    CScopedKey key;
+    return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                           key.Receive(), nullptr);
 }
 
 bool CreateKey(const std::wstring& path)
@@ -147,11 +158,9 @@ bool CreateKey(const std::wstring& path)
 
 bool KeyExists(const std::wstring& path)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    CScopedKey key;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.Receive()) ==
+           ERROR_SUCCESS;
 }
 
 bool ValueExists(const std::wstring& path, const wchar_t* name)
@@ -202,15 +211,14 @@ std::wstring ReadString(const std::wstring& path, const wchar_t* name)
 std::vector<std::wstring> SubKeys(const std::wstring& path)
 {
     std::vector<std::wstring> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    CScopedKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return names;
     wchar_t name[256];
-    for (DWORD i = 0, size = 256;
-         RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    for (DWORD i = 0, size = 256; RegEnumKeyExW(key.Get(), i, name, &size, nullptr, nullptr,
+                                                nullptr, nullptr) == ERROR_SUCCESS;
          ++i, size = 256)
         names.push_back(name);
-    RegCloseKey(key);
     std::sort(names.begin(), names.end(),
               [](const std::wstring& a, const std::wstring& b) {
                   return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
@@ -220,25 +228,11 @@ std::vector<std::wstring> SubKeys(const std::wstring& path)
 
 std::vector<std::wstring> DumpTree(const std::wstring& path)
 {
-    std::vector<std::wstring> lines;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return lines;
-    DumpKey(key, path, lines);
-    RegCloseKey(key);
-    std::sort(lines.begin(), lines.end());
-    return lines;
+    return Dump(path, DumpKey);
 }
 
 std::vector<std::wstring> DumpValues(const std::wstring& path)
 {
-    std::vector<std::wstring> lines;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return lines;
-    DumpValues(key, path, lines);
-    RegCloseKey(key);
-    std::sort(lines.begin(), lines.end());
-    return lines;
+    return Dump(path, DumpValues);
 }
 } // namespace test_support
