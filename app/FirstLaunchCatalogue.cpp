@@ -12,7 +12,7 @@
 #include "catalogue/ShortcutItem.h"
 #include "toolkit/Application.h"
 #include "toolkit/Utilities.h"
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 
 namespace
 {

@@ -10,7 +10,7 @@
 #include "catalogue/Category.h"
 #include "views/EntryItemWindow.h"
 #include "views/NameDrawing.h"
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 
 namespace
 {

@@ -128,8 +128,6 @@ private:
 
     void CreateChildren();
     void LoadCatalogue();
-    void ShowLoadedCategory(CCategory& category, CPageWindow& page, CColumnPlacer& placer);
-    static void AddListTools(CCategorizedList& list, CPageWindow& page);
     // The defaults of a user's very first start, after the stored catalogue.
     void CreateFirstLaunchCatalogue();
     void ResizeChildren();

@@ -3,61 +3,24 @@
 
 #include "app/MainWnd.h"
 
-#include "app/ColumnPlacer.h"
 #include "app/FirstLaunchCatalogue.h"
 #include "app/FoldersPane.h"
 #include "app/PageWindow.h"
-#include "app/RowPlacement.h"
 #include "catalogue/Catalogue.h"
 #include "store/CatalogueChange.h"
 #include "store/CatalogueReader.h"
 #include "store/CatalogueStore.h"
 #include "store/CatalogueWriter.h"
-#include "views/CategoryItemWindow.h"
 #include "views/ListItemWindow.h"
-
-// The header and rows are shown where the layout will place them as they are created:
-// at start-up with many rows, a second pass moving and showing each one costs as much
-// as creating them.
-void CMainWnd::ShowLoadedCategory(CCategory& category, CPageWindow& page, CColumnPlacer& placer)
-{
-    const POINT header = placer.NextColumn();
-    if (category.m_window != nullptr)
-    {
-        CRowPlacement placement;
-        placement.Begin(page.GetHwnd(), false);
-        placement.Place(category.m_window->GetHwnd(), header);
-        page.AddEntryTool(*category.m_window);
-    }
-    for (const auto& item : category.m_items)
-    {
-        const POINT place = placer.NextRow();
-        item->CreateItemWindow(page.GetHwnd(), &place);
-        if (item->m_window != nullptr)
-            page.AddEntryTool(*item->m_window);
-    }
-}
-
-void CMainWnd::AddListTools(CCategorizedList& list, CPageWindow& page)
-{
-    for (const auto& category : list.m_categories)
-    {
-        if (category->m_window != nullptr)
-            page.AddEntryTool(*category->m_window);
-        for (const auto& item : category->m_items)
-            if (item->m_window != nullptr)
-                page.AddEntryTool(*item->m_window);
-    }
-}
 
 // The defaults' windows get their tooltips at once, not only from the next start on.
 void CMainWnd::CreateFirstLaunchCatalogue()
 {
     FillFirstLaunchCatalogue(*m_catalogue, m_pages[0]->GetHwnd(), m_pages[1]->GetHwnd(),
                              m_foldersPane->GetHwnd());
-    AddListTools(m_catalogue->m_applications, *m_pages[0]);
-    AddListTools(m_catalogue->m_shortcuts, *m_pages[1]);
-    AddListTools(m_catalogue->m_folders, *m_foldersPane);
+    m_pages[0]->AddListTools();
+    m_pages[1]->AddListTools();
+    m_foldersPane->AddListTools();
     // Stored at once: the marker of this first start is written already, so defaults lost
     // to a crash before the exit would never come back.
     CatalogueChange whole;
@@ -73,26 +36,16 @@ void CMainWnd::LoadCatalogue()
 {
     CPageWindow* const pages[] = {m_pages[0].get(), m_pages[1].get(),
                                   m_foldersPane.get()}; // by ListKind
-    CColumnPlacer placers[] = {pages[0]->MakePlacer(), pages[1]->MakePlacer(),
-                               pages[2]->MakePlacer()};
-    bool overflowed[] = {false, false, false};
+    for (CPageWindow* page : pages)
+        page->BeginLoad();
+    m_placement.SetOwner(GetHwnd());
     CCatalogueReader::ReadCategory read;
     while (m_reader && m_reader->Next(read))
     {
-        const auto kind = static_cast<size_t>(read.kind);
         CCategorizedList& list = m_catalogue->GetList(read.kind);
         if (CCategory* category =
                 AddStoredCategory(list, read.kind, read.stored, &m_storedAsLoaded))
-            ShowLoadedCategory(*category, *pages[kind], placers[kind]);
-        // Columns that reach below the page bring its scroll bar, which may narrow them by a
-        // column: the rows shown so far move once, the rest are made in their final places.
-        if (!overflowed[kind] && placers[kind].GetBottom() > pages[kind]->GetClientHeight())
-        {
-            overflowed[kind] = true;
-            LayoutPage(list);
-            placers[kind] = pages[kind]->MakePlacer();
-            PassOver(list, placers[kind]);
-        }
+            pages[static_cast<size_t>(read.kind)]->ShowLoadedCategory(*category, m_placement);
     }
     m_reader.reset();
 }

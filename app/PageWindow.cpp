@@ -100,6 +100,52 @@ void CPageWindow::AddEntryTool(CListItemWindow& window)
     m_toolTip.AddRelayedTool(window.GetHwnd(), LPSTR_TEXTCALLBACKW);
 }
 
+void CPageWindow::AddListTools()
+{
+    for (const auto& category : m_list->m_categories)
+    {
+        if (category->m_window != nullptr)
+            AddEntryTool(*category->m_window);
+        for (const auto& item : category->m_items)
+            if (item->m_window != nullptr)
+                AddEntryTool(*item->m_window);
+    }
+}
+
+void CPageWindow::BeginLoad()
+{
+    m_loadPlacer = MakePlacer();
+    m_loadOverflowed = false;
+}
+
+// At start-up with many rows, a second pass moving and showing each one costs as much as
+// creating them.
+void CPageWindow::ShowLoadedCategory(CCategory& category, CRowPlacement& placement)
+{
+    const POINT header = m_loadPlacer.NextColumn();
+    if (category.m_window != nullptr)
+    {
+        CRowPlacement headerPlacement;
+        headerPlacement.Begin(GetHwnd(), false);
+        headerPlacement.Place(category.m_window->GetHwnd(), header);
+        AddEntryTool(*category.m_window);
+    }
+    for (const auto& item : category.m_items)
+    {
+        const POINT place = m_loadPlacer.NextRow();
+        item->CreateItemWindow(GetHwnd(), &place);
+        if (item->m_window != nullptr)
+            AddEntryTool(*item->m_window);
+    }
+    if (!m_loadOverflowed && m_loadPlacer.GetBottom() > GetClientHeight())
+    {
+        m_loadOverflowed = true;
+        Layout(placement, false);
+        m_loadPlacer = MakePlacer();
+        PassOver(*m_list, m_loadPlacer);
+    }
+}
+
 LRESULT CPageWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg)

@@ -7,6 +7,7 @@
 #include "toolkit/Window.h"
 
 class CCategorizedList;
+class CCategory;
 class CListItemWindow;
 class CRowPlacement;
 
@@ -46,6 +47,16 @@ public:
     bool HasScrollBar() const;
     int GetClientHeight() const;
 
+    // While the store loads: each category read is shown where the layout will place it,
+    // its header and rows made there with their tooltips, so that no second pass moves
+    // them. Columns that come to reach below the page bring its scroll bar, which may
+    // narrow them: the rows shown so far move once, through placement, and the rest are
+    // made in their final places.
+    void BeginLoad();
+    void ShowLoadedCategory(CCategory& category, CRowPlacement& placement);
+    // Every header and row of the list gets its tooltip (for rows made elsewhere).
+    void AddListTools();
+
     CCategorizedList* m_list;
     CToolTipControl m_toolTip;
     int m_kind;
@@ -69,6 +80,9 @@ private:
     int m_contentHeight = 0;
     // Wheel turns below one notch, kept for the next ones.
     int m_wheelRest = 0;
+    // Where the next loaded category goes, and whether the load has overflowed the page.
+    CColumnPlacer m_loadPlacer{0, 0};
+    bool m_loadOverflowed = false;
 };
 
 // Background colour of the pages, the tab strip and the folders pane.

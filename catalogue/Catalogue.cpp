@@ -40,6 +40,11 @@ CCategorizedList& CCatalogue::GetList(ListKind kind)
     return ::KindOf(kind).listOf(*this);
 }
 
+const CCategorizedList& CCatalogue::GetList(ListKind kind) const
+{
+    return const_cast<CCatalogue&>(*this).GetList(kind);
+}
+
 void CCatalogue::GetCategoryNames(ListKind kind, std::vector<std::wstring>& names)
 {
     for (const auto& category : GetList(kind).m_categories)
@@ -170,14 +175,13 @@ void CCatalogue::NotifyWholeChange()
 
 std::optional<ListKind> CCatalogue::KindOf(const CCategory* category) const
 {
-    const std::pair<ListKind, const CCategorizedList*> lists[] = {
-        {ListKind::Applications, &m_applications},
-        {ListKind::Folders, &m_folders},
-        {ListKind::Shortcuts, &m_shortcuts}};
-    for (const auto& [kind, list] : lists)
-        for (const auto& held : list->m_categories)
+    for (size_t index = 0; index < EntryKindCount; ++index)
+    {
+        const auto kind = static_cast<ListKind>(index);
+        for (const auto& held : GetList(kind).m_categories)
             if (held.get() == category)
                 return kind;
+    }
     return std::nullopt;
 }
 

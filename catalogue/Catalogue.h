@@ -50,6 +50,7 @@ public:
     CCatalogue& operator=(const CCatalogue&) = delete;
 
     CCategorizedList& GetList(ListKind kind);
+    const CCategorizedList& GetList(ListKind kind) const;
     // Appends the names in list order.
     void GetCategoryNames(ListKind kind, std::vector<std::wstring>& names);
     bool ItemNameExists(ListKind kind, const std::wstring& categoryName,

@@ -4,7 +4,7 @@
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "views/FolderItemWindow.h"
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 
 CFolderItem::CFolderItem(const std::wstring& name, CCategory* category, const std::wstring& path,
                          HWND parentWindow)

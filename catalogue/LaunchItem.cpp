@@ -2,7 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Category.h"
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 
 CLaunchItem::CLaunchItem(const std::wstring& name, CCategory* category, const std::wstring& path,
                          const std::wstring& arguments, const std::wstring& startIn, WORD hotKey)

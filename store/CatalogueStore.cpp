@@ -150,10 +150,12 @@ StoredList StoredListOf(ListKind kind, const CCategorizedList& list)
 
 std::vector<StoredList> StoredCatalogueOf(const CCatalogue& catalogue)
 {
+    // In the order earlier versions saved the lists.
+    constexpr ListKind SaveOrder[] = {ListKind::Applications, ListKind::Folders,
+                                      ListKind::Shortcuts};
     std::vector<StoredList> lists;
-    lists.push_back(StoredListOf(ListKind::Applications, catalogue.m_applications));
-    lists.push_back(StoredListOf(ListKind::Folders, catalogue.m_folders));
-    lists.push_back(StoredListOf(ListKind::Shortcuts, catalogue.m_shortcuts));
+    for (const ListKind kind : SaveOrder)
+        lists.push_back(StoredListOf(kind, catalogue.GetList(kind)));
     return lists;
 }
 

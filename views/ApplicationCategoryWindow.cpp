@@ -11,7 +11,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Utilities.h"
 #include "views/ApplicationItemWindow.h"
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 
 namespace
 {

@@ -9,7 +9,7 @@
 #include "toolkit/SharedImages.h"
 #include "toolkit/Utilities.h"
 #include "views/NameDrawing.h"
-#include "views/ShellActions.h"
+#include "views/RowHost.h"
 
 namespace
 {
@@ -92,7 +92,7 @@ void CApplicationItemWindow::RunMenuCommand(UINT command)
 void CApplicationItemWindow::LaunchAndHide(const CApplicationItem& item)
 {
     item.Launch();
-    MinimizeIfHidingAfterLaunch();
+    IRowHost::TellEntryLaunched();
 }
 
 // The state ball, then the shell icon.

@@ -10,7 +10,7 @@
 #include "toolkit/DpiScale.h"
 #include "toolkit/SharedFont.h"
 #include "views/EntryItemWindow.h"
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 #include "views/RowHost.h"
 
 namespace
@@ -139,7 +139,7 @@ void CCategoryItemWindow::LaunchAll() const
     for (const auto& item : m_category->m_items)
         if (const auto* entry = dynamic_cast<const CLaunchItem*>(item.get()))
             entry->Launch();
-    MinimizeIfHidingAfterLaunch();
+    IRowHost::TellEntryLaunched();
 }
 
 void CCategoryItemWindow::RenameWithDialog(ListKind kind)

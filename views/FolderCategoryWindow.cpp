@@ -10,7 +10,7 @@
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
 #include "views/FolderItemWindow.h"
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 
 namespace
 {

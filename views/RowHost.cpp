@@ -14,3 +14,9 @@ void IRowHost::SetCurrent(IRowHost* host)
 {
     g_host = host;
 }
+
+void IRowHost::TellEntryLaunched()
+{
+    if (g_host)
+        g_host->OnEntryLaunched();
+}

@@ -19,6 +19,8 @@ public:
     // host rows on their own).
     static IRowHost* Current();
     static void SetCurrent(IRowHost* host);
+    // Tells the current host, if any, that an entry was started from a row.
+    static void TellEntryLaunched();
 
     virtual const std::wstring& GetSearchText() const = 0;
     // The row framed as the current search match, or null.

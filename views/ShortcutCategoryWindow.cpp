@@ -9,7 +9,7 @@
 #include "catalogue/EntryKind.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 #include "views/ShortcutItemWindow.h"
 
 namespace

@@ -1,4 +1,4 @@
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 
 #include "tests/support/unit/ScratchFolder.h"
 #include "tests/support/unit/ShellLinkFile.h"

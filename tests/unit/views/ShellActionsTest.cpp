@@ -1,4 +1,4 @@
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 
 #include "tests/support/unit/LaunchRecorder.h"
 #include "tests/support/unit/ScratchFolder.h"

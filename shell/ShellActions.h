@@ -35,6 +35,3 @@ void ResolveShortcut(std::wstring& path, WORD* hotKey = nullptr, std::wstring* a
 
 // One file of a shell drop, whole however long its path; empty when there is none.
 std::wstring QueryDroppedFile(HDROP drop, UINT index);
-
-// After a launch: the main window goes to the tray when "Hide after launch" is on.
-void MinimizeIfHidingAfterLaunch();

@@ -1,4 +1,4 @@
-#include "views/ShellActions.h"
+#include "shell/ShellActions.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -7,7 +7,6 @@
 
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
-#include "views/RowHost.h"
 
 namespace
 {
@@ -149,10 +148,4 @@ std::wstring QueryDroppedFile(HDROP drop, UINT index)
     const UINT copied = length ? DragQueryFileW(drop, index, &path[0], length + 1) : 0;
     path.resize(copied);
     return path;
-}
-
-void MinimizeIfHidingAfterLaunch()
-{
-    if (IRowHost* host = IRowHost::Current())
-        host->OnEntryLaunched();
 }
