@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Files.h"
+#include "tests/support/CrossProcessInput.h"
 #include "tests/support/Harness.h"
 #include "tests/support/ProgramTest.h"
 #include "tests/support/Registry.h"
@@ -14,6 +15,7 @@
 #include <vector>
 
 using namespace e2e;
+using namespace test_support;
 
 namespace
 {

@@ -10,7 +10,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/Harness.h"
 #include "tests/support/ProgramTest.h"
-#include "tests/support/Input.h"
+#include "tests/support/CrossProcessInput.h"
 #include "tests/support/Registry.h"
 #include "tests/support/Screen.h"
 
@@ -19,6 +19,7 @@
 #include <vector>
 
 using namespace e2e;
+using namespace test_support;
 
 namespace
 {
@@ -225,7 +226,7 @@ TEST_F(DialogFlowTest, PageMenuAddsACategoryAndRefusesTheSameNameInOtherLettersO
 
     // A backslash would split the name into nested keys: the rename is refused while the
     // dialog stays open on the name, and nothing is stored.
-    const std::wstring before = DumpTree(ProgramRoot);
+    const std::vector<std::wstring> before = DumpTree(ProgramRoot);
     OpenRowMenu(PageRows(window)[0]);
     PressKey('E');
     HWND rename = WaitForDialog(L"Edit category");
@@ -570,16 +571,16 @@ TEST_F(DialogFlowTest, EditorRefusesTheHotKeyOfAnotherEntryWhichLaunchesOnceHeld
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
     const int recorders = CountProcesses(L"launch_recorder.exe");
-    KeyDown(VK_CONTROL);
-    KeyDown(VK_MENU);
-    KeyDown('R');
+    HoldKey(VK_CONTROL);
+    HoldKey(VK_MENU);
+    HoldKey('R');
     EXPECT_TRUE(WaitFor([&] { return RecorderStarted(); })) << "the hotkey did not launch";
     // A key held down repeats its key-down without a key-up in between.
     for (int repeat = 0; repeat < 5; ++repeat)
-        KeyDown('R');
-    KeyUp('R');
-    KeyUp(VK_MENU);
-    KeyUp(VK_CONTROL);
+        HoldKey('R');
+    ReleaseKey('R');
+    ReleaseKey(VK_MENU);
+    ReleaseKey(VK_CONTROL);
     // Posted after the hotkeys, the request of a second start to show the window is handled
     // after them.
     constexpr UINT RestoreAppMessage = WM_USER + 1;

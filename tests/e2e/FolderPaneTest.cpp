@@ -7,7 +7,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/Harness.h"
 #include "tests/support/ProgramTest.h"
-#include "tests/support/Input.h"
+#include "tests/support/CrossProcessInput.h"
 #include "tests/support/Registry.h"
 #include "tests/support/Screen.h"
 
@@ -16,6 +16,7 @@
 #include <vector>
 
 using namespace e2e;
+using namespace test_support;
 
 namespace
 {

@@ -9,7 +9,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/Harness.h"
 #include "tests/support/ProgramTest.h"
-#include "tests/support/Input.h"
+#include "tests/support/CrossProcessInput.h"
 #include "tests/support/Registry.h"
 #include "tests/support/Screen.h"
 
@@ -26,6 +26,7 @@
 #include <vector>
 
 using namespace e2e;
+using namespace test_support;
 
 namespace
 {
@@ -479,13 +480,13 @@ protected:
         const WORD digit = Pick(HotKeyDigits, sizeof(HotKeyDigits) / sizeof(HotKeyDigits[0]));
         Remember("hotkey Ctrl+Alt+" + std::string(1, static_cast<char>(digit)) + " held");
         const size_t before = Recorders().size();
-        KeyDown(VK_CONTROL);
-        KeyDown(VK_MENU);
-        KeyDown(digit);
+        HoldKey(VK_CONTROL);
+        HoldKey(VK_MENU);
+        HoldKey(digit);
         WaitFor([&] { return Recorders().size() > before; }, 1500);
-        KeyUp(digit);
-        KeyUp(VK_MENU);
-        KeyUp(VK_CONTROL);
+        ReleaseKey(digit);
+        ReleaseKey(VK_MENU);
+        ReleaseKey(VK_CONTROL);
     }
 
     // The scan the timer runs every five seconds, at once.

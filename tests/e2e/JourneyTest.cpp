@@ -10,7 +10,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/Harness.h"
 #include "tests/support/ProgramTest.h"
-#include "tests/support/Input.h"
+#include "tests/support/CrossProcessInput.h"
 #include "tests/support/Registry.h"
 #include "tests/support/Screen.h"
 
@@ -20,6 +20,7 @@
 #include <vector>
 
 using namespace e2e;
+using namespace test_support;
 
 namespace
 {
@@ -29,9 +30,9 @@ void ReplaceFieldText(HWND dialog, int id, const std::wstring& text)
 {
     ClickControl(dialog, id);
     PressKey(VK_HOME, true);
-    KeyDown(VK_SHIFT);
+    HoldKey(VK_SHIFT);
     PressKey(VK_END, true);
-    KeyUp(VK_SHIFT);
+    ReleaseKey(VK_SHIFT);
     TypeText(text);
 }
 
@@ -652,7 +653,7 @@ TEST_F(JourneyTest, FromTheFirstStartToARestartThatFindsEverythingAsLeft)
     EXPECT_TRUE(ReadDword(ShowKey, L"Key", key));
     EXPECT_EQ(static_cast<DWORD>(MOD_CONTROL | MOD_ALT), modifiers);
     EXPECT_EQ(static_cast<DWORD>('K'), key);
-    const std::wstring beforeRestart = DumpTree(ProgramRoot);
+    const std::vector<std::wstring> beforeRestart = DumpTree(ProgramRoot);
 
     // The restart shows the same rows and leaves the registry as it found it.
     const size_t paneOthers = m_folders.others;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/CrossProcessInput.h"
 #include "tests/support/Harness.h"
 #include "tests/support/ProgramTest.h"
 #include "tests/support/Registry.h"
@@ -14,6 +15,7 @@
 #include <vector>
 
 using namespace e2e;
+using namespace test_support;
 
 namespace
 {
@@ -237,11 +239,11 @@ TEST_F(MainWindowTest, ShowWindowHotKeyBringsTheHiddenWindowBack)
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
 
-    KeyDown(VK_CONTROL);
-    KeyDown(VK_MENU);
+    HoldKey(VK_CONTROL);
+    HoldKey(VK_MENU);
     PressKey('P');
-    KeyUp(VK_MENU);
-    KeyUp(VK_CONTROL);
+    ReleaseKey(VK_MENU);
+    ReleaseKey(VK_CONTROL);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) && !IsIconic(window); }))
         << "the hotkey did not bring the window back";
 }

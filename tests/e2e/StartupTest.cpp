@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/CrossProcessInput.h"
 #include "tests/support/Harness.h"
+#include "tests/support/Registry.h"
 #include "tests/support/ProgramTest.h"
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <vector>
 
 using namespace e2e;
+using namespace test_support;
 
 namespace
 {
@@ -146,7 +149,7 @@ TEST_F(StartupTest, SecondStartRestoresTheFirstAndExits)
     ASSERT_NE(nullptr, window);
     ShowWindow(window, SW_HIDE);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
-    const std::wstring settingsBefore = DumpValues(ProgramRoot);
+    const std::vector<std::wstring> settingsBefore = DumpValues(ProgramRoot);
 
     ASSERT_TRUE(m_second.Start());
     ASSERT_TRUE(m_second.WaitForExit()) << "the second instance kept running";

@@ -1,6 +1,6 @@
 #include "tests/support/ChildProcess.h"
 
-namespace e2e
+namespace test_support
 {
 DWORD StartChildProcess(const wchar_t* application, std::wstring commandLine, bool inheritHandles,
                         DWORD flags, STARTUPINFOW& startup, PROCESS_INFORMATION& process,
@@ -21,4 +21,4 @@ DWORD StartChildProcess(const wchar_t* application, std::wstring commandLine, bo
     process = {};
     return error;
 }
-} // namespace e2e
+} // namespace test_support

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace e2e
+namespace test_support
 {
 // CreateProcessW with the given command line, tried again when the start is refused with
 // ERROR_INTERNAL_ERROR: Wine now and then fails a start so, more often while it starts many
@@ -15,4 +15,4 @@ namespace e2e
 DWORD StartChildProcess(const wchar_t* application, std::wstring commandLine, bool inheritHandles,
                         DWORD flags, STARTUPINFOW& startup, PROCESS_INFORMATION& process,
                         const wchar_t* directory = nullptr);
-} // namespace e2e
+} // namespace test_support

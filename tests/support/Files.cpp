@@ -66,8 +66,8 @@ std::string RunClipboardReader(const wchar_t* way, const std::wstring& outputPat
     std::wstring commandLine =
         L"\"" + ExecutableDirectory() + L"clipboard_reader.exe\" " + std::wstring(way);
     PROCESS_INFORMATION process = {};
-    const bool started =
-        StartChildProcess(nullptr, commandLine, true, 0, startup, process) == ERROR_SUCCESS;
+    const bool started = test_support::StartChildProcess(nullptr, commandLine, true, 0, startup,
+                                                         process) == ERROR_SUCCESS;
     CloseHandle(output);
     if (!started)
         return "<reader did not start>";

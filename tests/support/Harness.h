@@ -52,34 +52,11 @@ private:
 int CountWindowsOfClass(const wchar_t* className);
 HWND FindWindowOfProcess(DWORD pid, const wchar_t* className);
 
-// Registry under HKCU.
+// The program's key under HKCU.
 void DeleteProgramRoot();
 // An empty program key that has seen a start already, so the program makes no first-start
 // catalogue of its own (the marker value as the settings store writes it).
 void ResetProgramRoot();
-bool ReadDword(const std::wstring& path, const wchar_t* name, DWORD& value);
-bool ReadBinary(const std::wstring& path, const wchar_t* name, void* data, DWORD size);
-bool WriteDword(const std::wstring& path, const wchar_t* name, DWORD value);
-bool WriteBinary(const std::wstring& path, const wchar_t* name, const void* data, DWORD size);
-bool ValueExists(const std::wstring& path, const wchar_t* name);
-// All values under a key, "name=type:hexdata" per line, for before/after comparisons.
-std::wstring DumpValues(const std::wstring& path);
-
-// Real input, in screen coordinates.
-void MoveMouse(int x, int y);
-void MouseButton(bool left, bool down);
-void Click(int x, int y, bool left = true);
-// Returns once the thread that owns the window has handled everything sent before.
-void Settle(HWND window);
-void Drag(POINT from, POINT to, int steps = 10);
-// Drags a window by its caption or frame. The steps follow only once the window's own move
-// or size loop holds the button: steps queued before that loop starts can be lost to it.
-::testing::AssertionResult DragFrame(HWND window, POINT from, POINT to, int steps = 10);
-// Turns the wheel at the pointer by delta (WHEEL_DELTA per notch, negative towards the user).
-void Wheel(int delta);
-void PressKey(WORD vk, bool extended = false);
-void KeyDown(WORD vk);
-void KeyUp(WORD vk);
 
 // Tray icon presence, asked from the shell: modifying an icon succeeds only while it exists.
 bool TrayIconExists(HWND window, UINT id);

@@ -1,81 +1,118 @@
 #include "tests/support/Input.h"
 
-#include "resources/resource.h"
-#include "tests/support/Files.h"
-#include "tests/support/Harness.h"
-#include "tests/support/Screen.h"
-
-#include <cwctype>
-
-namespace e2e
+namespace test_support
 {
-void TypeText(const std::wstring& text)
+namespace
 {
-    for (wchar_t c : text)
+bool IsExtendedKey(WORD virtualKey)
+{
+    switch (virtualKey)
     {
-        INPUT input[2] = {};
-        for (INPUT& key : input)
-        {
-            key.type = INPUT_KEYBOARD;
-            key.ki.wScan = c;
-            key.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof(INPUT));
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_LWIN:
+    case VK_RWIN:
+        return true;
+    default:
+        return false;
     }
 }
 
-void TypeLetters(const std::wstring& letters)
+INPUT KeyInput(WORD virtualKey, WORD character, DWORD flags)
 {
-    for (wchar_t letter : letters)
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = character ? character : static_cast<WORD>(MapVirtualKeyW(virtualKey, 0));
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+// Absolute coordinates are on a 0 to 65535 scale across the primary screen; rounding away
+// from zero lands on the intended pixel.
+LONG Normalised(LONG coordinate, int screenSize)
+{
+    const LONGLONG scaled = static_cast<LONGLONG>(coordinate) * 65536;
+    return static_cast<LONG>(scaled >= 0 ? (scaled + screenSize - 1) / screenSize
+                                         : (scaled - screenSize + 1) / screenSize);
+}
+} // namespace
+
+INPUT KeyDown(WORD virtualKey)
+{
+    return KeyEvent(virtualKey, false, IsExtendedKey(virtualKey));
+}
+
+INPUT KeyUp(WORD virtualKey)
+{
+    return KeyEvent(virtualKey, true, IsExtendedKey(virtualKey));
+}
+
+INPUT KeyEvent(WORD virtualKey, bool up, bool extended)
+{
+    return KeyInput(virtualKey, 0,
+                    (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0));
+}
+
+std::vector<INPUT> Chord(const std::vector<WORD>& virtualKeys)
+{
+    std::vector<INPUT> inputs;
+    for (const WORD key : virtualKeys)
+        inputs.push_back(KeyDown(key));
+    for (auto key = virtualKeys.rbegin(); key != virtualKeys.rend(); ++key)
+        inputs.push_back(KeyUp(*key));
+    return inputs;
+}
+
+std::vector<INPUT> UnicodeText(const std::wstring& text)
+{
+    std::vector<INPUT> inputs;
+    for (const wchar_t character : text)
     {
-        const bool upper = letter >= L'A' && letter <= L'Z';
-        if (upper)
-            KeyDown(VK_SHIFT);
-        PressKey(static_cast<WORD>(towupper(letter)));
-        if (upper)
-            KeyUp(VK_SHIFT);
+        inputs.push_back(KeyInput(0, character, KEYEVENTF_UNICODE));
+        inputs.push_back(KeyInput(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
     }
+    return inputs;
 }
 
-void PressChord(std::initializer_list<WORD> modifiers, WORD key)
+bool SendKeys(const std::vector<INPUT>& keys)
 {
-    for (WORD modifier : modifiers)
-        KeyDown(modifier);
-    PressKey(key);
-    for (auto it = modifiers.end(); it != modifiers.begin();)
-        KeyUp(*--it);
+    std::vector<INPUT> inputs = keys;
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return sent == inputs.size();
 }
 
-POINT CentreOf(HWND window)
+INPUT MouseEvent(DWORD flags, POINT screen)
 {
-    const RECT rect = WindowRect(window);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dwExtraInfo = OwnMouseEvent;
+    return input;
 }
 
-void ClickControl(HWND dialog, int id)
+bool SendMouse(DWORD flags, POINT screen)
 {
-    const POINT centre = CentreOf(GetDlgItem(dialog, id));
-    Click(centre.x, centre.y);
+    INPUT input = MouseEvent(flags, screen);
+    return SendInput(1, &input, sizeof(input)) == 1;
 }
 
-::testing::AssertionResult TypeRecorderHotKey(HWND editor)
+bool SendWheel(int delta)
 {
-    const HWND field = GetDlgItem(editor, IDC_HOTKEY_EDIT);
-    if (!IsWindowVisible(field))
-    {
-        // From the path over the browse button to the "Advanced" link.
-        PressKey(VK_TAB);
-        PressKey(VK_TAB);
-        PressKey(VK_RETURN);
-    }
-    if (!WaitFor([&] { return IsWindowVisible(field) != FALSE; }))
-        return ::testing::AssertionFailure() << "the advanced fields did not unfold";
-    ClickControl(editor, IDC_HOTKEY_EDIT);
-    PressChord({VK_CONTROL, VK_MENU}, 'R');
-    std::wstring shown = L"sentinel";
-    if (!WaitFor([&] { return (shown = ControlText(field)) == L"Ctrl+ Alt+ R"; }))
-        return ::testing::AssertionFailure() << "the hotkey field shows \"" << Utf8(shown) << "\"";
-    return ::testing::AssertionSuccess();
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(delta);
+    return SendInput(1, &input, sizeof(INPUT)) == 1;
 }
-} // namespace e2e
+} // namespace test_support

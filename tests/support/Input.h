@@ -1,28 +1,37 @@
 #pragma once
 
-// Typed input and clicks on dialog controls, built on the harness's SendInput helpers.
-
-#include <gtest/gtest.h>
+// Real input through SendInput: the events a keyboard or mouse would give, for tests that
+// wait in their own message loop (InProcessInput.h) and for those that drive another
+// process (CrossProcessInput.h) alike.
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
+#include <vector>
 
-namespace e2e
+namespace test_support
 {
-// Ctrl+Alt+R as a shell-link hotkey word: HOTKEYF_CONTROL | HOTKEYF_ALT above the key.
-constexpr DWORD RecorderHotKey = 0x0652;
+// A key going down or up with the extended flag a real keyboard sets: keys whose scan code
+// is shared with the numeric keypad or another key, and the right-hand modifiers.
+INPUT KeyDown(WORD virtualKey);
+INPUT KeyUp(WORD virtualKey);
+// A key going down or up with the extended flag as given.
+INPUT KeyEvent(WORD virtualKey, bool up, bool extended);
+// Each key of the list goes down in order and comes up in reverse order.
+std::vector<INPUT> Chord(const std::vector<WORD>& virtualKeys);
+// Each character typed as Unicode input, down and up.
+std::vector<INPUT> UnicodeText(const std::wstring& text);
 
-// Characters as the keyboard would give them, whatever the layout.
-void TypeText(const std::wstring& text);
-// Letters, digits and spaces as keys: lower case bare, upper case with Shift held.
-void TypeLetters(const std::wstring& letters);
-// Holds the modifiers in order, presses the key, and lets them go in reverse order.
-void PressChord(std::initializer_list<WORD> modifiers, WORD key);
-POINT CentreOf(HWND window);
-void ClickControl(HWND dialog, int id);
-// Unfolds the item editor's advanced fields by keyboard when they are folded, and types
-// Ctrl+Alt+R into its hotkey field; fails unless the field then shows that chord.
-::testing::AssertionResult TypeRecorderHotKey(HWND editor);
-} // namespace e2e
+// Queues the input; false when SendInput took less than all of it.
+bool SendKeys(const std::vector<INPUT>& keys);
+
+// Marks the mouse events this process sends, to tell them from the desktop's reports.
+constexpr ULONG_PTR OwnMouseEvent = 0x504D;
+
+// A mouse event at a screen point, always absolute and with the point: a button event
+// without one lands wherever Wine's cursor happens to be.
+INPUT MouseEvent(DWORD flags, POINT screen);
+bool SendMouse(DWORD flags, POINT screen);
+// Turns the wheel at the pointer by delta (WHEEL_DELTA per notch, negative towards the user).
+bool SendWheel(int delta);
+} // namespace test_support

@@ -1,11 +1,11 @@
 #include "app/AboutBox.h"
 #include "resources/resource.h"
-#include "tests/support/SettledInput.h"
+#include "tests/support/InProcessInput.h"
 #include "toolkit/HyperLink.h"
 
 #include <gtest/gtest.h>
 
-using namespace toolkit_test;
+using namespace test_support;
 
 namespace
 {

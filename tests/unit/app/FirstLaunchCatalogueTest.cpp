@@ -4,9 +4,9 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/FolderItem.h"
 #include "catalogue/ShortcutItem.h"
-#include "tests/unit/views/HostWindow.h"
-#include "tests/unit/views/ScratchFolder.h"
-#include "tests/unit/views/ShellLinkFile.h"
+#include "tests/support/unit/HostWindow.h"
+#include "tests/support/unit/ScratchFolder.h"
+#include "tests/support/unit/ShellLinkFile.h"
 #include "toolkit/Scoped.h"
 #include "toolkit/Utilities.h"
 #include "views/ListItemWindow.h"
@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-using views_test::CHostWindow;
-using views_test::CScratchFolder;
-using views_test::SaveShellLink;
+using test_support::CHostWindow;
+using test_support::CScratchFolder;
+using test_support::SaveShellLink;
 
 namespace
 {
@@ -63,7 +63,7 @@ public:
     }
 
     // Saves a shell link the way the shell makes one, with the folders above it.
-    void MakeLink(const std::wstring& linkPath, const views_test::CLinkValues& values, int line)
+    void MakeLink(const std::wstring& linkPath, const test_support::CLinkValues& values, int line)
     {
         MakeFolder(GetPathDirectory(linkPath));
         SaveShellLink(linkPath, values, line);

@@ -5,9 +5,9 @@
 #include "catalogue/Category.h"
 #include "catalogue/FolderItem.h"
 #include "resources/resource.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
-#include "tests/unit/views/HostWindow.h"
-#include "tests/unit/views/InputDriver.h"
+#include "tests/support/unit/MainWindowTest.h"
+#include "tests/support/unit/HostWindow.h"
+#include "tests/support/InProcessInput.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-using catalogue_test::CMainWindowTest;
-using namespace views_test;
+using test_support::CMainWindowTest;
+using namespace test_support;
 
 namespace
 {

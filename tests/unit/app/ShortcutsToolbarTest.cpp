@@ -3,7 +3,7 @@
 #include "catalogue/CategorizedList.h"
 #include "catalogue/Category.h"
 #include "resources/resource.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
+#include "tests/support/unit/MainWindowTest.h"
 #include "toolkit/Application.h"
 #include "views/CategoryItemWindow.h"
 
@@ -11,7 +11,7 @@
 
 #include <string>
 
-using catalogue_test::CMainWindowTest;
+using test_support::CMainWindowTest;
 
 namespace
 {

@@ -14,10 +14,10 @@
 #include "app/PageWindow.h"
 #include "toolkit/Scoped.h"
 #include "views/ListItemWindow.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
+#include "tests/support/unit/MainWindowTest.h"
 
-using catalogue_test::DeleteProgramKey;
-using catalogue_test::MarkReturningUser;
+using test_support::DeleteProgramKey;
+using test_support::MarkReturningUser;
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include "catalogue/FolderItem.h"
 #include "catalogue/ShortcutItem.h"
 #include "resources/resource.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
+#include "tests/support/unit/MessageBoxCloser.h"
 #include "toolkit/Utilities.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 #include <typeinfo>
 #include <vector>
 
-using catalogue_test::CMessageBoxCloser;
+using test_support::CMessageBoxCloser;
 
 namespace
 {

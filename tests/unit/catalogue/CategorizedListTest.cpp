@@ -2,7 +2,7 @@
 #include "catalogue/FolderCategorizedList.h"
 #include "catalogue/NoteCategorizedList.h"
 #include "catalogue/ShortcutCategorizedList.h"
-#include "tests/unit/views/HostWindow.h"
+#include "tests/support/unit/HostWindow.h"
 #include "views/ApplicationCategoryWindow.h"
 #include "views/FolderCategoryWindow.h"
 #include "views/NoteCategoryWindow.h"
@@ -117,7 +117,7 @@ TEST(CategorizedList, DeleteCategoryClosesTheGap)
 TEST(CategorizedList, EachKindCreatesItsHeaderInTheParentWindow)
 {
     CListItemWindow::RegisterListItemClass();
-    views_test::CHostWindow host({50, 50, 450, 250});
+    test_support::CHostWindow host({50, 50, 450, 250});
     CApplicationCategorizedList applications;
     CShortcutCategorizedList shortcuts;
     CFolderCategorizedList folders;
@@ -136,7 +136,7 @@ TEST(CategorizedList, EachKindCreatesItsHeaderInTheParentWindow)
 TEST(CategorizedList, DeletingACategoryDestroysItsHeader)
 {
     CListItemWindow::RegisterListItemClass();
-    views_test::CHostWindow host({50, 50, 450, 250});
+    test_support::CHostWindow host({50, 50, 450, 250});
     CApplicationCategorizedList list;
     list.m_parentWindow = host.GetHwnd();
     const HWND header = list.AddCategory(L"Games")->m_window->GetHwnd();

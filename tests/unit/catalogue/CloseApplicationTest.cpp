@@ -3,14 +3,14 @@
 #include "catalogue/ApplicationCategorizedList.h"
 #include "catalogue/RunningScan.h"
 #include "tests/unit/catalogue/TopLevelWindow.h"
-#include "tests/unit/views/LaunchRecorder.h"
+#include "tests/support/unit/LaunchRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 using catalogue_test::CTopLevelWindow;
-using views_test::CLaunchRecorder;
+using test_support::CLaunchRecorder;
 
 namespace
 {

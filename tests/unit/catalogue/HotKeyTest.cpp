@@ -1,8 +1,8 @@
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ShortcutItem.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
+#include "tests/support/unit/MainWindowTest.h"
+#include "tests/support/unit/MessageBoxCloser.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-using catalogue_test::CMainWindowTest;
-using catalogue_test::CMessageBoxCloser;
+using test_support::CMainWindowTest;
+using test_support::CMessageBoxCloser;
 
 namespace
 {

@@ -2,7 +2,7 @@
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/FolderItem.h"
 #include "catalogue/ShortcutItem.h"
-#include "tests/unit/views/HostWindow.h"
+#include "tests/support/unit/HostWindow.h"
 #include "views/ApplicationItemWindow.h"
 #include "views/FolderItemWindow.h"
 #include "views/ShortcutItemWindow.h"
@@ -41,7 +41,7 @@ protected:
         m_category = m_list.AddCategory(L"Tools");
     }
 
-    views_test::CHostWindow m_host{{40, 40, 440, 240}};
+    test_support::CHostWindow m_host{{40, 40, 440, 240}};
     CApplicationCategorizedList m_list;
     CCategory* m_category = nullptr;
 };

@@ -2,14 +2,14 @@
 
 #include "catalogue/ApplicationCategorizedList.h"
 #include "catalogue/ApplicationItem.h"
-#include "tests/unit/views/LaunchRecorder.h"
+#include "tests/support/unit/LaunchRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 
-using views_test::CLaunchRecorder;
+using test_support::CLaunchRecorder;
 
 namespace
 {

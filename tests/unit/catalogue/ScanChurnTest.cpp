@@ -14,7 +14,10 @@
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/RunningScan.h"
 #include "tests/support/ChildProcess.h"
-#include "tests/unit/store/StoreGenerator.h"
+#include "tests/support/unit/StoreGenerator.h"
+
+using test_support::RandomKeyName;
+using test_support::TortureScale;
 
 namespace
 {
@@ -140,8 +143,8 @@ protected:
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
         // Without a console: no console host outlives a console program.
-        const DWORD error =
-            e2e::StartChildProcess(nullptr, commandLine, false, DETACHED_PROCESS, startup, process);
+        const DWORD error = test_support::StartChildProcess(nullptr, commandLine, false,
+                                                            DETACHED_PROCESS, startup, process);
         ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), error);
         CloseHandle(process.hThread);
         m_live.push_back({process.hProcess, windowed});

@@ -2,7 +2,7 @@
 #include "catalogue/WindowIterator.h"
 
 #include "tests/unit/catalogue/TopLevelWindow.h"
-#include "tests/unit/views/LaunchRecorder.h"
+#include "tests/support/unit/LaunchRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 using catalogue_test::CTopLevelWindow;
-using views_test::CLaunchRecorder;
+using test_support::CLaunchRecorder;
 
 namespace
 {

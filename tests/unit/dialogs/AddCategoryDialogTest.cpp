@@ -1,6 +1,6 @@
 #include "dialogs/AddCategoryDialog.h"
 #include "resources/resource.h"
-#include "tests/unit/dialogs/KeyboardInput.h"
+#include "tests/support/unit/ProgramLoop.h"
 #include "toolkit/Application.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +9,10 @@
 #include <ostream>
 #include <string>
 
-using dialogs_test::Chord;
-using dialogs_test::CModalDriver;
-using dialogs_test::CProgramLoop;
-using dialogs_test::UnicodeText;
+using test_support::Chord;
+using test_support::CModalDriver;
+using test_support::CProgramLoop;
+using test_support::UnicodeText;
 
 namespace
 {
@@ -56,7 +56,7 @@ class DialogsAddCategory : public testing::Test
 protected:
     void SetUp() override
     {
-        dialogs_test::ReleaseModifiers();
+        test_support::ReleaseModifiers();
         m_owner = CreateWindowExW(0, L"Static", L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                   300, 200, nullptr, nullptr,
                                   CApplication::Instance().GetInstanceHandle(), nullptr);
@@ -66,7 +66,7 @@ protected:
 
     void TearDown() override
     {
-        dialogs_test::ReleaseModifiers();
+        test_support::ReleaseModifiers();
         DestroyWindow(m_owner);
     }
 
@@ -81,7 +81,7 @@ protected:
                 CProgramLoop loop(dialog, false);
                 const HWND edit = GetDlgItem(dialog, IDC_CATEGORY_NAME_EDIT);
                 EXPECT_EQ(edit, GetFocus()) << "the name field does not start with the focus";
-                ASSERT_TRUE(dialogs_test::FocusControl(edit));
+                ASSERT_TRUE(test_support::FocusControl(edit));
                 script(dialog, loop);
             });
         const int result = m_dialog.DoModal(m_owner, initialName, editMode);

@@ -3,16 +3,16 @@
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
 #include "store/RegistryNames.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
-#include "tests/unit/dialogs/KeyboardInput.h"
+#include "tests/support/unit/MainWindowTest.h"
+#include "tests/support/unit/MessageBoxCloser.h"
+#include "tests/support/unit/ProgramLoop.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-using dialogs_test::CModalDriver;
+using test_support::CModalDriver;
 
 namespace
 {
@@ -26,7 +26,7 @@ std::string Narrow(const std::wstring& text)
 
 // The catalogue's category operations with the real category dialog, typed into from
 // inside its modal loop, and the real message boxes, answered by a closer.
-class DialogsCategoryCatalogue : public catalogue_test::CMainWindowTest
+class DialogsCategoryCatalogue : public test_support::CMainWindowTest
 {
 protected:
     void SetUp() override
@@ -74,7 +74,7 @@ protected:
         return true;
     }
 
-    std::optional<catalogue_test::CMessageBoxCloser> m_closer;
+    std::optional<test_support::CMessageBoxCloser> m_closer;
     CCategory* m_tools = nullptr;
     CCategory* m_games = nullptr;
 };
@@ -148,8 +148,8 @@ TEST_F(DialogsCategoryCatalogue, RenameKeepsTheEntriesAndTheirHeaderWindow)
     ASSERT_EQ(1u, m_tools->m_items.size());
     EXPECT_EQ(L"Editor", m_tools->m_items[0]->m_name);
     EXPECT_EQ(header, m_tools->m_window->GetHwnd());
-    EXPECT_EQ(L"Utilities", catalogue_test::WindowText(*m_tools->m_window));
-    EXPECT_EQ(L"Editor", catalogue_test::WindowText(*m_tools->m_items[0]->m_window));
+    EXPECT_EQ(L"Utilities", test_support::WindowText(*m_tools->m_window));
+    EXPECT_EQ(L"Editor", test_support::WindowText(*m_tools->m_items[0]->m_window));
     EXPECT_TRUE(StoredCategoryExists(L"Utilities"));
     EXPECT_FALSE(StoredCategoryExists(L"Tools")) << "the old key outlived the rename";
 }
@@ -169,7 +169,7 @@ TEST_F(DialogsCategoryCatalogue, CancelledRenameChangesNothing)
 
 TEST_F(DialogsCategoryCatalogue, DeleteAnsweredNoKeepsTheCategory)
 {
-    catalogue_test::CMessageBoxCloser closer(IDNO);
+    test_support::CMessageBoxCloser closer(IDNO);
     CMainWnd::Dialogs()->DeleteCategory(m_mainWnd->GetHwnd(), ListKind::Applications, L"Tools");
     ASSERT_EQ(1u, closer.m_texts.size());
     EXPECT_EQ(DeletePrompt, closer.m_texts[0]) << Narrow(closer.m_texts[0]);
@@ -185,7 +185,7 @@ TEST_F(DialogsCategoryCatalogue, DeleteAnsweredYesTakesTheEntriesAndTheirHotKeys
     ASSERT_FALSE(RegisterHotKey(nullptr, 0x7001, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'J'))
         << "the entry did not hold its hotkey";
     {
-        catalogue_test::CMessageBoxCloser closer(IDYES);
+        test_support::CMessageBoxCloser closer(IDYES);
         CMainWnd::Dialogs()->DeleteCategory(m_mainWnd->GetHwnd(), ListKind::Applications, L"tools");
         ASSERT_EQ(1u, closer.m_texts.size());
     }

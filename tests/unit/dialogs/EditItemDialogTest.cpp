@@ -5,9 +5,9 @@
 #include "dialogs/EditItemDialog.h"
 #include "resources/resource.h"
 #include "toolkit/Utilities.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
-#include "tests/unit/dialogs/KeyboardInput.h"
+#include "tests/support/unit/MainWindowTest.h"
+#include "tests/support/unit/MessageBoxCloser.h"
+#include "tests/support/unit/ProgramLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-using dialogs_test::Chord;
-using dialogs_test::CModalDriver;
-using dialogs_test::CProgramLoop;
+using test_support::Chord;
+using test_support::CModalDriver;
+using test_support::CProgramLoop;
 
 namespace
 {
@@ -82,13 +82,13 @@ public:
 
 // The editor with the program's main window and its catalogue behind it, driven from
 // inside its modal loop.
-class DialogsEditItem : public catalogue_test::CMainWindowTest
+class DialogsEditItem : public test_support::CMainWindowTest
 {
 protected:
     void SetUp() override
     {
         CMainWindowTest::SetUp();
-        dialogs_test::ReleaseModifiers();
+        test_support::ReleaseModifiers();
         m_tools = m_catalogue->m_applications.AddCategory(L"Zeta tools");
         m_catalogue->m_shortcuts.AddCategory(L"Zeta links");
         m_catalogue->m_folders.AddCategory(L"Zeta places");
@@ -97,7 +97,7 @@ protected:
 
     void TearDown() override
     {
-        dialogs_test::ReleaseModifiers();
+        test_support::ReleaseModifiers();
         CMainWindowTest::TearDown();
     }
 
@@ -134,7 +134,7 @@ protected:
 
     static void FocusHotKey(HWND dialog)
     {
-        ASSERT_TRUE(dialogs_test::FocusControl(GetDlgItem(dialog, IDC_HOTKEY_EDIT)));
+        ASSERT_TRUE(test_support::FocusControl(GetDlgItem(dialog, IDC_HOTKEY_EDIT)));
     }
 
     static std::wstring ProgramPath()
@@ -344,7 +344,7 @@ TEST_F(DialogsEditItem, APathRelativeToTheCurrentFolderIsStoredWhole)
     wchar_t previous[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryW(temp)) << "error " << GetLastError();
-    std::optional<catalogue_test::CMessageBoxCloser> closer;
+    std::optional<test_support::CMessageBoxCloser> closer;
     const int result = Run(
         ListKind::Applications,
         [&](HWND dialog, CProgramLoop&)

@@ -2,9 +2,9 @@
 #include "app/MainWnd.h"
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
-#include "tests/unit/dialogs/KeyboardInput.h"
+#include "tests/support/unit/MainWindowTest.h"
+#include "tests/support/unit/MessageBoxCloser.h"
+#include "tests/support/unit/ProgramLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-using dialogs_test::Chord;
-using dialogs_test::CModalDriver;
-using dialogs_test::CProgramLoop;
+using test_support::Chord;
+using test_support::CModalDriver;
+using test_support::CProgramLoop;
 
 namespace
 {
 const WORD kHotKey = MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT);
 
 // The catalogue's add and edit operations with the real editor, filled from inside it.
-class DialogsItemEditorCatalogue : public catalogue_test::CMainWindowTest
+class DialogsItemEditorCatalogue : public test_support::CMainWindowTest
 {
 protected:
     void SetUp() override
@@ -79,7 +79,7 @@ protected:
         return false;
     }
 
-    std::optional<catalogue_test::CMessageBoxCloser> m_closer;
+    std::optional<test_support::CMessageBoxCloser> m_closer;
     CCategory* m_tools = nullptr;
     CCategory* m_games = nullptr;
     std::wstring m_path;
@@ -144,7 +144,7 @@ TEST_F(DialogsItemEditorCatalogue, EditInPlaceTakesTheNewValues)
     ASSERT_EQ(1u, m_tools->m_items.size());
     EXPECT_EQ(L"ALPHA", item->m_name) << "a change of case only is applied";
     ASSERT_NE(nullptr, item->m_window);
-    EXPECT_EQ(L"ALPHA", catalogue_test::WindowText(*item->m_window));
+    EXPECT_EQ(L"ALPHA", test_support::WindowText(*item->m_window));
     EXPECT_EQ(L"--fast", item->GetArguments());
     EXPECT_EQ(kHotKey, item->GetHotKey());
     EXPECT_TRUE(HotKeyHeld(kHotKey)) << "the hotkey must stay registered";
@@ -160,7 +160,7 @@ TEST_F(DialogsItemEditorCatalogue, EditKeepsANewHotKeyAnotherProgramHoldsAndSays
             NMHDR link = {GetDlgItem(dialog, IDC_ADVANCED_LINK), IDC_ADVANCED_LINK,
                           static_cast<UINT>(NM_CLICK)};
             SendMessageW(dialog, WM_NOTIFY, IDC_ADVANCED_LINK, reinterpret_cast<LPARAM>(&link));
-            ASSERT_TRUE(dialogs_test::FocusControl(GetDlgItem(dialog, IDC_HOTKEY_EDIT)));
+            ASSERT_TRUE(test_support::FocusControl(GetDlgItem(dialog, IDC_HOTKEY_EDIT)));
             CProgramLoop loop(dialog, false);
             ASSERT_TRUE(loop.Type(Chord({VK_CONTROL, VK_MENU, VK_SHIFT, 'Q'})));
             // This thread stands in for the other program, once the keys reached the field.
@@ -169,7 +169,7 @@ TEST_F(DialogsItemEditorCatalogue, EditKeepsANewHotKeyAnotherProgramHoldsAndSays
         });
     CMainWnd::Dialogs()->EditItem(m_mainWnd->GetHwnd(), ListKind::Applications, *item);
     UnregisterHotKey(nullptr, heldId);
-    dialogs_test::ReleaseModifiers();
+    test_support::ReleaseModifiers();
     ASSERT_TRUE(driver.m_ran);
     ASSERT_TRUE(m_closer.has_value()) << "OK was never pressed";
     EXPECT_EQ((std::vector<std::wstring>{L"Another program or Windows holds this shortcut key. It "
@@ -192,7 +192,7 @@ TEST_F(DialogsItemEditorCatalogue, MoveKeepsTheHotKeyRegistered)
     ASSERT_NE(nullptr, moved);
     EXPECT_EQ(kHotKey, moved->GetHotKey());
     ASSERT_NE(nullptr, moved->m_window);
-    EXPECT_EQ(L"Alpha", catalogue_test::WindowText(*moved->m_window));
+    EXPECT_EQ(L"Alpha", test_support::WindowText(*moved->m_window));
     EXPECT_NE(-1, moved->m_hotKeyId);
     EXPECT_TRUE(HotKeyHeld(kHotKey)) << "the moved entry must hold the hotkey";
     EXPECT_EQ(moved, m_catalogue->FindApplicationByHotKeyId(moved->m_hotKeyId));

@@ -1,16 +1,16 @@
 #include "dialogs/KeyShortcutsDialog.h"
 #include "resources/resource.h"
 #include "store/SettingsStore.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
-#include "tests/unit/dialogs/KeyboardInput.h"
+#include "tests/support/unit/MessageBoxCloser.h"
+#include "tests/support/unit/ProgramLoop.h"
 #include "toolkit/Application.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-using dialogs_test::Chord;
-using dialogs_test::CProgramLoop;
+using test_support::Chord;
+using test_support::CProgramLoop;
 
 namespace
 {
@@ -75,7 +75,7 @@ class DialogsKeyShortcuts : public testing::Test
 protected:
     void SetUp() override
     {
-        dialogs_test::ReleaseModifiers();
+        test_support::ReleaseModifiers();
         DeleteRootKey();
         m_main = CreateStandIn(L"Main");
         m_other = CreateStandIn(L"Other program");
@@ -85,7 +85,7 @@ protected:
 
     void TearDown() override
     {
-        dialogs_test::ReleaseModifiers();
+        test_support::ReleaseModifiers();
         delete m_dialog;
         UnregisterHotKey(m_main, 0);
         UnregisterHotKey(m_other, kOtherId);
@@ -131,7 +131,7 @@ protected:
 
     void Type(const std::vector<INPUT>& keys)
     {
-        ASSERT_TRUE(dialogs_test::FocusControl(GetDlgItem(m_hWnd, IDC_SHOW_WINDOW_HOTKEY_EDIT)));
+        ASSERT_TRUE(test_support::FocusControl(GetDlgItem(m_hWnd, IDC_SHOW_WINDOW_HOTKEY_EDIT)));
         ASSERT_TRUE(m_loop.Type(keys)) << "the key messages did not come back";
     }
 
@@ -236,7 +236,7 @@ TEST_F(DialogsKeyShortcuts, OkRegistersAndStoresWindowsKeyCombination)
     EXPECT_TRUE(IsFree(MOD_CONTROL | MOD_ALT, 'P')) << "the old combination is still held";
 
     // The combination now reaches the main window as hotkey 0.
-    ASSERT_TRUE(dialogs_test::SendKeys(Chord({VK_LWIN, 'A'})));
+    ASSERT_TRUE(test_support::SendKeys(Chord({VK_LWIN, 'A'})));
     EXPECT_TRUE(m_loop.RunUntil([this] { return !m_hotKeyIds.empty(); })) << "no WM_HOTKEY";
     EXPECT_EQ(std::vector<int>{0}, m_hotKeyIds);
 }
@@ -248,7 +248,7 @@ TEST_F(DialogsKeyShortcuts, OkKeepsACombinationAnotherProgramHoldsAndSaysSo)
     ASSERT_EQ(L"Ctrl+ Alt+ G", FieldText());
     // Taken after it was typed: held, it would not have reached the field.
     ASSERT_TRUE(RegisterHotKey(m_other, kOtherId, MOD_CONTROL | MOD_ALT, 'G'));
-    catalogue_test::CMessageBoxCloser closer;
+    test_support::CMessageBoxCloser closer;
     CloseWith(IDOK);
     EXPECT_EQ((std::vector<std::wstring>{L"Another program or Windows holds this shortcut key. It "
                                          L"is kept, but it does not work until it is free."}),

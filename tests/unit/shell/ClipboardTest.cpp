@@ -2,7 +2,7 @@
 #include "shell/DataObject.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/unit/shell/ReleaseSpy.h"
-#include "tests/unit/shell/ShellTestSupport.h"
+#include "tests/support/unit/ShellTestSupport.h"
 #include "toolkit/Scoped.h"
 
 #include <gtest/gtest.h>
@@ -12,10 +12,10 @@
 #include <vector>
 
 using shell_test::CReleaseSpy;
-using shell_test::DropListFormat;
-using shell_test::DropListPaths;
-using shell_test::GlobalMedium;
-using shell_test::Utf8;
+using test_support::DropListFormat;
+using test_support::DropListPaths;
+using test_support::GlobalMedium;
+using test_support::Utf8;
 
 namespace
 {
@@ -94,8 +94,8 @@ ReaderRun RunReader(const wchar_t* way, int line)
     startup.hStdOutput = output.Get();
     startup.hStdError = output.Get();
     PROCESS_INFORMATION process = {};
-    if (const DWORD error = e2e::StartChildProcess(reader.c_str(), commandLine, true,
-                                                   CREATE_NO_WINDOW, startup, process))
+    if (const DWORD error = test_support::StartChildProcess(reader.c_str(), commandLine, true,
+                                                            CREATE_NO_WINDOW, startup, process))
     {
         ADD_FAILURE() << "cannot start " << Utf8(reader) << " (built with the helper targets?)"
                       << ", error " << error;

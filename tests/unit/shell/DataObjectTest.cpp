@@ -3,7 +3,7 @@
 #include "tests/unit/shell/InterfaceChecks.h"
 #include "tests/unit/shell/MallocSpy.h"
 #include "tests/unit/shell/ReleaseSpy.h"
-#include "tests/unit/shell/ShellTestSupport.h"
+#include "tests/support/unit/ShellTestSupport.h"
 #include "toolkit/Scoped.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +11,13 @@
 
 using shell_test::CMallocSpy;
 using shell_test::CReleaseSpy;
-using shell_test::DropListFormat;
-using shell_test::DropListPaths;
 using shell_test::ExpectInterface;
 using shell_test::ExpectNoInterface;
-using shell_test::ExpectSameFormat;
-using shell_test::GlobalBytes;
-using shell_test::GlobalMedium;
+using test_support::DropListFormat;
+using test_support::DropListPaths;
+using test_support::ExpectSameFormat;
+using test_support::GlobalBytes;
+using test_support::GlobalMedium;
 
 namespace
 {
@@ -112,11 +112,11 @@ TEST(ShellCreateDataObject, KeepsItsOwnCopyOfTheTargetDevice)
     CMallocSpy allocations;
     ASSERT_TRUE(allocations.IsRegistered());
     FORMATETC format = DropListFormat();
-    format.ptd = shell_test::NewTargetDevice(40);
+    format.ptd = test_support::NewTargetDevice(40);
     STGMEDIUM medium = GlobalMedium(BuildDropFiles({L"C:\\a.txt"}));
     IDataObject* object = nullptr;
     ASSERT_EQ(S_OK, CreateDataObject(format, medium, &object));
-    DVTARGETDEVICE* callerDevice = shell_test::NewTargetDevice(40);
+    DVTARGETDEVICE* callerDevice = test_support::NewTargetDevice(40);
     CoTaskMemFree(format.ptd);
     EXPECT_EQ(2u, allocations.GetLiveBlocks()) << "the object's device and the test's";
 
@@ -125,7 +125,7 @@ TEST(ShellCreateDataObject, KeepsItsOwnCopyOfTheTargetDevice)
     FORMATETC listed = Sentinel;
     ASSERT_EQ(S_OK, formats->Next(1, &listed, nullptr));
     ASSERT_NE(nullptr, listed.ptd);
-    EXPECT_TRUE(shell_test::SameTargetDevice(callerDevice, listed.ptd));
+    EXPECT_TRUE(test_support::SameTargetDevice(callerDevice, listed.ptd));
     CoTaskMemFree(listed.ptd);
     CoTaskMemFree(callerDevice);
     formats.Reset();
@@ -176,7 +176,7 @@ TEST_F(ShellDataObject, GetDataIgnoresIndexAndTargetDevice)
 {
     FORMATETC request = DropListFormat();
     request.lindex = 5;
-    request.ptd = shell_test::NewTargetDevice(24);
+    request.ptd = test_support::NewTargetDevice(24);
     STGMEDIUM medium = SentinelMedium();
     EXPECT_EQ(S_OK, m_object->GetData(&request, &medium));
     EXPECT_EQ(static_cast<DWORD>(TYMED_HGLOBAL), medium.tymed);

@@ -1,5 +1,5 @@
 #include "shell/Clipboard.h"
-#include "tests/unit/shell/ShellTestSupport.h"
+#include "tests/support/unit/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <cstring>
 #include <iterator>
 
-using shell_test::DropListPaths;
-using shell_test::GlobalBytes;
+using test_support::DropListPaths;
+using test_support::GlobalBytes;
 
 namespace
 {

@@ -1,7 +1,7 @@
 #include "shell/EnumFormatEtc.h"
 #include "tests/unit/shell/InterfaceChecks.h"
 #include "tests/unit/shell/MallocSpy.h"
-#include "tests/unit/shell/ShellTestSupport.h"
+#include "tests/support/unit/ShellTestSupport.h"
 #include "toolkit/Scoped.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 using shell_test::CMallocSpy;
 using shell_test::ExpectInterface;
 using shell_test::ExpectNoInterface;
-using shell_test::ExpectSameFormat;
+using test_support::ExpectSameFormat;
 
 namespace
 {
@@ -179,7 +179,7 @@ TEST(ShellEnumFormatEtc, TargetDevicesAreCopiedAndFreed)
     CMallocSpy allocations;
     ASSERT_TRUE(allocations.IsRegistered());
     FORMATETC given = DropList;
-    given.ptd = shell_test::NewTargetDevice(48);
+    given.ptd = test_support::NewTargetDevice(48);
     IEnumFORMATETC* formats = nullptr;
     ASSERT_EQ(S_OK, CreateEnumFormatEtc(&given, 1, 0, &formats));
     EXPECT_EQ(2u, allocations.GetLiveBlocks());
@@ -196,7 +196,7 @@ TEST(ShellEnumFormatEtc, TargetDevicesAreCopiedAndFreed)
     ASSERT_EQ(S_OK, clone->Next(1, &listed, nullptr));
     ASSERT_NE(nullptr, listed.ptd);
     EXPECT_NE(given.ptd, listed.ptd);
-    EXPECT_TRUE(shell_test::SameTargetDevice(given.ptd, listed.ptd));
+    EXPECT_TRUE(test_support::SameTargetDevice(given.ptd, listed.ptd));
     EXPECT_EQ(3u, allocations.GetLiveBlocks());
     CoTaskMemFree(listed.ptd);
     CoTaskMemFree(given.ptd);

@@ -1,11 +1,11 @@
 #include "shell/FileProperties.h"
-#include "tests/unit/shell/ShellTestSupport.h"
+#include "tests/support/unit/ShellTestSupport.h"
 #include "toolkit/Scoped.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-using shell_test::Utf8;
+using test_support::Utf8;
 
 namespace
 {

@@ -142,7 +142,8 @@ DWORD RunChild(const wchar_t* action, unsigned step, unsigned edit = 0)
     PROCESS_INFORMATION process = {};
     SetEnvironmentVariableW(ActionVariable, action);
     SetEnvironmentVariableW(StepVariable, std::to_wstring(step).c_str());
-    const DWORD error = e2e::StartChildProcess(module, commandLine, true, 0, startup, process);
+    const DWORD error =
+        test_support::StartChildProcess(module, commandLine, true, 0, startup, process);
     SetEnvironmentVariableW(ActionVariable, nullptr);
     SetEnvironmentVariableW(StepVariable, nullptr);
     SetEnvironmentVariableW(EditVariable, nullptr);

@@ -53,62 +53,6 @@ std::unique_ptr<CListItem> MakeItem(const CCategorizedList& list, const std::wst
     return std::make_unique<CApplicationItem>(name, category, entry.path, entry.arguments,
                                               entry.startIn, entry.hotKey, nullptr);
 }
-
-std::wstring Hex(const BYTE* data, DWORD size)
-{
-    static const wchar_t digits[] = L"0123456789abcdef";
-    std::wstring text;
-    for (DWORD i = 0; i < size; ++i)
-    {
-        text += digits[data[i] >> 4];
-        text += digits[data[i] & 0xf];
-    }
-    return text;
-}
-
-void DumpValues(HKEY key, const std::wstring& where, std::vector<std::wstring>& lines)
-{
-    DWORD count = 0;
-    DWORD maxName = 0;
-    DWORD maxData = 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName,
-                     &maxData, nullptr, nullptr);
-    std::vector<wchar_t> name(maxName + 1);
-    std::vector<BYTE> data(maxData + 1);
-    for (DWORD i = 0; i < count; ++i)
-    {
-        DWORD nameLength = static_cast<DWORD>(name.size());
-        DWORD size = static_cast<DWORD>(data.size());
-        DWORD type = REG_NONE;
-        const LONG result =
-            RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size);
-        lines.push_back(where + L" " + std::wstring(name.data(), nameLength) + L" result " +
-                        std::to_wstring(result) + L" type " + std::to_wstring(type) + L" " +
-                        Hex(data.data(), size));
-    }
-}
-
-void DumpKey(HKEY key, const std::wstring& where, std::vector<std::wstring>& lines)
-{
-    lines.push_back(where);
-    DumpValues(key, where, lines);
-    wchar_t name[300];
-    for (DWORD i = 0;; ++i)
-    {
-        DWORD length = ARRAYSIZE(name);
-        if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        HKEY subkey = nullptr;
-        if (RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS)
-        {
-            lines.push_back(where + L"\\" + name + L" cannot be opened");
-            continue;
-        }
-        DumpKey(subkey, where + L"\\" + name, lines);
-        RegCloseKey(subkey);
-    }
-}
 } // namespace
 
 bool operator==(const StoredEntry& left, const StoredEntry& right)
@@ -186,18 +130,6 @@ testing::AssertionResult IsContent(const CatalogueContent& actual, const Catalog
     return testing::AssertionSuccess();
 }
 
-std::vector<std::wstring> DumpTree(const std::wstring& path)
-{
-    std::vector<std::wstring> lines;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return lines;
-    DumpKey(key, path, lines);
-    RegCloseKey(key);
-    std::sort(lines.begin(), lines.end());
-    return lines;
-}
-
 std::vector<std::wstring> DumpCatalogueStore()
 {
     std::vector<std::wstring> lines;
@@ -214,16 +146,6 @@ std::wstring ItemKeyPath(const std::wstring& kindPath, const std::wstring& categ
                          const std::wstring& item)
 {
     return RootPath(kindPath + category + L"\\" + item);
-}
-
-LONG CreateRawKey(const std::wstring& path)
-{
-    HKEY key = nullptr;
-    const LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                        nullptr, &key, nullptr);
-    if (result == ERROR_SUCCESS)
-        RegCloseKey(key);
-    return result;
 }
 
 void WriteRawList(const std::wstring& kindPath, const ListContent& content)

@@ -51,18 +51,13 @@ testing::AssertionResult IsContent(const ListContent& actual, const ListContent&
 testing::AssertionResult IsContent(const CatalogueContent& actual,
                                    const CatalogueContent& expected);
 
-// Every key and value at or below path (under HKEY_CURRENT_USER), one sorted
-// line each with the value's type and bytes; empty when there is no such key.
-std::vector<std::wstring> DumpTree(const std::wstring& path);
 // The catalogue's part of the store: the three kind keys and the staging key.
 // The parents of the kind keys stay when a kind key is deleted; they hold nothing.
 std::vector<std::wstring> DumpCatalogueStore();
 
-// Under HKEY_CURRENT_USER: the key of an entry, and a key made with the plain
-// registry API, as an earlier version or a user would.
+// Under HKEY_CURRENT_USER: the key of an entry.
 std::wstring ItemKeyPath(const std::wstring& kindPath, const std::wstring& category,
                          const std::wstring& item);
-LONG CreateRawKey(const std::wstring& path);
 // The list under kindPath (under HKEY_CURRENT_USER) in the stored layout,
 // written with the plain registry API.
 void WriteRawList(const std::wstring& kindPath, const ListContent& content);

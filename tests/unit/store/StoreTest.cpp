@@ -38,62 +38,6 @@ testing::AssertionResult IsRawValue(const std::wstring& path, const wchar_t* nam
 }
 } // namespace
 
-std::wstring RootPath(const std::wstring& relative)
-{
-    return RootKey + relative;
-}
-
-RawValue ReadRawValue(const std::wstring& path, const wchar_t* name)
-{
-    RawValue value;
-    HKEY key = nullptr;
-    value.result = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key);
-    if (value.result != ERROR_SUCCESS)
-        return value;
-    DWORD size = 0;
-    value.result = RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size);
-    value.data.resize(size);
-    if (value.result == ERROR_SUCCESS)
-        value.result = RegQueryValueExW(key, name, nullptr, &value.type, value.data.data(), &size);
-    RegCloseKey(key);
-    return value;
-}
-
-LONG WriteRawValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
-                   DWORD size)
-{
-    HKEY key = nullptr;
-    LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                  nullptr, &key, nullptr);
-    if (result != ERROR_SUCCESS)
-        return result;
-    result = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-    return result;
-}
-
-LONG WriteDwordValue(const std::wstring& path, const wchar_t* name, DWORD value)
-{
-    return WriteRawValue(path, name, REG_DWORD, &value, sizeof value);
-}
-
-LONG WriteStringValue(const std::wstring& path, const wchar_t* name, const std::wstring& value)
-{
-    return WriteRawValue(path, name, REG_SZ, value.c_str(),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-LONG WriteUnterminatedString(const std::wstring& path, const wchar_t* name,
-                             const std::wstring& value)
-{
-    const std::wstring guarded = value + L'#';
-    const DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-    const LONG result = WriteRawValue(path, name, REG_SZ, guarded.c_str(), size);
-    if (result != ERROR_SUCCESS)
-        return result;
-    return ReadRawValue(path, name).data.size() == size ? ERROR_SUCCESS : ERROR_INVALID_DATA;
-}
-
 LONG SetKeySecurity(const std::wstring& path, const wchar_t* sddl)
 {
     PSECURITY_DESCRIPTOR descriptor = nullptr;

@@ -8,33 +8,22 @@
 
 #include "tests/support/Registry.h"
 
-// A registry value as stored, read back with the plain registry API so that
-// the store is never checked by itself.
-struct RawValue
-{
-    LONG result = ERROR_SUCCESS;
-    DWORD type = REG_NONE;
-    std::vector<BYTE> data;
-};
+// The registry as the store tests read and write it, with the plain registry API.
+using test_support::CreateRawKey;
+using test_support::DumpTree;
+using test_support::KeyExists;
+using test_support::RawValue;
+using test_support::ReadRawValue;
+using test_support::RootKey;
+using test_support::RootPath;
+using test_support::WriteDwordValue;
+using test_support::WriteRawValue;
+using test_support::WriteStringValue;
+using test_support::WriteUnterminatedString;
 
-// The layout as the program must keep it, spelled out here rather than taken
-// from the program's own names. Paths are under HKEY_CURRENT_USER.
-inline const std::wstring RootKey = L"Software\\Quillbrook\\Pathmoor\\";
 inline const std::wstring RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t RunValue[] = L"Pathmoor";
 
-std::wstring RootPath(const std::wstring& relative = L"");
-using e2e::KeyExists;
-RawValue ReadRawValue(const std::wstring& path, const wchar_t* name);
-LONG WriteRawValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
-                   DWORD size);
-LONG WriteDwordValue(const std::wstring& path, const wchar_t* name, DWORD value);
-// REG_SZ with its terminating null.
-LONG WriteStringValue(const std::wstring& path, const wchar_t* name, const std::wstring& value);
-// REG_SZ without a terminator. The registry adds the null itself when the
-// caller's data has one just behind the count, so the data handed over has not.
-LONG WriteUnterminatedString(const std::wstring& path, const wchar_t* name,
-                             const std::wstring& value);
 // Leaves reading and deleting allowed, so that clean-up still works.
 // Replaces the key's access list with the one the SDDL string gives.
 LONG SetKeySecurity(const std::wstring& path, const wchar_t* sddl);

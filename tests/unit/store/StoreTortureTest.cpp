@@ -23,7 +23,14 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/unit/store/CatalogueStoreTest.h"
 #include "tests/unit/store/EditScript.h"
-#include "tests/unit/store/StoreGenerator.h"
+#include "tests/support/unit/StoreGenerator.h"
+
+using test_support::CaseTwin;
+using test_support::GenerateStore;
+using test_support::RandomCatalogueName;
+using test_support::RandomKeyName;
+using test_support::StoreShape;
+using test_support::TortureScale;
 
 namespace
 {
@@ -434,8 +441,8 @@ protected:
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
-        const DWORD error =
-            e2e::StartChildProcess(module, commandLine, false, CREATE_NO_WINDOW, startup, process);
+        const DWORD error = test_support::StartChildProcess(module, commandLine, false,
+                                                            CREATE_NO_WINDOW, startup, process);
         SetEnvironmentVariableW(ScriptVariable, nullptr);
         ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), error) << "CreateProcessW failed";
         HANDLE startedOrEnded[] = {ready, process.hProcess};

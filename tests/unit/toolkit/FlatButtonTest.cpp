@@ -1,5 +1,5 @@
 #include "resources/resource.h"
-#include "tests/support/SettledInput.h"
+#include "tests/support/InProcessInput.h"
 #include "toolkit/Application.h"
 #include "toolkit/FlatButton.h"
 
@@ -7,7 +7,7 @@
 
 #include <vector>
 
-using namespace toolkit_test;
+using namespace test_support;
 
 namespace
 {

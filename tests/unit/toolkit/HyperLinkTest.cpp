@@ -1,5 +1,5 @@
 #include "tests/unit/toolkit/DialogTemplate.h"
-#include "tests/support/SettledInput.h"
+#include "tests/support/InProcessInput.h"
 #include "toolkit/Application.h"
 #include "toolkit/HyperLink.h"
 
@@ -10,6 +10,7 @@
 
 using toolkit_test::CDialogTemplate;
 using namespace toolkit_test;
+using namespace test_support;
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "tests/unit/dialogs/KeyboardInput.h"
+#include "tests/support/unit/ProgramLoop.h"
 #include "tests/unit/toolkit/DialogTemplate.h"
 #include "toolkit/Application.h"
 #include "toolkit/KeyNames.h"
@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-using dialogs_test::Chord;
-using dialogs_test::CProgramLoop;
-using dialogs_test::KeyDown;
-using dialogs_test::KeyUp;
+using test_support::Chord;
+using test_support::CProgramLoop;
+using test_support::KeyDown;
+using test_support::KeyUp;
 using toolkit_test::CDialogTemplate;
 
 namespace
@@ -117,7 +117,7 @@ class ToolkitKeyShortcutEdit : public testing::Test
 protected:
     void SetUp() override
     {
-        dialogs_test::ReleaseModifiers();
+        test_support::ReleaseModifiers();
         m_template.AddControl(L"Static", kLabelId, 0, 6, 6, 102, 8, L"Shortcut &key:");
         m_template.AddControl(L"Edit", kEditId, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 6, 18, 102,
                               14);
@@ -132,7 +132,7 @@ protected:
 
     void TearDown() override
     {
-        dialogs_test::ReleaseModifiers();
+        test_support::ReleaseModifiers();
         if (m_dialog)
             DestroyWindow(m_dialog);
     }
@@ -141,7 +141,7 @@ protected:
     void Start(CKeyShortcutEdit& edit)
     {
         ASSERT_TRUE(edit.Attach(GetDlgItem(m_dialog, kEditId)));
-        ASSERT_TRUE(dialogs_test::FocusControl(edit.GetHwnd()))
+        ASSERT_TRUE(test_support::FocusControl(edit.GetHwnd()))
             << "foreground " << GetForegroundWindow() << ", focus " << GetFocus();
     }
 
@@ -279,7 +279,7 @@ TEST_F(ToolkitKeyShortcutEdit, TabIsNeverCaptured)
     EXPECT_EQ(L"", m_edit.GetText());
     for (const WORD modifier : {VK_CONTROL, VK_SHIFT})
     {
-        ASSERT_TRUE(dialogs_test::FocusControl(m_edit.GetHwnd()));
+        ASSERT_TRUE(test_support::FocusControl(m_edit.GetHwnd()));
         Type(Chord({modifier, VK_TAB}));
     }
     ASSERT_EQ(6u, tabs.size()) << "Tab went down and up three times";

@@ -4,14 +4,14 @@
 #include "catalogue/ApplicationItem.h"
 #include "catalogue/Catalogue.h"
 #include "resources/resource.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
+#include "tests/support/unit/MainWindowTest.h"
+#include "tests/support/unit/MessageBoxCloser.h"
 #include "tests/unit/views/HostedViewsTest.h"
-#include "tests/unit/views/InputDriver.h"
-#include "tests/unit/views/LaunchRecorder.h"
+#include "tests/support/InProcessInput.h"
+#include "tests/support/unit/LaunchRecorder.h"
 #include "tests/unit/views/ReferenceRow.h"
-#include "tests/unit/views/ScratchFolder.h"
-#include "tests/unit/views/ShellLinkFile.h"
+#include "tests/support/unit/ScratchFolder.h"
+#include "tests/support/unit/ShellLinkFile.h"
 #include "tests/unit/views/TiledRow.h"
 #include "toolkit/Application.h"
 #include "toolkit/Scoped.h"
@@ -23,8 +23,9 @@
 #include <memory>
 #include <vector>
 
-using catalogue_test::CMessageBoxCloser;
+using test_support::CMessageBoxCloser;
 using namespace views_test;
+using namespace test_support;
 
 namespace
 {

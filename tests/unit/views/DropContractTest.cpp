@@ -3,18 +3,19 @@
 #include "catalogue/FolderItem.h"
 #include "resources/resource.h"
 #include "store/CatalogueChange.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
+#include "tests/support/unit/MainWindowTest.h"
+#include "tests/support/unit/MessageBoxCloser.h"
 #include "tests/unit/views/HostedViewsTest.h"
-#include "tests/unit/views/InputDriver.h"
+#include "tests/support/InProcessInput.h"
 #include "toolkit/Utilities.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-using catalogue_test::CMessageBoxCloser;
+using test_support::CMessageBoxCloser;
 using namespace views_test;
+using namespace test_support;
 
 namespace
 {

@@ -6,11 +6,11 @@
 #include "catalogue/FolderItem.h"
 #include "resources/resource.h"
 #include "shell/Clipboard.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
+#include "tests/support/unit/MainWindowTest.h"
+#include "tests/support/unit/MessageBoxCloser.h"
 #include "tests/unit/views/HostedViewsTest.h"
-#include "tests/unit/views/InputDriver.h"
-#include "tests/unit/views/ScratchFolder.h"
+#include "tests/support/InProcessInput.h"
+#include "tests/support/unit/ScratchFolder.h"
 #include "tests/unit/views/TiledRow.h"
 #include "toolkit/Utilities.h"
 
@@ -20,8 +20,9 @@
 #include <string>
 #include <vector>
 
-using catalogue_test::CMessageBoxCloser;
+using test_support::CMessageBoxCloser;
 using namespace views_test;
+using namespace test_support;
 
 namespace
 {

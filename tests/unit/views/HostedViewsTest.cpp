@@ -2,8 +2,8 @@
 
 #include "resources/resource.h"
 #include "shell/Clipboard.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
-#include "tests/unit/views/InputDriver.h"
+#include "tests/support/unit/MessageBoxCloser.h"
+#include "tests/support/InProcessInput.h"
 #include "toolkit/Utilities.h"
 #include "views/ListItemWindow.h"
 
@@ -67,7 +67,7 @@ void CHostedViewsTest::ExpectEntryKeptOnNo(const std::function<void()>& runDelet
                                            int line)
 {
     SCOPED_TRACE(testing::Message() << "called from line " << line);
-    catalogue_test::CMessageBoxCloser closer;
+    test_support::CMessageBoxCloser closer;
     runDelete();
     ASSERT_EQ(1u, closer.m_texts.size());
     EXPECT_EQ(prompt, closer.m_texts[0]);
@@ -82,7 +82,7 @@ void CHostedViewsTest::ExpectCategoryKeptOnNo(CCategoryItemWindow& header,
                                               const std::wstring& name, int line)
 {
     SCOPED_TRACE(testing::Message() << "called from line " << line);
-    catalogue_test::CMessageBoxCloser closer;
+    test_support::CMessageBoxCloser closer;
     header.RunMenuCommand(ID_DELETE);
     ASSERT_EQ(1u, closer.m_texts.size());
     EXPECT_EQ(LoadResString(IDS_DELETE_CATEGORY_PROMPT), closer.m_texts[0]);

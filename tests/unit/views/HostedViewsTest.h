@@ -2,8 +2,8 @@
 
 #include "catalogue/CategorizedList.h"
 #include "catalogue/Category.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
-#include "tests/unit/views/HostWindow.h"
+#include "tests/support/unit/MainWindowTest.h"
+#include "tests/support/unit/HostWindow.h"
 #include "views/CategoryItemWindow.h"
 
 #include <functional>
@@ -14,9 +14,13 @@
 
 namespace views_test
 {
+using test_support::CaptureClient;
+using test_support::CHostWindow;
+using test_support::PlaceWindow;
+
 // The main window's catalogue with categories whose headers and rows live on a host window
 // of the test instead of the main window's pages.
-class CHostedViewsTest : public catalogue_test::CMainWindowTest
+class CHostedViewsTest : public test_support::CMainWindowTest
 {
 protected:
     static constexpr int RowHeight = 22;

@@ -5,8 +5,8 @@
 #include "catalogue/NoteCategorizedList.h"
 #include "catalogue/ShortcutCategorizedList.h"
 #include "catalogue/ShortcutItem.h"
-#include "tests/unit/views/HostWindow.h"
-#include "tests/unit/views/InputDriver.h"
+#include "tests/support/unit/HostWindow.h"
+#include "tests/support/InProcessInput.h"
 #include "views/ShortcutItemWindow.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-using namespace views_test;
+using namespace test_support;
 
 namespace
 {

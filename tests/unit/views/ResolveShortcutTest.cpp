@@ -1,13 +1,13 @@
 #include "shell/ShellActions.h"
 
-#include "tests/unit/views/ScratchFolder.h"
-#include "tests/unit/views/ShellLinkFile.h"
+#include "tests/support/unit/ScratchFolder.h"
+#include "tests/support/unit/ShellLinkFile.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-using views_test::CScratchFolder;
-using views_test::SaveShellLink;
+using test_support::CScratchFolder;
+using test_support::SaveShellLink;
 
 namespace
 {

@@ -1,15 +1,15 @@
 #include "shell/ShellActions.h"
 
-#include "tests/unit/views/LaunchRecorder.h"
-#include "tests/unit/views/ScratchFolder.h"
+#include "tests/support/unit/LaunchRecorder.h"
+#include "tests/support/unit/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include <vector>
 
-using views_test::CLaunchRecorder;
-using views_test::CScratchFolder;
+using test_support::CLaunchRecorder;
+using test_support::CScratchFolder;
 
 namespace
 {
@@ -65,7 +65,7 @@ TEST(LaunchPathTest, StartsTheProgramWithArgumentsInTheStartInFolder)
     ASSERT_TRUE(LaunchPath(CLaunchRecorder::ProgramPath(), startIn, L"alpha \"two words\" -x"));
     ASSERT_TRUE(recorder.WaitForRecord()) << "the helper never wrote its record";
     const std::vector<std::wstring> expected = {L"alpha", L"two words", L"-x"};
-    EXPECT_EQ(expected, views_test::CommandLineArguments(recorder.m_commandLine))
+    EXPECT_EQ(expected, test_support::CommandLineArguments(recorder.m_commandLine))
         << "command line " << testing::PrintToString(recorder.m_commandLine);
     ExpectSameFolder(startIn, recorder.m_folder, __LINE__);
     CloseHelper(recorder, __LINE__);
@@ -76,7 +76,7 @@ TEST(LaunchPathTest, EmptyArgumentsAndStartInLeaveTheCurrentFolder)
     CLaunchRecorder recorder;
     ASSERT_TRUE(LaunchPath(CLaunchRecorder::ProgramPath(), L"", L""));
     ASSERT_TRUE(recorder.WaitForRecord()) << "the helper never wrote its record";
-    EXPECT_TRUE(views_test::CommandLineArguments(recorder.m_commandLine).empty())
+    EXPECT_TRUE(test_support::CommandLineArguments(recorder.m_commandLine).empty())
         << "command line " << testing::PrintToString(recorder.m_commandLine);
     ExpectSameFolder(CurrentFolder(), recorder.m_folder, __LINE__);
     CloseHelper(recorder, __LINE__);

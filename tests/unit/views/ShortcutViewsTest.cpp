@@ -5,15 +5,15 @@
 #include "catalogue/ShortcutItem.h"
 #include "resources/resource.h"
 #include "shell/Clipboard.h"
-#include "tests/unit/catalogue/MainWindowTest.h"
-#include "tests/unit/catalogue/MessageBoxCloser.h"
-#include "tests/unit/shell/ShellTestSupport.h"
+#include "tests/support/unit/MainWindowTest.h"
+#include "tests/support/unit/MessageBoxCloser.h"
+#include "tests/support/unit/ShellTestSupport.h"
 #include "tests/unit/views/HostedViewsTest.h"
-#include "tests/unit/views/InputDriver.h"
-#include "tests/unit/views/LaunchRecorder.h"
+#include "tests/support/InProcessInput.h"
+#include "tests/support/unit/LaunchRecorder.h"
 #include "tests/unit/views/ReferenceRow.h"
-#include "tests/unit/views/ScratchFolder.h"
-#include "tests/unit/views/ShellLinkFile.h"
+#include "tests/support/unit/ScratchFolder.h"
+#include "tests/support/unit/ShellLinkFile.h"
 #include "tests/unit/views/TiledRow.h"
 #include "toolkit/Application.h"
 #include "toolkit/Scoped.h"
@@ -25,8 +25,9 @@
 #include <memory>
 #include <vector>
 
-using catalogue_test::CMessageBoxCloser;
+using test_support::CMessageBoxCloser;
 using namespace views_test;
+using namespace test_support;
 
 namespace
 {
@@ -39,11 +40,11 @@ std::vector<std::wstring> ClipboardFiles()
     CComPtr<IDataObject> data;
     if (FAILED(OleGetClipboard(&data)))
         return {L"<no clipboard object>"};
-    FORMATETC format = shell_test::DropListFormat();
+    FORMATETC format = test_support::DropListFormat();
     STGMEDIUM medium = {};
     if (FAILED(data->GetData(&format, &medium)))
         return {L"<no drop list>"};
-    std::vector<std::wstring> paths = shell_test::DropListPaths(medium.hGlobal);
+    std::vector<std::wstring> paths = test_support::DropListPaths(medium.hGlobal);
     ReleaseStgMedium(&medium);
     return paths;
 }

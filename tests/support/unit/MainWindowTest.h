@@ -10,7 +10,7 @@
 class CCatalogue;
 class CListItemWindow;
 
-namespace catalogue_test
+namespace test_support
 {
 // Deletes HKEY_CURRENT_USER\Software\Quillbrook\Pathmoor with everything under it.
 void DeleteProgramKey();
@@ -33,4 +33,4 @@ protected:
     std::unique_ptr<CMainWnd> m_mainWnd;
     CCatalogue* m_catalogue = nullptr;
 };
-} // namespace catalogue_test
+} // namespace test_support

@@ -1,11 +1,11 @@
-#include "tests/unit/shell/ShellTestSupport.h"
+#include "tests/support/unit/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include <cstring>
 
-namespace shell_test
+namespace test_support
 {
 std::vector<BYTE> GlobalBytes(HGLOBAL block)
 {
@@ -70,4 +70,4 @@ bool SameTargetDevice(const DVTARGETDEVICE* left, const DVTARGETDEVICE* right)
 {
     return left->tdSize == right->tdSize && std::memcmp(left, right, left->tdSize) == 0;
 }
-} // namespace shell_test
+} // namespace test_support

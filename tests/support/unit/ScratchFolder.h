@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace views_test
+namespace test_support
 {
 // A new empty folder under the temporary folder, removed with everything in it at the end.
 class CScratchFolder
@@ -25,4 +25,4 @@ public:
 private:
     std::wstring m_path;
 };
-} // namespace views_test
+} // namespace test_support

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace test_support
+{
 // Random stores in the catalogue's registry layout, written with the plain
 // registry API as a damaged store, an older version or a user might leave them.
 struct StoreShape
@@ -32,3 +34,4 @@ std::wstring CaseTwin(const std::wstring& name);
 
 // The scale of the torture runs: 1, or more with PATHMOOR_TORTURE_LONG=1.
 unsigned TortureScale();
+} // namespace test_support

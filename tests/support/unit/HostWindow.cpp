@@ -1,6 +1,6 @@
-#include "tests/unit/views/HostWindow.h"
+#include "tests/support/unit/HostWindow.h"
 
-namespace views_test
+namespace test_support
 {
 namespace
 {
@@ -44,11 +44,4 @@ void PlaceWindow(HWND child, int x, int y)
     InvalidateRect(child, nullptr, FALSE);
     UpdateWindow(child);
 }
-
-POINT ScreenPoint(HWND hWnd, int x, int y)
-{
-    POINT point = {x, y};
-    ClientToScreen(hWnd, &point);
-    return point;
-}
-} // namespace views_test
+} // namespace test_support

@@ -1,6 +1,6 @@
-#include "tests/unit/catalogue/MessageBoxCloser.h"
+#include "tests/support/unit/MessageBoxCloser.h"
 
-namespace catalogue_test
+namespace test_support
 {
 namespace
 {
@@ -72,4 +72,4 @@ void CMessageBoxCloser::Close(HWND box)
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
 }
-} // namespace catalogue_test
+} // namespace test_support

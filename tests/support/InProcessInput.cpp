@@ -1,12 +1,12 @@
-#include "tests/support/SettledInput.h"
+#include "tests/support/InProcessInput.h"
 
-namespace toolkit_test
+#include <windowsx.h>
+
+namespace test_support
 {
 namespace
 {
 constexpr UINT FlushMarker = WM_APP + 0x3A8;
-// Marks the moves this process sends, to tell them from the desktop's reports.
-constexpr ULONG_PTR OwnMove = 0x504D;
 // Once Wine's cursor has rested for 100 ms, GetCursorPos answers with the X pointer. No
 // mouse message for longer than that means the desktop's reports (a few milliseconds
 // after a move) are all in, and the check that follows sees the pointer.
@@ -30,27 +30,6 @@ bool DispatchOne(const std::function<void(const MSG&)>& watch)
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     return true;
-}
-
-// Absolute coordinates are on a 0 to 65535 scale across the primary screen; the rounding
-// up lands on the intended pixel.
-LONG Normalised(LONG coordinate, int screenSize)
-{
-    return static_cast<LONG>((static_cast<LONGLONG>(coordinate) * 65536 + screenSize - 1) /
-                             screenSize);
-}
-
-// Always absolute, with the point: a button event without one lands wherever Wine's
-// cursor happens to be.
-bool SendMouse(DWORD flags, POINT screen)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input.mi.dwExtraInfo = OwnMove;
-    return SendInput(1, &input, sizeof(input)) == 1;
 }
 
 bool SamePoint(POINT a, POINT b)
@@ -91,7 +70,7 @@ Settling SettleOn(POINT target, const std::function<void(const MSG&)>& watch)
             lastMouse = GetTickCount();
             lastPoint = msg.pt;
             reported = reported || (SamePoint(msg.pt, target) &&
-                                    GetMessageExtraInfo() != static_cast<LPARAM>(OwnMove));
+                                    GetMessageExtraInfo() != static_cast<LPARAM>(OwnMouseEvent));
         }
         if (watch)
             watch(msg);
@@ -114,6 +93,19 @@ Settling SettleOn(POINT target, const std::function<void(const MSG&)>& watch)
     }
 }
 
+// The move reached the receiver at the intended point.
+bool IsCausedMove(const MSG& msg, HWND receiver, POINT screen)
+{
+    if (msg.message != WM_MOUSEMOVE || msg.hwnd != receiver)
+        return false;
+    POINT client = screen;
+    ScreenToClient(receiver, &client);
+    return SamePoint({GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)}, client);
+}
+
+// Class of a dialog window made by the dialog manager.
+constexpr wchar_t DialogClass[] = L"#32770";
+
 // The pixel left of the point, or right of it at the screen's edge.
 POINT Beside(POINT screen)
 {
@@ -129,6 +121,12 @@ bool SendAndWait(DWORD flags, UINT message, HWND receiver)
                      { arrived = arrived || (msg.message == message && msg.hwnd == receiver); });
 }
 } // namespace
+
+bool IsKeyMessage(UINT message)
+{
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+           message == WM_SYSKEYUP;
+}
 
 bool PumpUntil(const std::function<bool()>& done, const std::function<void(const MSG&)>& watch,
                DWORD timeoutMs)
@@ -167,6 +165,18 @@ bool MoveMouse(POINT screen, const std::function<void(const MSG&)>& watch)
     return false;
 }
 
+bool MoveMouseTo(POINT screen, HWND receiver, const std::function<void(const MSG&)>& also)
+{
+    bool arrived = false;
+    const auto watch = [&arrived, receiver, screen, &also](const MSG& msg)
+    {
+        if (also)
+            also(msg);
+        arrived = arrived || IsCausedMove(msg, receiver, screen);
+    };
+    return MoveMouse(screen, watch) && arrived;
+}
+
 POINT ScreenPoint(HWND hWnd, int x, int y)
 {
     POINT point = {x, y};
@@ -186,12 +196,7 @@ bool ReleaseLeftButton(HWND receiver)
 
 bool PressKey(WORD key, HWND receiver)
 {
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = key;
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    if (SendInput(2, inputs, sizeof(INPUT)) != 2)
+    if (!SendKeys({KeyEvent(key, false, false), KeyEvent(key, true, false)}))
         return false;
     bool arrived = false;
     return PumpUntil([&arrived] { return arrived; },
@@ -213,4 +218,92 @@ bool FlushPostedMessages(HWND hWnd, const std::function<void(const MSG&)>& watch
                          back = back || (msg.message == FlushMarker && msg.hwnd == hWnd);
                      });
 }
-} // namespace toolkit_test
+
+void ReleaseModifiers()
+{
+    std::vector<INPUT> releases;
+    for (const WORD key : {VK_CONTROL, VK_SHIFT, VK_MENU, VK_LWIN, VK_RWIN})
+    {
+        if (GetAsyncKeyState(key) & 0x8000)
+            releases.push_back(KeyUp(key));
+    }
+    if (releases.empty() || !SendKeys(releases))
+        return;
+    size_t keyMessages = 0;
+    PumpUntil([&keyMessages, &releases] { return keyMessages >= releases.size(); },
+              [&keyMessages](const MSG& msg)
+              {
+                  if (IsKeyMessage(msg.message))
+                      ++keyMessages;
+              });
+}
+
+bool FocusControl(HWND control)
+{
+    const HWND top = GetAncestor(control, GA_ROOT);
+    SetForegroundWindow(top);
+    SetFocus(control);
+    return GetForegroundWindow() == top && GetFocus() == control;
+}
+
+CModalDriver* CModalDriver::s_active = nullptr;
+
+CModalDriver::CModalDriver(std::function<void(HWND dialog)> script)
+    : m_script(std::move(script)), m_timer(SetTimer(nullptr, 0, 20, OnTimer))
+{
+    s_active = this;
+}
+
+CModalDriver::~CModalDriver()
+{
+    if (m_timer)
+        KillTimer(nullptr, m_timer);
+    s_active = nullptr;
+}
+
+BOOL CALLBACK CModalDriver::FindDialog(HWND hWnd, LPARAM found)
+{
+    wchar_t className[16] = {};
+    GetClassNameW(hWnd, className, 16);
+    if (lstrcmpW(className, DialogClass) != 0 || !IsWindowVisible(hWnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = hWnd;
+    return FALSE;
+}
+
+void CALLBACK CModalDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    CModalDriver* driver = s_active;
+    HWND dialog = nullptr;
+    if (!driver || driver->m_ran)
+        return;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog)
+        return;
+    // The script pumps messages itself; this timer must not start it a second time.
+    KillTimer(nullptr, driver->m_timer);
+    driver->m_timer = 0;
+    driver->m_ran = true;
+    driver->m_script(dialog);
+    if (IsWindowVisible(dialog))
+    {
+        driver->m_leftOpen = true;
+        EndDialog(dialog, IDABORT);
+    }
+}
+
+std::vector<COLORREF> CaptureClient(HWND hWnd)
+{
+    RECT client = {};
+    GetClientRect(hWnd, &client);
+    std::vector<COLORREF> pixels;
+    const HDC dc = GetDC(hWnd);
+    for (int y = 0; y < client.bottom; ++y)
+    {
+        for (int x = 0; x < client.right; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    }
+    ReleaseDC(hWnd, dc);
+    return pixels;
+}
+} // namespace test_support

@@ -1,8 +1,8 @@
-#include "tests/unit/views/ScratchFolder.h"
+#include "tests/support/unit/ScratchFolder.h"
 
 #include <windows.h>
 
-namespace views_test
+namespace test_support
 {
 namespace
 {
@@ -74,4 +74,4 @@ std::wstring CScratchFolder::MakeFolder(const std::wstring& relative) const
     CreateFolders(path);
     return path;
 }
-} // namespace views_test
+} // namespace test_support

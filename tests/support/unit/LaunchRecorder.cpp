@@ -1,4 +1,4 @@
-#include "tests/unit/views/LaunchRecorder.h"
+#include "tests/support/unit/LaunchRecorder.h"
 
 #include "tests/support/ChildProcess.h"
 
@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-namespace views_test
+namespace test_support
 {
 namespace
 {
@@ -83,7 +83,8 @@ bool CLaunchRecorder::Start(const std::wstring& arguments)
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (e2e::StartChildProcess(nullptr, commandLine, false, 0, startup, process) != ERROR_SUCCESS)
+    if (test_support::StartChildProcess(nullptr, commandLine, false, 0, startup, process) !=
+        ERROR_SUCCESS)
         return false;
     CloseHandle(process.hThread);
     m_process.Reset(process.hProcess);
@@ -155,4 +156,4 @@ std::vector<std::wstring> CommandLineArguments(const std::wstring& commandLine)
     LocalFree(arguments);
     return result;
 }
-} // namespace views_test
+} // namespace test_support

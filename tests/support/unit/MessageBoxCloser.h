@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace catalogue_test
+namespace test_support
 {
 // While it lives, closes every message box this thread shows after its construction (with IDOK, or
 // the given answer to a question, IDNO by default) from a thread timer, which the box's own modal
@@ -33,4 +33,4 @@ private:
     UINT_PTR m_timer;
     std::set<HWND> m_closed;
 };
-} // namespace catalogue_test
+} // namespace test_support

@@ -1,11 +1,11 @@
-#include "tests/unit/views/ShellLinkFile.h"
+#include "tests/support/unit/ShellLinkFile.h"
 
 #include "toolkit/Scoped.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-namespace views_test
+namespace test_support
 {
 void SaveShellLink(const std::wstring& linkPath, const CLinkValues& values, int line)
 {
@@ -22,4 +22,4 @@ void SaveShellLink(const std::wstring& linkPath, const CLinkValues& values, int 
     ASSERT_EQ(S_OK, link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
     ASSERT_EQ(S_OK, file->Save(linkPath.c_str(), TRUE));
 }
-} // namespace views_test
+} // namespace test_support

@@ -8,7 +8,7 @@
 
 #include "tests/support/Files.h"
 
-namespace shell_test
+namespace test_support
 {
 // The bytes of a global memory block, as GlobalSize counts them.
 std::vector<BYTE> GlobalBytes(HGLOBAL block);
@@ -24,4 +24,4 @@ void ExpectSameFormat(const FORMATETC& expected, const FORMATETC& actual, int li
 DVTARGETDEVICE* NewTargetDevice(DWORD size);
 bool SameTargetDevice(const DVTARGETDEVICE* left, const DVTARGETDEVICE* right);
 using e2e::Utf8;
-} // namespace shell_test
+} // namespace test_support

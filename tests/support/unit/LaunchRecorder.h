@@ -7,7 +7,7 @@
 
 #include "toolkit/Scoped.h"
 
-namespace views_test
+namespace test_support
 {
 // One run of the launch_recorder helper program: the record file it writes, the environment
 // variable that names that file to it, and its process. The destructor ends a helper that is
@@ -48,4 +48,4 @@ private:
 
 // The arguments of a command line after the program name, split as CommandLineToArgvW does.
 std::vector<std::wstring> CommandLineArguments(const std::wstring& commandLine);
-} // namespace views_test
+} // namespace test_support

@@ -1,21 +1,21 @@
-#include "tests/unit/catalogue/MainWindowTest.h"
+#include "tests/support/unit/MainWindowTest.h"
 
 #include <shlwapi.h>
 
+#include "tests/support/Registry.h"
+
 #include "views/ListItemWindow.h"
 
-namespace catalogue_test
+namespace test_support
 {
 void DeleteProgramKey()
 {
-    SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Quillbrook\\Pathmoor");
+    SHDeleteKeyW(HKEY_CURRENT_USER, ProgramKey.c_str());
 }
 
 void MarkReturningUser()
 {
-    const DWORD zero = 0;
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Quillbrook\\Pathmoor", L"FirstLaunch", REG_DWORD,
-                    &zero, sizeof(zero));
+    WriteDword(ProgramKey, L"FirstLaunch", 0);
 }
 
 // The stored text, read without a message, as another process's GetWindowTextW reads it.
@@ -44,4 +44,4 @@ void CMainWindowTest::TearDown()
     m_mainWnd.reset();
     DeleteProgramKey();
 }
-} // namespace catalogue_test
+} // namespace test_support

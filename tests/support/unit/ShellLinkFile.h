@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace views_test
+namespace test_support
 {
 // What a shell link file holds, as the shell's link object writes it.
 struct CLinkValues
@@ -17,4 +17,4 @@ struct CLinkValues
 
 // Saves a shell link with IShellLinkW, reporting failures at the caller's line.
 void SaveShellLink(const std::wstring& linkPath, const CLinkValues& values, int line);
-} // namespace views_test
+} // namespace test_support

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
-namespace views_test
+// Tests point at the windows they place with ScreenPoint.
+#include "tests/support/InProcessInput.h"
+
+namespace test_support
 {
 // A visible topmost top-level window in the page colour, standing in for a page as the
 // parent of list windows. It clips its children, so it never paints over them.
@@ -24,6 +27,4 @@ private:
 
 // Moves a child to (x, y) of its parent's client area, shows it and paints it at once.
 void PlaceWindow(HWND child, int x, int y);
-// A point of a window's client area in screen coordinates.
-POINT ScreenPoint(HWND hWnd, int x, int y);
-} // namespace views_test
+} // namespace test_support

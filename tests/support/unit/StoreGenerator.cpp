@@ -1,10 +1,11 @@
-#include "tests/unit/store/StoreGenerator.h"
+#include "tests/support/unit/StoreGenerator.h"
 
 #include <algorithm>
 
-#include "tests/unit/store/CatalogueStoreTest.h"
-#include "tests/unit/store/StoreTest.h"
+#include "tests/support/Registry.h"
 
+namespace test_support
+{
 namespace
 {
 constexpr unsigned LongScale = 10;
@@ -258,3 +259,4 @@ unsigned TortureScale()
     const DWORD length = GetEnvironmentVariableW(L"PATHMOOR_TORTURE_LONG", value, ARRAYSIZE(value));
     return length == 1 && value[0] == L'1' ? LongScale : 1;
 }
+} // namespace test_support
