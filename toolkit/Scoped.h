@@ -112,6 +112,15 @@ template <typename T> struct CGdiObjectTraits
     static void Close(T object) { DeleteObject(object); }
 };
 
+// A memory device context (CreateCompatibleDC), which DeleteDC frees.
+struct CMemoryDcTraits
+{
+    static constexpr GuiObjectKind Kind = GuiObjectKind::Gdi;
+    using Handle = HDC;
+    static bool IsValid(HDC dc) { return dc != nullptr; }
+    static void Close(HDC dc) { DeleteDC(dc); }
+};
+
 struct CIconTraits
 {
     static constexpr GuiObjectKind Kind = GuiObjectKind::User;
@@ -139,6 +148,7 @@ struct CMenuTraits
 
 using CScopedKey = CScopedResource<CKeyTraits>;
 template <typename T> using CScopedGdiObject = CScopedResource<CGdiObjectTraits<T>>;
+using CScopedMemoryDC = CScopedResource<CMemoryDcTraits>;
 using CScopedIcon = CScopedResource<CIconTraits>;
 using CScopedHandle = CScopedResource<CKernelHandleTraits>;
 using CScopedMenu = CScopedResource<CMenuTraits>;

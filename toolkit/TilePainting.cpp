@@ -3,6 +3,9 @@
 #include <map>
 #include <vector>
 
+#include "toolkit/Scoped.h"
+#include "toolkit/Utilities.h"
+
 namespace
 {
 // The colour of each row of the tile's first column, top first. Kept by handle: the tiles
@@ -13,13 +16,7 @@ const std::vector<COLORREF>& RowColours(HDC dc, HBITMAP tile, int width, int hei
     std::vector<COLORREF>& rows = colours[tile];
     if (!rows.empty())
         return rows;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     std::vector<RGBQUAD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
     if (GetDIBits(dc, tile, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) !=
         height)
@@ -58,15 +55,13 @@ COLORREF GradientAt(const std::vector<COLORREF>& rows, int y, int height)
 
 void CopyTiles(HDC dc, HBITMAP tile, const BITMAP& size, const RECT& area, TileEdge edge)
 {
-    const HDC tileDc = CreateCompatibleDC(dc);
+    const CScopedMemoryDC tileDc(CreateCompatibleDC(dc));
     if (!tileDc)
         return;
-    const HGDIOBJ old = SelectObject(tileDc, tile);
+    const CScopedSelect selected(tileDc.Get(), tile);
     const int end = edge == TileEdge::CutLastTile ? area.right : area.right - size.bmWidth + 1;
     for (int x = area.left; x < end; x += size.bmWidth)
-        BitBlt(dc, x, area.top, size.bmWidth, size.bmHeight, tileDc, 0, 0, SRCCOPY);
-    SelectObject(tileDc, old);
-    DeleteDC(tileDc);
+        BitBlt(dc, x, area.top, size.bmWidth, size.bmHeight, tileDc.Get(), 0, 0, SRCCOPY);
 }
 } // namespace
 
@@ -82,11 +77,10 @@ void PaintTiles(HDC dc, HBITMAP tile, const RECT& area, TileEdge edge)
     if (rows.empty())
         return;
     // The stock DC brush takes each row's colour without a brush made per row.
-    const HGDIOBJ old = SelectObject(dc, GetStockObject(DC_BRUSH));
+    const CScopedSelect brush(dc, GetStockObject(DC_BRUSH));
     for (int y = 0; y < height; ++y)
     {
         SetDCBrushColor(dc, GradientAt(rows, y, height));
         PatBlt(dc, area.left, area.top + y, area.right - area.left, 1, PATCOPY);
     }
-    SelectObject(dc, old);
 }

@@ -93,6 +93,18 @@ std::wstring RemoveFileExtension(const std::wstring& path)
     return point == std::wstring::npos ? std::wstring() : path.substr(0, point);
 }
 
+BITMAPINFO TopDownBitmapInfo(int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 std::wstring LastPathComponent(const std::wstring& path)
 {
     const size_t end = path.find_last_not_of(L"\\/");

@@ -20,6 +20,9 @@ std::wstring GetPathDirectory(const std::wstring& path);
 std::wstring GetPathFileName(const std::wstring& path);
 // After the last point of the final path component; empty without one.
 std::wstring GetFileExtension(const std::wstring& path);
+// A 32-bit top-down device-independent bitmap of the size, uncompressed: pixels as
+// GetDIBits and CreateDIBSection give them, first row first.
+BITMAPINFO TopDownBitmapInfo(int width, int height);
 // Before the last point of the final path component; empty without one.
 std::wstring RemoveFileExtension(const std::wstring& path);
 // The last component of the path, whatever closing backslashes follow it, so a folder

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace e2e
 {

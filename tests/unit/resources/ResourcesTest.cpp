@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "toolkit/Utilities.h"
 
 namespace
 {
@@ -642,13 +643,7 @@ std::vector<RGBQUAD> ReadPixels(HBITMAP bitmap, int width, int height)
 {
     std::vector<RGBQUAD> pixels(static_cast<size_t>(width) * height,
                                 RGBQUAD{0xa5, 0xa5, 0xa5, 0xa5});
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     HDC screen = GetDC(nullptr);
     int lines = GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);

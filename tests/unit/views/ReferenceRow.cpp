@@ -1,6 +1,7 @@
 #include "tests/unit/views/ReferenceRow.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Utilities.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,7 @@ constexpr int TileWidth = 20;
 
 CReferenceRow::CReferenceRow(UINT bitmapId) : m_dc(CreateCompatibleDC(nullptr))
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = RowWidth;
-    info.bmiHeader.biHeight = -RowHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = TopDownBitmapInfo(RowWidth, RowHeight);
     m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
     m_old = SelectObject(m_dc, m_bitmap);
     const HBITMAP tile =
