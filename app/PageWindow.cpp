@@ -235,7 +235,12 @@ void CPageWindow::FitScrollBar()
                            static_cast<UINT>(client.bottom),
                            m_scrollTop,
                            0};
-        SetScrollInfo(GetHwnd(), SB_VERT, &info, TRUE);
+        // Setting the bar redraws it, which costs milliseconds over thousands of rows;
+        // most edits leave it as it is.
+        SCROLLINFO shown = {sizeof(shown), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+        if (!GetScrollInfo(GetHwnd(), SB_VERT, &shown) || shown.nMin != info.nMin ||
+            shown.nMax != info.nMax || shown.nPage != info.nPage || shown.nPos != info.nPos)
+            SetScrollInfo(GetHwnd(), SB_VERT, &info, TRUE);
     }
     if (needed != shown)
         ShowScrollBar(GetHwnd(), SB_VERT, needed);
@@ -265,8 +270,9 @@ void CPageWindow::Layout(CRowPlacement& placement, bool sliced)
     }
     placement.End();
     // The rows were placed without redrawing; the page and all of them are repainted
-    // with one request, which costs a fraction of one per row.
-    if (!m_list->m_categories.empty())
+    // with one request, which costs a fraction of one per row. Where rows in sight move
+    // a slice at a time, the placement makes that request once they are in place.
+    if (!m_list->m_categories.empty() && !placement.Repaints(GetHwnd()))
         RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

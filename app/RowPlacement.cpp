@@ -6,14 +6,16 @@
 
 namespace
 {
-// About what a window thread moves in a few milliseconds under Wine.
-constexpr size_t SliceRows = 40;
+// About what a window thread moves in two milliseconds under Wine, where moving a row in
+// sight among thousands costs up to 0.3 ms.
+constexpr size_t SliceRows = 6;
 
-RECT RowRectIn(HWND row, HWND page)
+// A layout asks this of every row: one call rather than a mapping per row.
+RECT RowRectIn(HWND row, POINT origin)
 {
     RECT rect = {};
     GetWindowRect(row, &rect);
-    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+    OffsetRect(&rect, -origin.x, -origin.y);
     return rect;
 }
 
@@ -34,13 +36,16 @@ void CRowPlacement::Begin(HWND page, bool sliced)
     DropWaitingOf(page);
     m_page = page;
     m_sliced = sliced && m_owner != nullptr;
+    m_repaintsPage = false;
     GetClientRect(page, &m_visible);
+    m_origin = {};
+    ClientToScreen(page, &m_origin);
 }
 
 // A row not shown yet (a new one) is shown at once.
 void CRowPlacement::Place(HWND row, POINT place)
 {
-    const RECT current = RowRectIn(row, m_page);
+    const RECT current = RowRectIn(row, m_origin);
     const bool shown = (GetWindowLongPtrW(row, GWL_STYLE) & WS_VISIBLE) != 0;
     // A row of the size of another scale (the DPI changed) is sized again too.
     const bool sized = current.right - current.left == CColumnPlacer::ColumnWidth() &&
@@ -60,6 +65,7 @@ void CRowPlacement::Place(HWND row, POINT place)
     {
         m_inSight.emplace_back(row, place);
         m_repaint.insert(m_page);
+        m_repaintsPage = true;
     }
     else
         m_outOfSight.emplace_back(row, place);

@@ -32,6 +32,8 @@ public:
     void OnTimer();
     // Makes every waiting move now.
     void Finish();
+    // Rows of page in sight moved since Begin: the page is or will be repainted.
+    bool Repaints(HWND page) const { return page == m_page && m_repaintsPage; }
 
 private:
     using Move = std::pair<HWND, POINT>;
@@ -43,7 +45,10 @@ private:
     HWND m_owner;
     HWND m_page = nullptr;
     RECT m_visible = {};
+    // Where the page's client area begins on the screen.
+    POINT m_origin = {};
     bool m_sliced = false;
+    bool m_repaintsPage = false;
     std::deque<Move> m_inSight;
     std::deque<Move> m_outOfSight;
     // Pages to repaint once their rows in sight are placed.
