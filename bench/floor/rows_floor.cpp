@@ -5,7 +5,10 @@
 // every row, which then paints the first match of the search text on yellow
 // as the program does. Given "read" instead of a count, it first reads the
 // catalogue the benchmark stored with one bare registry call per key and value,
-// and shows what it read.
+// and shows what it read; then a right click on a row offers "Edit" (a dialog
+// with a name field) and "Delete" (a Yes/No prompt), which write the change with
+// bare registry calls on the window's thread and lay the rows out again
+// (bench/floor/FloorEdits.cpp).
 //
 //   rows_floor.exe ENTRIES | read
 
@@ -13,10 +16,12 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "bench/floor/BenchSupport.h"
+#include "bench/floor/FloorEdits.h"
 #include "store/RegistryNames.h"
 
 namespace
@@ -35,7 +40,11 @@ constexpr int MinimumHeight = 400;
 constexpr int TextLeft = 22; // after the program's icon
 const COLORREF HighlightColour = RGB(255, 255, 0);
 
-std::vector<HWND> g_rows;
+using bench::FloorColumn;
+using bench::FloorRow;
+
+std::vector<FloorColumn> g_columns;
+HWND g_page = nullptr;
 HWND g_search = nullptr;
 std::wstring g_searchText; // lower-cased
 
@@ -86,24 +95,78 @@ LRESULT OnRowPaint(HWND window)
     return 0;
 }
 
+// Categories side by side, wrapping below the tallest one when the page is full.
+void ForEachRowPlace(const std::function<void(FloorRow&, const RECT&)>& visit)
+{
+    RECT client = {};
+    GetClientRect(g_page, &client);
+    int x = 0;
+    int y = 0;
+    int bandBottom = 0;
+    for (FloorColumn& column : g_columns)
+    {
+        if (x + ColumnWidth > client.right)
+        {
+            y = bandBottom + RowHeight;
+            x = 0;
+            bandBottom = 0;
+        }
+        visit(column.header, {x, y, x + ColumnWidth, y + RowHeight});
+        int rowY = y + RowHeight;
+        for (FloorRow& entry : column.entries)
+        {
+            visit(entry, {x, rowY, x + ColumnWidth, rowY + RowHeight});
+            rowY += RowHeight;
+        }
+        x += ColumnStep;
+        bandBottom = std::max(bandBottom, rowY);
+    }
+}
+
+RECT PlaceOf(HWND row)
+{
+    RECT rect = {};
+    GetWindowRect(row, &rect);
+    MapWindowPoints(nullptr, GetParent(row), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Moves the rows that are no longer in their place, in one go.
+void LayOutRows()
+{
+    ForEachRowPlace(
+        [](FloorRow& row, const RECT& place)
+        {
+            const RECT now = PlaceOf(row.window);
+            if (now.left != place.left || now.top != place.top)
+                SetWindowPos(row.window, nullptr, place.left, place.top, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        });
+}
+
 LRESULT CALLBACK RowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_PAINT)
         return OnRowPaint(window);
+    if (msg == WM_CONTEXTMENU)
+    {
+        bench::EditRowFromMenu(GetAncestor(window, GA_ROOT), g_columns, window);
+        LayOutRows();
+        return 0;
+    }
     return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 void RepaintRows()
 {
-    for (HWND row : g_rows)
-    {
-        RECT rect = {};
-        GetWindowRect(row, &rect);
-        MapWindowPoints(nullptr, GetParent(row), reinterpret_cast<POINT*>(&rect), 2);
-        SetWindowPos(row, nullptr, rect.left, rect.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        InvalidateRect(row, nullptr, FALSE);
-    }
+    ForEachRowPlace(
+        [](FloorRow& row, const RECT&)
+        {
+            const RECT rect = PlaceOf(row.window);
+            SetWindowPos(row.window, nullptr, rect.left, rect.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(row.window, nullptr, FALSE);
+        });
 }
 
 LRESULT CALLBACK ToolbarProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -202,36 +265,17 @@ std::vector<FloorCategory> StoredCatalogue()
     return categories;
 }
 
-// Categories side by side, wrapping below the tallest one when the page is full.
-void CreateRows(HWND page, const std::vector<FloorCategory>& categories)
+void CreateRows(const std::vector<FloorCategory>& categories)
 {
-    RECT client = {};
-    GetClientRect(page, &client);
-    int x = 0;
-    int y = 0;
-    int bandBottom = 0;
     for (const FloorCategory& category : categories)
     {
-        if (x + ColumnWidth > client.right)
-        {
-            y = bandBottom + RowHeight;
-            x = 0;
-            bandBottom = 0;
-        }
-        g_rows.push_back(
-            CreateChild(RowClass, category.name, 0, {x, y, x + ColumnWidth, y + RowHeight}, page));
-        int rowY = y + RowHeight;
+        g_columns.push_back({{nullptr, category.name}, {}});
         for (const std::wstring& entry : category.entries)
-        {
-            g_rows.push_back(CreateChild(RowClass, entry, 0,
-                                         {x, rowY, x + ColumnWidth, rowY + RowHeight}, page));
-            rowY += RowHeight;
-        }
-        x += ColumnStep;
-        bandBottom = std::max(bandBottom, rowY);
+            g_columns.back().entries.push_back({nullptr, entry});
     }
-    for (HWND row : g_rows)
-        ShowWindow(row, SW_SHOW);
+    ForEachRowPlace([](FloorRow& row, const RECT& place)
+                    { row.window = CreateChild(RowClass, row.name, 0, place, g_page); });
+    ForEachRowPlace([](FloorRow& row, const RECT&) { ShowWindow(row.window, SW_SHOW); });
 }
 
 RECT InitialGeometry()
@@ -259,9 +303,9 @@ void CreateChildren(HWND main, const std::vector<FloorCategory>& categories)
     const HWND toolbar = CreateChild(ToolbarClass, L"", WS_VISIBLE | WS_CLIPCHILDREN,
                                      {0, 0, client.right, ToolbarHeight}, main);
     g_search = CreateChild(L"Edit", L"", WS_VISIBLE | ES_AUTOHSCROLL, {50, 2, 210, 20}, toolbar);
-    const HWND page = CreateChild(L"Static", L"", WS_VISIBLE | WS_CLIPCHILDREN,
-                                  {0, PageTop, client.right - PaneWidth, client.bottom}, main);
-    CreateRows(page, categories);
+    g_page = CreateChild(L"Static", L"", WS_VISIBLE | WS_CLIPCHILDREN,
+                         {0, PageTop, client.right - PaneWidth, client.bottom}, main);
+    CreateRows(categories);
 }
 } // namespace
 
