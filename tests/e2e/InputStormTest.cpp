@@ -281,11 +281,16 @@ protected:
         return WaitFor([&] { return GetForegroundWindow() == m_window; }, 3000);
     }
 
+    // Within the window as last seen: one that an Escape has just sent to the tray has no
+    // client area, and a point off the screen would land on the tray's corner.
     POINT RandomPoint()
     {
         RECT client = {};
         GetClientRect(m_window, &client);
         MapWindowPoints(m_window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        if (IsIconic(m_window) || client.right - client.left < 4 || client.bottom - client.top < 4)
+            client = m_lastClient;
+        m_lastClient = client;
         std::uniform_int_distribution<int> x(client.left + 1, client.right - 2);
         std::uniform_int_distribution<int> y(client.top + 1, client.bottom - 2);
         return {x(m_random), y(m_random)};
@@ -296,6 +301,26 @@ protected:
         m_lastActions.push_back(action);
         if (m_lastActions.size() > RememberedActions)
             m_lastActions.pop_front();
+    }
+
+    std::string DescribeProgramWindows() const
+    {
+        std::string text;
+        for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
+        {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid != m_program.Pid() || !IsWindowVisible(window))
+                continue;
+            wchar_t className[64] = {};
+            GetClassNameW(window, className, ARRAYSIZE(className));
+            RECT rect = {};
+            GetWindowRect(window, &rect);
+            text += "\n  " + Utf8(std::wstring(className)) + " at " + std::to_string(rect.left) +
+                    "," + std::to_string(rect.top) + "-" + std::to_string(rect.right) + "," +
+                    std::to_string(rect.bottom);
+        }
+        return text.empty() ? " none shown" : text;
     }
 
     std::string LastActions() const
@@ -423,10 +448,17 @@ protected:
             return;
         ASSERT_TRUE(TrayIconExists(m_window, 1)) << "hidden without a tray icon";
         Remember("restore from the tray");
+        // An open menu would take the click on the icon to close itself.
+        if (PopupMenuShown())
+        {
+            PressKey(VK_ESCAPE);
+            WaitFor([] { return !PopupMenuShown(); }, 500);
+        }
         const POINT icon = TrayIconPoint();
         Click(icon.x, icon.y);
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(m_window) != FALSE; }))
-            << "the tray icon did not bring the window back after:" << LastActions();
+            << "the tray icon did not bring the window back after:" << LastActions()
+            << "\nthe program's windows:" << DescribeProgramWindows();
         ++m_trayRestores;
     }
 
@@ -633,6 +665,7 @@ protected:
     std::set<HWND> m_closing;
     std::wstring m_missing;
     std::mt19937 m_random{StormSeed()};
+    RECT m_lastClient = {100, 100, 500, 400};
     std::deque<std::string> m_lastActions;
     int m_actions = 0;
     int m_menusDismissed = 0;
