@@ -18,7 +18,6 @@
 
 #include "bench/floor/BenchSupport.h"
 #include "resources/resource.h"
-#include "store/RegistryNames.h"
 
 namespace
 {
@@ -28,11 +27,6 @@ constexpr DWORD DialogWaitMs = 3000;
 constexpr int MenuAttempts = 3;
 constexpr double Goal = 2.0;
 const wchar_t FloorPath[] = L"Software\\Quillbrook\\PathmoorBenchFloor\\";
-
-std::wstring KindPath()
-{
-    return std::wstring(RegistryRoot) + ApplicationsKindPath;
-}
 
 DWORD SubkeyCount(const std::wstring& path)
 {
@@ -228,21 +222,6 @@ double TimeIdle(const bench::ProgramUnderTest& program)
 
 // --- The bare calls alone: the same changes, timed on their own ---
 
-HKEY CreateKey(const std::wstring& path)
-{
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                    nullptr);
-    return key;
-}
-
-void WriteEntry(const std::wstring& category, const std::wstring& name)
-{
-    const HKEY key = CreateKey(category);
-    bench::WriteBareEntry(key, name);
-    RegCloseKey(key);
-}
-
 std::wstring FloorCategory(int index)
 {
     return FloorPath + bench::CategoryName(index) + L"\\";
@@ -252,25 +231,24 @@ void WriteFloorCategory(const std::wstring& path, int index)
 {
     for (int entry = index * bench::EntriesPerCategory;
          entry < (index + 1) * bench::EntriesPerCategory; ++entry)
-        WriteEntry(path, bench::EntryName(entry));
+        bench::WriteBareEntryAt(path, bench::EntryName(entry));
 }
 
 // The change alone is timed; the floor's key holds the first category before.
 double TimeFloor(const std::function<void()>& change)
 {
-    RegDeleteTreeW(HKEY_CURRENT_USER, FloorPath);
+    bench::DeleteTree(FloorPath);
     WriteFloorCategory(FloorCategory(0), 0);
     const LARGE_INTEGER start = bench::Now();
     change();
     const double spent = bench::MillisecondsSince(start);
-    RegDeleteTreeW(HKEY_CURRENT_USER, FloorPath);
-    RegDeleteKeyW(HKEY_CURRENT_USER, FloorPath);
+    bench::DeleteTree(FloorPath);
     return spent;
 }
 
 std::vector<Edit> Edits()
 {
-    const std::wstring first = KindPath() + bench::CategoryName(0) + L"\\";
+    const std::wstring first = bench::ApplicationsPath() + bench::CategoryName(0) + L"\\";
     const DWORD categories = static_cast<DWORD>(bench::CategoryCount(Entries));
     const DWORD perCategory = bench::EntriesPerCategory;
     return {
@@ -279,30 +257,26 @@ std::vector<Edit> Edits()
          []
          {
              RegDeleteKeyW(HKEY_CURRENT_USER, (FloorCategory(0) + bench::EntryName(0)).c_str());
-             WriteEntry(FloorCategory(0), L"Renamed entry");
+             bench::WriteBareEntryAt(FloorCategory(0), L"Renamed entry");
          }},
         {"delete an entry", false, 'D', 0, nullptr, 'Y',
          [=] { return SubkeyCount(first) == perCategory - 1; },
          []
          { RegDeleteKeyW(HKEY_CURRENT_USER, (FloorCategory(0) + bench::EntryName(0)).c_str()); }},
         {"rename a category", true, 'E', IDC_CATEGORY_NAME_EDIT, L"Renamed category", VK_RETURN,
-         [=] {
-             return SubkeyCount(KindPath() + L"Renamed category") == perCategory &&
+         [=]
+         {
+             return SubkeyCount(bench::ApplicationsPath() + L"Renamed category") == perCategory &&
                     !KeyExists(first);
          },
          []
          {
-             RegDeleteTreeW(HKEY_CURRENT_USER, FloorCategory(0).c_str());
-             RegDeleteKeyW(HKEY_CURRENT_USER, FloorCategory(0).c_str());
+             bench::DeleteTree(FloorCategory(0));
              WriteFloorCategory(std::wstring(FloorPath) + L"Renamed category\\", 0);
          }},
         {"delete a category", true, 'D', 0, nullptr, 'Y',
-         [=] { return SubkeyCount(KindPath()) == categories - 1; },
-         []
-         {
-             RegDeleteTreeW(HKEY_CURRENT_USER, FloorCategory(0).c_str());
-             RegDeleteKeyW(HKEY_CURRENT_USER, FloorCategory(0).c_str());
-         }},
+         [=] { return SubkeyCount(bench::ApplicationsPath()) == categories - 1; },
+         [] { bench::DeleteTree(FloorCategory(0)); }},
     };
 }
 } // namespace

@@ -182,6 +182,27 @@ void WriteBareEntry(HKEY category, const std::wstring& name)
     RegCloseKey(entry);
 }
 
+void WriteBareEntryAt(const std::wstring& categoryPath, const std::wstring& name)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, categoryPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return;
+    WriteBareEntry(key, name);
+    RegCloseKey(key);
+}
+
+void DeleteTree(const std::wstring& path)
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+}
+
+std::wstring ApplicationsPath()
+{
+    return std::wstring(RegistryRoot) + ApplicationsKindPath;
+}
+
 std::wstring EntryName(int index)
 {
     return L"Entry " + std::to_wstring(index);
@@ -222,8 +243,7 @@ bool WriteCatalogue(int entries)
 
 void DeleteProgramRoot()
 {
-    RegDeleteTreeW(HKEY_CURRENT_USER, ProgramRootPath().c_str());
-    RegDeleteKeyW(HKEY_CURRENT_USER, ProgramRootPath().c_str());
+    DeleteTree(ProgramRootPath());
 }
 
 std::vector<std::wstring> SubkeyNames(HKEY key)

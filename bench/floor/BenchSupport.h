@@ -53,6 +53,12 @@ std::wstring BinaryDirectory();
 // One entry's key below category with its four values, written with bare registry
 // calls as the floors write them.
 void WriteBareEntry(HKEY category, const std::wstring& name);
+// The same below the key at that path of HKEY_CURRENT_USER, made when missing.
+void WriteBareEntryAt(const std::wstring& categoryPath, const std::wstring& name);
+// The key at that path of HKEY_CURRENT_USER and everything below it, with bare calls.
+void DeleteTree(const std::wstring& path);
+// The stored applications list's key below HKEY_CURRENT_USER, closing backslash included.
+std::wstring ApplicationsPath();
 // The names of a key's subkeys, with bare registry calls as the floors make them.
 std::vector<std::wstring> SubkeyNames(HKEY key);
 

@@ -4,7 +4,6 @@
 
 #include "bench/floor/BenchSupport.h"
 #include "resources/resource.h"
-#include "store/RegistryNames.h"
 
 namespace bench
 {
@@ -18,23 +17,7 @@ enum : UINT
 
 std::wstring CategoryPath(const std::wstring& category)
 {
-    return std::wstring(RegistryRoot) + ApplicationsKindPath + category + L"\\";
-}
-
-void WriteEntry(const std::wstring& categoryPath, const std::wstring& name)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, categoryPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-        return;
-    WriteBareEntry(key, name);
-    RegCloseKey(key);
-}
-
-void DeleteTree(const std::wstring& path)
-{
-    RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
-    RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+    return ApplicationsPath() + category + L"\\";
 }
 
 // --- A dialog with one name field, from a template in memory ---
@@ -150,7 +133,7 @@ void RenameEntry(FloorColumn& column, FloorRow& entry, const std::wstring& name)
 {
     const std::wstring path = CategoryPath(column.header.name);
     RegDeleteKeyW(HKEY_CURRENT_USER, (path + entry.name).c_str());
-    WriteEntry(path, name);
+    WriteBareEntryAt(path, name);
     Rename(entry, name);
     std::sort(column.entries.begin(), column.entries.end(), NameLess);
 }
@@ -160,7 +143,7 @@ void RenameCategory(std::vector<FloorColumn>& columns, FloorColumn& column,
 {
     DeleteTree(CategoryPath(column.header.name));
     for (const FloorRow& entry : column.entries)
-        WriteEntry(CategoryPath(name), entry.name);
+        WriteBareEntryAt(CategoryPath(name), entry.name);
     Rename(column.header, name);
     std::sort(columns.begin(), columns.end(),
               [](const FloorColumn& left, const FloorColumn& right)

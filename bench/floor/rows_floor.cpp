@@ -247,7 +247,7 @@ void ReadEntryValues(HKEY category, const std::wstring& entry)
 std::vector<FloorCategory> StoredCatalogue()
 {
     std::vector<FloorCategory> categories;
-    const std::wstring path = std::wstring(RegistryRoot) + ApplicationsKindPath;
+    const std::wstring path = bench::ApplicationsPath();
     HKEY kind = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &kind) != ERROR_SUCCESS)
         return categories;
