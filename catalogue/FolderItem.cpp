@@ -21,7 +21,7 @@ std::unique_ptr<CListItem> CFolderItem::Clone() const
 void CFolderItem::CopyFrom(const CListItem& other)
 {
     m_name = other.GetName();
-    m_path = other.GetPath();
+    AssignPath(m_path, other.GetPath());
     if (m_category)
         m_category->SortItems();
 }

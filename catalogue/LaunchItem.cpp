@@ -19,7 +19,7 @@ CLaunchItem::~CLaunchItem()
 void CLaunchItem::CopyFrom(const CListItem& other)
 {
     m_name = other.GetName();
-    m_path = other.GetPath();
+    AssignPath(m_path, other.GetPath());
     m_arguments = other.GetArguments();
     m_startIn = other.GetStartIn();
     SetHotKey(other.GetHotKey());

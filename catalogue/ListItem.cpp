@@ -21,6 +21,14 @@ void CListItem::ReplaceWindow(std::unique_ptr<CListItemWindow> window, HWND pare
     m_window = std::move(window);
 }
 
+void CListItem::AssignPath(std::wstring& field, const std::wstring& path)
+{
+    if (field == path)
+        return;
+    field = path;
+    ++m_pathRevision;
+}
+
 HWND CListItem::GetWindowParent() const
 {
     return m_window ? GetParent(m_window->GetHwnd()) : nullptr;

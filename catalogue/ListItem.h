@@ -38,6 +38,9 @@ public:
     virtual void CreateItemWindow(HWND parent, const POINT* shownAt = nullptr);
 
     std::wstring GetName() const { return m_name; }
+    // Counts the edits that changed the path, so a row can tell its icon is out of date
+    // without a copy of the path.
+    unsigned GetPathRevision() const { return m_pathRevision; }
 
     std::wstring m_name;
     std::unique_ptr<CListItemWindow> m_window;
@@ -47,4 +50,9 @@ protected:
     void ReplaceWindow(std::unique_ptr<CListItemWindow> window, HWND parent, const POINT* shownAt);
     // The parent of this item's window, the parent for a clone's window.
     HWND GetWindowParent() const;
+    // Sets the item's path field to path, counting the change when there is one.
+    void AssignPath(std::wstring& field, const std::wstring& path);
+
+private:
+    unsigned m_pathRevision = 0;
 };

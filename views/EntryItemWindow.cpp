@@ -137,8 +137,12 @@ LRESULT CEntryItemWindow::OnListItemClick(LPARAM)
 void CEntryItemWindow::FetchOwnIcon()
 {
     const CListItem& entry = GetEntry();
-    if (!entry.GetName().empty())
-        FetchFileIcon(entry.GetPath(), m_kind.iconByType);
+    if (entry.GetName().empty() || m_iconRevision == entry.GetPathRevision())
+        return;
+    m_iconRevision = entry.GetPathRevision();
+    ++m_iconRequests;
+    const std::wstring path = entry.GetPath();
+    m_iconIndex = m_kind.iconByType ? IconIndexOfType(path) : AskShellForIconIndex(path, false);
 }
 
 void CEntryItemWindow::OnReflectNotify(NMHDR* header, LRESULT*)
@@ -207,15 +211,6 @@ bool CEntryItemWindow::RunEntryCommand(UINT command)
     default:
         return false;
     }
-}
-
-void CEntryItemWindow::FetchFileIcon(const std::wstring& path, bool byType)
-{
-    if (m_iconPath == path)
-        return;
-    m_iconPath = path;
-    ++m_iconRequests;
-    m_iconIndex = byType ? IconIndexOfType(path) : AskShellForIconIndex(path, false);
 }
 
 UINT CEntryItemWindow::TrackRowMenu(LPARAM lParam, const std::function<void(HMENU)>& prepare) const

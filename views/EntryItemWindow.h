@@ -49,11 +49,6 @@ protected:
     bool RunEntryCommand(UINT command);
     // Shows the kind's row menu at the click's point; prepare may change it first.
     UINT TrackRowMenu(LPARAM lParam, const std::function<void(HMENU)>& prepare = nullptr) const;
-    // Asks the shell for the small icon of path, once per path: a path that cannot be
-    // reached (a share that is gone) may block each ask for seconds, so one that gave no
-    // icon is asked again only once the entry's path has changed. With byType only its
-    // type counts, so the file need not exist.
-    void FetchFileIcon(const std::wstring& path, bool byType);
     // Returns the right edge of the kind's icon column; the kind's option in the main
     // window's settings may hide the icon (all shown while there is no main window).
     int DrawFileIcon(HDC dc) const;
@@ -73,10 +68,13 @@ protected:
     const EntryKind& m_kind;
 
 private:
-    // The shell icon of the entry's path, as its kind asks for it; an edited path is asked
-    // again at the next paint.
+    // Asks the shell for the small icon of the entry's path, as its kind asks for it, once
+    // per path: a path that cannot be reached (a share that is gone) may block each ask for
+    // seconds, so one that gave no icon is asked again only once the entry's path has
+    // changed, at the next paint. By type, only the path's type counts, so the file need
+    // not exist.
     void FetchOwnIcon();
 
-    // The path the shell was last asked about for the icon, answered or not.
-    std::optional<std::wstring> m_iconPath;
+    // The entry's path revision the shell was last asked about, answered or not.
+    std::optional<unsigned> m_iconRevision;
 };
