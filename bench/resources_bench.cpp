@@ -2,7 +2,10 @@
 // its first complete paint is done: working set (GetProcessMemoryInfo), GDI
 // and USER objects (GetGuiResources) and the windows of the main window's
 // tree, at 0 entries and per entry added for 500 and 2000 entries. The floor
-// is the bare rows program (bench/floor/rows_floor.cpp).
+// is the bare rows program (bench/floor/rows_floor.cpp); the working set is also
+// set against that program adding one by one what Pathmoor pays for beyond its
+// own code (its fonts, the shell's icons, a second thread reading the store), so
+// each of those shares shows in the run.
 
 #include <windows.h>
 
@@ -74,18 +77,38 @@ void PrintFigure(const std::string& measure, double pathmoor, double floor)
 constexpr double AllowedAboveFloorMb = 3.0;
 
 // The working set itself against the floor's, with the goal as an allowance in MB.
-void PrintAboveFloor(int entries, double pathmoorKb, double floorKb)
+void PrintAboveFloor(int entries, double pathmoorKb, double floorKb, const std::string& floor = "")
 {
     const bool measured = pathmoorKb >= 0 && floorKb >= 0;
     const double above = measured ? (pathmoorKb - floorKb) / 1024 : 0;
     std::string goal = "<= floor + " + bench::FormatNumber(AllowedAboveFloorMb) + " MB";
     if (measured && above > AllowedAboveFloorMb)
         goal += " (missed)";
-    bench::PrintTableRow("working set, " + std::to_string(entries) + " entries (MB)",
+    bench::PrintTableRow("working set, " + std::to_string(entries) + " entries" + floor + " (MB)",
                          measured ? bench::FormatNumber(pathmoorKb / 1024) : "not measured",
                          measured ? bench::FormatNumber(floorKb / 1024) : "not measured",
                          (measured ? "+" + bench::FormatNumber(above) + " MB" : "n/a") + " | " +
                              goal);
+}
+
+struct AddingFloor
+{
+    const bench::ProgramUnderTest& program;
+    const char* label;
+};
+
+const AddingFloor AddingFloors[] = {
+    {bench::FontsRowsFloor, ", floor in the program's fonts"},
+    {bench::IconsRowsFloor, ", floor in its fonts with the shell's icons"},
+    {bench::ThreadRowsFloor, ", floor in its fonts with the shell's icons, reading on a thread"},
+};
+
+// Pathmoor's working set against each adding floor at that size.
+void PrintAboveAddingFloors(int entries, double pathmoorKb)
+{
+    for (const AddingFloor& floor : AddingFloors)
+        PrintAboveFloor(entries, pathmoorKb, MeasureUsage(floor.program, entries).workingSetKb,
+                        floor.label);
 }
 
 void PrintPerEntry(const std::string& what, int entries, double pathmoor, double pathmoorBase,
@@ -119,6 +142,7 @@ int main()
     const Usage pathmoorBase = MeasureUsage(bench::Pathmoor, 0);
     const Usage floorBase = MeasureUsage(bench::RowsFloor, 0);
     PrintAboveFloor(0, pathmoorBase.workingSetKb, floorBase.workingSetKb);
+    PrintAboveAddingFloors(0, pathmoorBase.workingSetKb);
     PrintFigure("GDI objects, 0 entries", pathmoorBase.gdiObjects, floorBase.gdiObjects);
     PrintFigure("USER objects, 0 entries", pathmoorBase.userObjects, floorBase.userObjects);
     for (int entries : {500, 2000})
@@ -126,6 +150,7 @@ int main()
         const Usage pathmoor = MeasureUsage(bench::Pathmoor, entries);
         const Usage floor = MeasureUsage(bench::RowsFloor, entries);
         PrintAboveFloor(entries, pathmoor.workingSetKb, floor.workingSetKb);
+        PrintAboveAddingFloors(entries, pathmoor.workingSetKb);
         PrintUsage(entries, pathmoor, pathmoorBase, floor, floorBase);
     }
     bench::DeleteProgramRoot();

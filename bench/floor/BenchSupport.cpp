@@ -21,6 +21,13 @@ const ProgramUnderTest RowsFloor = {L"rows_floor.exe", FloorMainClass, L"FloorRo
                                     L"FloorToolbar",   false,          nullptr};
 const ProgramUnderTest ReadingRowsFloor = {
     L"rows_floor.exe", FloorMainClass, L"FloorRow", L"FloorToolbar", true, ReadCatalogueArgument};
+const ProgramUnderTest FontsRowsFloor = {
+    L"rows_floor.exe", FloorMainClass, L"FloorRow", L"FloorToolbar", false, L"fonts"};
+const ProgramUnderTest IconsRowsFloor = {
+    L"rows_floor.exe", FloorMainClass, L"FloorRow", L"FloorToolbar", false, L"fonts icons"};
+const ProgramUnderTest ThreadRowsFloor = {L"rows_floor.exe", FloorMainClass,
+                                          L"FloorRow",       L"FloorToolbar",
+                                          true,              L"read fonts icons thread"};
 
 namespace
 {
@@ -73,8 +80,9 @@ bool PrepareStart(const ProgramUnderTest& program, int entries)
 bool LaunchAndWait(CStartedProgram& started, const ProgramUnderTest& program, int entries,
                    DWORD timeoutMs)
 {
-    const std::wstring arguments =
-        program.readsCatalogue ? program.arguments : std::to_wstring(entries);
+    std::wstring arguments = program.readsCatalogue ? program.arguments : std::to_wstring(entries);
+    if (!program.readsCatalogue && program.arguments)
+        arguments += std::wstring(L" ") + program.arguments;
     return started.Start(program.exeName, arguments, program.mainClass, program.rowClass,
                          entries + CategoryCount(entries)) &&
            started.WaitUntilPainted(program.mainClass, timeoutMs);

@@ -97,12 +97,18 @@ struct ProgramUnderTest
     const wchar_t* rowClass;
     const wchar_t* toolbarClass; // holding the search box, an "Edit"
     bool readsCatalogue;         // from the registry; else given the entry count
-    const wchar_t* arguments;    // for one that reads the catalogue
+    const wchar_t* arguments;    // for one that reads the catalogue, else after the count
 };
 extern const ProgramUnderTest Pathmoor;
 extern const ProgramUnderTest RowsFloor;
 // The rows floor reading the stored catalogue with bare registry calls first.
 extern const ProgramUnderTest ReadingRowsFloor;
+// The rows floor adding, one by one, what the program pays for beyond its own code: rows
+// painted in its fonts, then each entry's icon from the shell's list, then the stored
+// catalogue read on a second thread.
+extern const ProgramUnderTest FontsRowsFloor;
+extern const ProgramUnderTest IconsRowsFloor;
+extern const ProgramUnderTest ThreadRowsFloor;
 
 // Starts the program with that many entries and waits for its first complete
 // paint; the catalogue is written before, outside any timing.

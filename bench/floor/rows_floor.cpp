@@ -10,9 +10,17 @@
 // bare registry calls on the window's thread and lay the rows out again
 // (bench/floor/FloorEdits.cpp).
 //
-//   rows_floor.exe ENTRIES | read
+// Words after that add, one by one, what the program pays for beyond its own code,
+// so the memory benchmark can tell each share: "fonts" paints the rows in the
+// program's face and its headers in bold, "icons" draws each entry's small icon from
+// the shell's system image list, "thread" makes the catalogue on a second thread.
+//
+//   rows_floor.exe (ENTRIES | read) [fonts] [icons] [thread]
 
 #include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -42,6 +50,21 @@ const COLORREF HighlightColour = RGB(255, 255, 0);
 
 using bench::FloorColumn;
 using bench::FloorRow;
+
+// GWLP_ID of a category's header; an entry's row holds its icon index + 1 in GWLP_USERDATA.
+constexpr LONG_PTR HeaderId = 1;
+constexpr int IconLeft = 3;
+constexpr int IconTop = 3;
+// The program's face and size at 96 DPI.
+const wchar_t FontFace[] = L"Microsoft Sans Serif";
+constexpr int FontHeight = 15;
+
+bool g_fonts = false;
+bool g_icons = false;
+bool g_thread = false;
+HFONT g_rowFont = nullptr;
+HFONT g_headerFont = nullptr;
+HIMAGELIST g_systemSmallIcons = nullptr;
 
 std::vector<FloorColumn> g_columns;
 HWND g_page = nullptr;
@@ -86,6 +109,12 @@ LRESULT OnRowPaint(HWND window)
     RECT client = {};
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    if (g_fonts)
+        SelectObject(dc, GetWindowLongPtrW(window, GWLP_ID) == HeaderId ? g_headerFont : g_rowFont);
+    const LONG_PTR icon = GetWindowLongPtrW(window, GWLP_USERDATA);
+    if (g_systemSmallIcons && icon > 0)
+        ImageList_Draw(g_systemSmallIcons, static_cast<int>(icon - 1), dc, IconLeft, IconTop,
+                       ILD_TRANSPARENT);
     wchar_t name[64] = {};
     GetWindowTextW(window, name, ARRAYSIZE(name));
     TEXTMETRICW metrics = {};
@@ -265,6 +294,30 @@ std::vector<FloorCategory> StoredCatalogue()
     return categories;
 }
 
+// Every entry names the same program; each row asks, as the program's rows do.
+int AskShellForIconIndex()
+{
+    SHFILEINFOW info = {};
+    const auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(bench::EntryPath().c_str(), 0, &info, sizeof(info),
+                       SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (!list)
+        return -1;
+    g_systemSmallIcons = list;
+    return info.iIcon;
+}
+
+HFONT CreateProgramFont(int weight)
+{
+    const HDC screen = GetDC(nullptr);
+    LOGFONTW font = {};
+    font.lfHeight = MulDiv(FontHeight, GetDeviceCaps(screen, LOGPIXELSY), 96);
+    font.lfWeight = weight;
+    lstrcpynW(font.lfFaceName, FontFace, LF_FACESIZE);
+    ReleaseDC(nullptr, screen);
+    return CreateFontIndirectW(&font);
+}
+
 void CreateRows(const std::vector<FloorCategory>& categories)
 {
     for (const FloorCategory& category : categories)
@@ -275,6 +328,13 @@ void CreateRows(const std::vector<FloorCategory>& categories)
     }
     ForEachRowPlace([](FloorRow& row, const RECT& place)
                     { row.window = CreateChild(RowClass, row.name, 0, place, g_page); });
+    for (const FloorColumn& column : g_columns)
+    {
+        SetWindowLongPtrW(column.header.window, GWLP_ID, HeaderId);
+        for (const FloorRow& entry : column.entries)
+            if (g_icons)
+                SetWindowLongPtrW(entry.window, GWLP_USERDATA, AskShellForIconIndex() + 1);
+    }
     ForEachRowPlace([](FloorRow& row, const RECT&) { ShowWindow(row.window, SW_SHOW); });
 }
 
@@ -309,12 +369,68 @@ void CreateChildren(HWND main, const std::vector<FloorCategory>& categories)
 }
 } // namespace
 
+struct CatalogueSource
+{
+    bool read = false;
+    int entries = 0;
+    std::vector<FloorCategory> categories;
+};
+
+DWORD WINAPI MakeCatalogue(void* parameter)
+{
+    auto* source = static_cast<CatalogueSource*>(parameter);
+    source->categories = source->read ? StoredCatalogue() : CountedCatalogue(source->entries);
+    return 0;
+}
+
+// The first word is the entry count or "read"; the flags follow.
+CatalogueSource ParseArguments(const std::wstring& arguments)
+{
+    CatalogueSource source;
+    size_t start = 0;
+    for (bool first = true; start < arguments.size(); first = false)
+    {
+        const size_t end = std::min(arguments.find(L' ', start), arguments.size());
+        const std::wstring word = arguments.substr(start, end - start);
+        start = end + 1;
+        if (first && word == bench::ReadCatalogueArgument)
+            source.read = true;
+        else if (first)
+            source.entries = static_cast<int>(std::wcstol(word.c_str(), nullptr, 10));
+        g_fonts = g_fonts || word == L"fonts";
+        g_icons = g_icons || word == L"icons";
+        g_thread = g_thread || word == L"thread";
+    }
+    return source;
+}
+
+// On a second thread when asked, with the program's stack reservation.
+std::vector<FloorCategory> Catalogue(CatalogueSource& source)
+{
+    constexpr SIZE_T StackReservation = 256 * 1024;
+    const HANDLE thread =
+        g_thread ? CreateThread(nullptr, StackReservation, MakeCatalogue, &source,
+                                STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)
+                 : nullptr;
+    if (thread)
+    {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    else
+        MakeCatalogue(&source);
+    return std::move(source.categories);
+}
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
 {
-    const std::vector<FloorCategory> categories =
-        std::wcscmp(arguments, bench::ReadCatalogueArgument) == 0
-            ? StoredCatalogue()
-            : CountedCatalogue(static_cast<int>(std::wcstol(arguments, nullptr, 10)));
+    CatalogueSource source = ParseArguments(arguments);
+    const std::vector<FloorCategory> categories = Catalogue(source);
+    if (g_fonts)
+    {
+        g_rowFont = CreateProgramFont(FW_DONTCARE);
+        g_headerFont = CreateProgramFont(FW_BOLD);
+    }
     if (!RegisterWindowClass(bench::FloorMainClass, MainProc, COLOR_BTNFACE) ||
         !RegisterWindowClass(RowClass, RowProc, COLOR_WINDOW) ||
         !RegisterWindowClass(ToolbarClass, ToolbarProc, COLOR_BTNFACE))
