@@ -6,6 +6,9 @@
 // edit the same way (bench/floor/FloorEdits.cpp): its menu, dialog or prompt, the change
 // written with bare registry calls on its window's thread, the rows laid out again.
 // The bare calls alone are timed too, and the probe's own answer time with no edit.
+// Each figure is the median of a few rounds, each in a program started afresh: how
+// long a dialog takes to close under Wine varies by some milliseconds from one to the
+// next.
 
 #include <windows.h>
 
@@ -26,6 +29,7 @@ constexpr DWORD TimeoutMs = 20000;
 constexpr DWORD DialogWaitMs = 3000;
 constexpr int MenuAttempts = 3;
 constexpr double Goal = 2.0;
+constexpr int Rounds = 3;
 const wchar_t FloorPath[] = L"Software\\Quillbrook\\PathmoorBenchFloor\\";
 
 DWORD SubkeyCount(const std::wstring& path)
@@ -246,6 +250,14 @@ double TimeFloor(const std::function<void()>& change)
     return spent;
 }
 
+double Rounded(const std::function<double()>& measure)
+{
+    std::vector<double> figures;
+    for (int round = 0; round < Rounds; ++round)
+        figures.push_back(measure());
+    return bench::Median(figures);
+}
+
 std::vector<Edit> Edits()
 {
     const std::wstring first = bench::ApplicationsPath() + bench::CategoryName(0) + L"\\";
@@ -286,16 +298,18 @@ int main()
     bench::PrintTableHeader();
     const std::string entries = std::to_string(Entries) + " entries";
     bench::PrintTableRow("longest unanswered time, no edit (the probe alone), " + entries + " (ms)",
-                         TimeIdle(bench::Pathmoor), TimeIdle(bench::ReadingRowsFloor), 0);
+                         Rounded([] { return TimeIdle(bench::Pathmoor); }),
+                         Rounded([] { return TimeIdle(bench::ReadingRowsFloor); }), 0);
     for (const Edit& edit : Edits())
     {
-        const double pathmoor = TimeEdit(edit, bench::Pathmoor);
+        const double pathmoor = Rounded([&] { return TimeEdit(edit, bench::Pathmoor); });
         const std::string measure = "longest unanswered time, " + std::string(edit.name);
         bench::PrintTableRow(measure + ", " + entries + " (ms)", pathmoor,
-                             TimeEdit(edit, bench::ReadingRowsFloor), Goal);
+                             Rounded([&] { return TimeEdit(edit, bench::ReadingRowsFloor); }),
+                             Goal);
         bench::PrintTableRow(measure + ", " + entries +
                                  ", against the bare registry calls alone (ms)",
-                             pathmoor, TimeFloor(edit.floor), 0);
+                             pathmoor, Rounded([&] { return TimeFloor(edit.floor); }), 0);
     }
     bench::DeleteProgramRoot();
     return 0;

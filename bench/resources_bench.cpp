@@ -87,7 +87,7 @@ void PrintAboveFloor(int entries, double pathmoorKb, double floorKb, const std::
     bench::PrintTableRow("working set, " + std::to_string(entries) + " entries" + floor + " (MB)",
                          measured ? bench::FormatNumber(pathmoorKb / 1024) : "not measured",
                          measured ? bench::FormatNumber(floorKb / 1024) : "not measured",
-                         (measured ? "+" + bench::FormatNumber(above) + " MB" : "n/a") + " | " +
+                         (measured ? (above >= 0 ? "+" : "") + bench::FormatNumber(above) + " MB" : "n/a") + " | " +
                              goal);
 }
 
