@@ -84,11 +84,12 @@ void PrintAboveFloor(int entries, double pathmoorKb, double floorKb, const std::
     std::string goal = "<= floor + " + bench::FormatNumber(AllowedAboveFloorMb) + " MB";
     if (measured && above > AllowedAboveFloorMb)
         goal += " (missed)";
-    bench::PrintTableRow("working set, " + std::to_string(entries) + " entries" + floor + " (MB)",
-                         measured ? bench::FormatNumber(pathmoorKb / 1024) : "not measured",
-                         measured ? bench::FormatNumber(floorKb / 1024) : "not measured",
-                         (measured ? (above >= 0 ? "+" : "") + bench::FormatNumber(above) + " MB" : "n/a") + " | " +
-                             goal);
+    bench::PrintTableRow(
+        "working set, " + std::to_string(entries) + " entries" + floor + " (MB)",
+        measured ? bench::FormatNumber(pathmoorKb / 1024) : "not measured",
+        measured ? bench::FormatNumber(floorKb / 1024) : "not measured",
+        (measured ? (above >= 0 ? "+" : "") + bench::FormatNumber(above) + " MB" : "n/a") + " | " +
+            goal);
 }
 
 struct AddingFloor

@@ -21,13 +21,13 @@ const ProgramUnderTest RowsFloor = {L"rows_floor.exe", FloorMainClass, L"FloorRo
                                     L"FloorToolbar",   false,          nullptr};
 const ProgramUnderTest ReadingRowsFloor = {
     L"rows_floor.exe", FloorMainClass, L"FloorRow", L"FloorToolbar", true, ReadCatalogueArgument};
-const ProgramUnderTest FontsRowsFloor = {
-    L"rows_floor.exe", FloorMainClass, L"FloorRow", L"FloorToolbar", false, L"fonts"};
-const ProgramUnderTest IconsRowsFloor = {
-    L"rows_floor.exe", FloorMainClass, L"FloorRow", L"FloorToolbar", false, L"fonts icons"};
-const ProgramUnderTest ThreadRowsFloor = {L"rows_floor.exe", FloorMainClass,
-                                          L"FloorRow",       L"FloorToolbar",
-                                          true,              L"read fonts icons thread"};
+const ProgramUnderTest FontsRowsFloor = {L"rows_floor.exe", FloorMainClass, L"FloorRow",
+                                         L"FloorToolbar",   false,          L"fonts"};
+const ProgramUnderTest IconsRowsFloor = {L"rows_floor.exe", FloorMainClass, L"FloorRow",
+                                         L"FloorToolbar",   false,          L"fonts icons"};
+const ProgramUnderTest ThreadRowsFloor = {
+    L"rows_floor.exe", FloorMainClass, L"FloorRow",
+    L"FloorToolbar",   true,           L"read fonts icons thread"};
 
 namespace
 {

@@ -298,9 +298,8 @@ std::vector<FloorCategory> StoredCatalogue()
 int AskShellForIconIndex()
 {
     SHFILEINFOW info = {};
-    const auto list = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(bench::EntryPath().c_str(), 0, &info, sizeof(info),
-                       SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    const auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+        bench::EntryPath().c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     if (!list)
         return -1;
     g_systemSmallIcons = list;
@@ -408,10 +407,9 @@ CatalogueSource ParseArguments(const std::wstring& arguments)
 std::vector<FloorCategory> Catalogue(CatalogueSource& source)
 {
     constexpr SIZE_T StackReservation = 256 * 1024;
-    const HANDLE thread =
-        g_thread ? CreateThread(nullptr, StackReservation, MakeCatalogue, &source,
-                                STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)
-                 : nullptr;
+    const HANDLE thread = g_thread ? CreateThread(nullptr, StackReservation, MakeCatalogue, &source,
+                                                  STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)
+                                   : nullptr;
     if (thread)
     {
         WaitForSingleObject(thread, INFINITE);
