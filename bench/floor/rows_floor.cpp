@@ -31,6 +31,7 @@
 #include "bench/floor/BenchSupport.h"
 #include "bench/floor/FloorEdits.h"
 #include "store/RegistryNames.h"
+#include "toolkit/WorkerThread.h"
 
 namespace
 {
@@ -331,8 +332,8 @@ void CreateRows(const std::vector<FloorCategory>& categories)
     {
         SetWindowLongPtrW(column.header.window, GWLP_ID, HeaderId);
         for (const FloorRow& entry : column.entries)
-            if (g_icons)
-                SetWindowLongPtrW(entry.window, GWLP_USERDATA, AskShellForIconIndex() + 1);
+            SetWindowLongPtrW(entry.window, GWLP_USERDATA,
+                              g_icons ? AskShellForIconIndex() + 1 : 0);
     }
     ForEachRowPlace([](FloorRow& row, const RECT&) { ShowWindow(row.window, SW_SHOW); });
 }
@@ -366,21 +367,11 @@ void CreateChildren(HWND main, const std::vector<FloorCategory>& categories)
                          {0, PageTop, client.right - PaneWidth, client.bottom}, main);
     CreateRows(categories);
 }
-} // namespace
-
 struct CatalogueSource
 {
     bool read = false;
     int entries = 0;
-    std::vector<FloorCategory> categories;
 };
-
-DWORD WINAPI MakeCatalogue(void* parameter)
-{
-    auto* source = static_cast<CatalogueSource*>(parameter);
-    source->categories = source->read ? StoredCatalogue() : CountedCatalogue(source->entries);
-    return 0;
-}
 
 // The first word is the entry count or "read"; the flags follow.
 CatalogueSource ParseArguments(const std::wstring& arguments)
@@ -403,27 +394,27 @@ CatalogueSource ParseArguments(const std::wstring& arguments)
     return source;
 }
 
-// On a second thread when asked, with the program's stack reservation.
-std::vector<FloorCategory> Catalogue(CatalogueSource& source)
+// On a second thread when asked, the program's kind of worker.
+std::vector<FloorCategory> Catalogue(const CatalogueSource& source)
 {
-    constexpr SIZE_T StackReservation = 256 * 1024;
-    const HANDLE thread = g_thread ? CreateThread(nullptr, StackReservation, MakeCatalogue, &source,
-                                                  STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)
-                                   : nullptr;
-    if (thread)
+    std::vector<FloorCategory> categories;
+    const auto make = [&]
+    { categories = source.read ? StoredCatalogue() : CountedCatalogue(source.entries); };
+    if (!g_thread)
     {
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
+        make();
+        return categories;
     }
-    else
-        MakeCatalogue(&source);
-    return std::move(source.categories);
+    CWorkerThread reader;
+    reader.Start(make);
+    reader.Join();
+    return categories;
 }
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
 {
-    CatalogueSource source = ParseArguments(arguments);
-    const std::vector<FloorCategory> categories = Catalogue(source);
+    const std::vector<FloorCategory> categories = Catalogue(ParseArguments(arguments));
     if (g_fonts)
     {
         g_rowFont = CreateProgramFont(FW_DONTCARE);
